@@ -1,0 +1,23 @@
+#include "cli/CliCommand.h"
+
+// Each subcommand lives in a file of its own; add its entry here.
+
+#include <cstdio>
+
+static int RunVersion(const QStringList &args)
+{
+    if (!args.isEmpty())
+        throw UsageError();
+    std::printf("%s\n", VISTRANO_VERSION);
+    return 0;
+}
+
+static const CliCommand kCommands[] = {
+    {"version", "version", RunVersion},
+};
+
+const CliCommand *CliCommands(int &count)
+{
+    count = int(sizeof(kCommands) / sizeof(kCommands[0]));
+    return kCommands;
+}

@@ -1,0 +1,46 @@
+#include "Text8Bit.h"
+
+#include <QStringDecoder>
+
+namespace {
+
+// Windows-1252 differs from Latin-1 only in 0x80..0x9F; the five holes of the
+// code page map to the C1 controls, as Windows itself does.
+const char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+} // namespace
+
+QString DecodeWindows1252(const char *data, qsizetype size)
+{
+    QString result(size, Qt::Uninitialized);
+    QChar *out = result.data();
+    for (qsizetype i = 0; i < size; ++i) {
+        const auto byte = static_cast<unsigned char>(data[i]);
+        out[i] = (byte >= 0x80 && byte < 0xA0) ? QChar(kCp1252High[byte - 0x80]) : QChar(byte);
+    }
+    return result;
+}
+
+QString DecodeText8(const char *data, qsizetype size)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(QByteArrayView(data, size));
+    if (!utf8.hasError())
+        return text;
+    return DecodeWindows1252(data, size);
+}
+
+QString DecodeText8(const QByteArray &bytes)
+{
+    return DecodeText8(bytes.constData(), bytes.size());
+}
+
+QByteArray EncodeText8(const QString &text)
+{
+    return text.toUtf8();
+}

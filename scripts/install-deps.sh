@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that are missing for building (and, with
+# --test, for testing: the test-only reference tools and the fuzzing compiler).
+set -euo pipefail
+
+build=(build-essential cmake ninja-build pkg-config
+       qt6-base-dev qt6-multimedia-dev libqt6multimedia6 gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+       libjpeg62-turbo-dev zlib1g-dev libgl-dev libgtest-dev)
+test=(clang libclang-rt-14-dev
+      libjpeg-turbo-progs imagemagick netpbm libtiff-tools giflib-tools python3 python3-pil
+      poppler-utils xauth xvfb)
+
+want=("${build[@]}")
+if [ "${1:-}" = "--test" ]; then
+    want+=("${test[@]}")
+fi
+
+missing=()
+for package in "${want[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo=sudo
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -q
+$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

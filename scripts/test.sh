@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: the test
+# programs through CTest (offscreen, no display needed), then each fuzz target
+# for a short, bounded time on its seed corpus and its regression inputs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh --test
+cmake --preset default >/dev/null
+cmake --build --preset default
+ctest --preset default
+scripts/fuzz.sh "${FUZZ_SECONDS:-15}"

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// A fresh folder for one test's files, removed when the test ends.
+class TestFolder
+{
+public:
+    TestFolder();
+    QString Path(const QString &name) const;
+    QString Root() const;
+    // Writes the bytes to a file in the folder and returns its path.
+    QString Write(const QString &name, const QByteArray &bytes) const;
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+QByteArray ReadFileBytes(const QString &path);
+
+// Path of a program built beside the program (bin/ of the build folder).
+QString BuiltProgram(const QString &name);
+
+// Runs a program and returns its exit status (-1 when it could not start or
+// crashed); its standard output and error are captured into the arguments
+// when they are given.
+int RunProgram(const QString &program, const QStringList &args, QByteArray *out = nullptr,
+               QByteArray *err = nullptr, int timeoutMs = 120000);
+
+// True when an external tool (an independent reader used as a test oracle)
+// is installed.
+bool ToolAvailable(const QString &name);
