@@ -2,7 +2,9 @@
 
 #include "imaging/decoders/TIFFGraphic.h"
 
-// Placeholder until the decoder is written: refuses every file.
+// Encapsulated PostScript with a DOS binary header (C5 D0 D3 C6): the TIFF
+// preview embedded in it. Files without that header, or without a TIFF
+// preview, are refused with the family's message.
 class TEPSGraphic : public TTIFFGraphic
 {
 public:

@@ -1,0 +1,553 @@
+#include "imaging/decoders/TIFFImageReader.h"
+
+#include "common/VistranoError.h"
+#include "imaging/PictureLimits.h"
+#include "imaging/decoders/CCITTFax3Decoder.h"
+#include "imaging/decoders/CCITTFax4Decoder.h"
+#include "imaging/decoders/CCITTMHDecoder.h"
+#include "imaging/decoders/LZ77Decoder.h"
+#include "imaging/decoders/PackbitsRLEDecoder.h"
+#include "imaging/decoders/ThunderDecoder.h"
+#include "imaging/decoders/TIFFJPEGDecoder.h"
+#include "imaging/decoders/TIFFLZWDecoder.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace {
+
+enum Tag : uint16_t {
+    ImageWidth = 256, ImageLength = 257, BitsPerSample = 258, Compression = 259,
+    PhotometricInterpretation = 262, FillOrder = 266, StripOffsets = 273, Orientation = 274,
+    SamplesPerPixel = 277, RowsPerStrip = 278, StripByteCounts = 279, PlanarConfiguration = 284,
+    T4Options = 292, Predictor = 317, ColorMap = 320, TileWidth = 322, TileLength = 323,
+    TileOffsets = 324, TileByteCounts = 325, InkSet = 332, ExtraSamples = 338, SampleFormat = 339,
+    JPEGTables = 347,
+};
+
+enum CompressionScheme : uint32_t {
+    None = 1, CCITTModifiedHuffman = 2, CCITTGroup3 = 3, CCITTGroup4 = 4, LZW = 5, OldJPEG = 6,
+    JPEG = 7, Deflate = 8, PackBits = 32773, ThunderScan = 32809, DeflateOld = 32946,
+};
+
+// Largest decoded strip or tile held at once; a bigger one is refused rather
+// than allocated.
+constexpr uint64_t kMaxChunkBytes = uint64_t(1) << 30;
+
+const std::array<uint8_t, 256> &BitReversal()
+{
+    static const std::array<uint8_t, 256> table = [] {
+        std::array<uint8_t, 256> t{};
+        for (unsigned i = 0; i < 256; ++i) {
+            unsigned r = 0;
+            for (unsigned b = 0; b < 8; ++b)
+                r |= ((i >> b) & 1) << (7 - b);
+            t[i] = uint8_t(r);
+        }
+        return t;
+    }();
+    return table;
+}
+
+// 16 to 8 bits, rounded to the nearest (v / 257 without a division, as
+// ImageMagick and Qt round it).
+inline uint8_t Div257(unsigned v) { return uint8_t(((v + 128) - ((v + 128) >> 8)) >> 8); }
+// Colour map levels 0..65535 to 0..255 as the common readers scale them
+// (rounded down), so that palettes written at 16 bits look the same.
+inline int PaletteLevel(uint32_t v) { return int((v & 0xFFFF) * 255 / 65535); }
+inline uint8_t Mul255(unsigned a, unsigned b) { return uint8_t((a * b + 127) / 255); }
+
+uint64_t RoundUp(uint64_t value, uint64_t step) { return (value + step - 1) / step * step; }
+
+} // namespace
+
+TTIFFGraphic::ImageReader::ImageReader(std::span<const uint8_t> file, const char *formatName)
+    : m_file(file), m_formatName(formatName), m_directory(file, formatName)
+{
+}
+
+void TTIFFGraphic::ImageReader::FormatError() const { TTIFFGraphic::FormatError(m_formatName); }
+void TTIFFGraphic::ImageReader::ColorFormatError() const { TTIFFGraphic::ColorFormatError(m_formatName); }
+
+QImage TTIFFGraphic::ImageReader::Read()
+{
+    ReadFormat();
+    ReadLayout();
+    CreateBitmap();
+    DecodeChunks();
+    ApplyOrientation();
+    return m_image;
+}
+
+void TTIFFGraphic::ImageReader::ReadFormat()
+{
+    const Directory &d = m_directory;
+    m_width = d.Value(ImageWidth, 0);
+    m_height = d.Value(ImageLength, 0);
+    if (m_width == 0 || m_height == 0)
+        FormatError();
+    CheckPictureSize(m_width, m_height);
+
+    m_compression = d.Value(Compression, None);
+    switch (m_compression) {
+    case None: case CCITTModifiedHuffman: case CCITTGroup3: case CCITTGroup4: case LZW: case JPEG:
+    case Deflate: case DeflateOld: case PackBits: case ThunderScan:
+        break;
+    default: // old-style JPEG and schemes this reader does not know
+        FormatError();
+    }
+    const bool fax = m_compression == CCITTModifiedHuffman || m_compression == CCITTGroup3 ||
+                     m_compression == CCITTGroup4;
+
+    m_samples = d.Value(SamplesPerPixel, 1);
+    if (m_samples == 0 || m_samples > 16)
+        ColorFormatError();
+    const std::vector<uint32_t> bits = d.Values(BitsPerSample);
+    m_bits = bits.empty() ? 1 : bits[0];
+    for (size_t i = 1; i < std::min<size_t>(bits.size(), m_samples); ++i)
+        if (bits[i] != m_bits)
+            ColorFormatError();
+    if (m_bits != 1 && m_bits != 2 && m_bits != 4 && m_bits != 8 && m_bits != 16)
+        ColorFormatError();
+    for (uint32_t format : d.Values(SampleFormat))
+        if (format != 1 && format != 4)
+            ColorFormatError();
+
+    m_photometric = d.Value(PhotometricInterpretation, fax ? 0 : m_samples >= 3 ? 2 : 1);
+    const std::vector<uint32_t> extra = d.Values(ExtraSamples);
+    const uint32_t extraKind = extra.empty() ? 0 : extra[0];
+    switch (m_photometric) {
+    case 0:
+    case 1:
+        m_colorSamples = 1;
+        m_invert = m_photometric == 0;
+        m_model = m_bits == 1 && m_samples == 1 ? Model::Mono : Model::Grey;
+        break;
+    case 2:
+        m_colorSamples = 3;
+        m_model = Model::RGB;
+        break;
+    case 3:
+        m_colorSamples = 1;
+        m_model = Model::Palette;
+        if (m_bits > 8)
+            ColorFormatError();
+        m_colorMap = d.Values(ColorMap);
+        if (m_colorMap.size() < size_t(3) << m_bits)
+            ColorFormatError();
+        break;
+    case 5:
+        if (d.Value(InkSet, 1) != 1)
+            ColorFormatError();
+        m_colorSamples = 4;
+        m_model = Model::CMYK;
+        break;
+    case 6: // YCbCr: as the JPEG data gives it
+        if (m_compression != JPEG)
+            ColorFormatError();
+        m_colorSamples = 3;
+        m_model = Model::RGB;
+        break;
+    default:
+        ColorFormatError();
+    }
+    if (m_samples < m_colorSamples)
+        ColorFormatError();
+    if ((extraKind == 1 || extraKind == 2) && m_samples > m_colorSamples &&
+        (m_model == Model::Grey || m_model == Model::RGB) && m_compression != JPEG) {
+        m_alpha = true;
+        m_associatedAlpha = extraKind == 1;
+        m_model = m_model == Model::Grey ? Model::GreyAlpha : Model::RGBA;
+    }
+
+    const uint32_t planar = m_samples > 1 ? d.Value(PlanarConfiguration, 1) : 1;
+    if (planar != 1 && planar != 2)
+        FormatError();
+    m_planar = planar == 2;
+
+    const uint32_t predictor = d.Value(Predictor, 1);
+    if (predictor == 2 && (m_bits == 8 || m_bits == 16))
+        m_predictor = m_compression != JPEG;
+    else if (predictor != 1 && predictor != 2)
+        ColorFormatError();
+
+    if (fax && (m_bits != 1 || m_samples != 1))
+        ColorFormatError();
+    if (m_compression == ThunderScan && (m_bits != 4 || m_samples != 1))
+        ColorFormatError();
+    if (m_compression == JPEG && (m_bits != 8 || (m_samples != 1 && m_samples != 3 && m_samples != 4)))
+        ColorFormatError();
+
+    // FillOrder 2 stores the bits of each byte least significant first,
+    // whatever the compression (writers reverse zlib data too); JPEG data
+    // is left as it is.
+    m_reverseBits = d.Value(FillOrder, 1) == 2 && m_compression != JPEG;
+    m_orientation = d.Value(Orientation, 1);
+}
+
+void TTIFFGraphic::ImageReader::ReadLayout()
+{
+    const Directory &d = m_directory;
+    m_tiled = d.Has(TileWidth) || d.Has(TileOffsets);
+    if (m_tiled) {
+        m_chunkWidth = d.Value(TileWidth, 0);
+        m_chunkHeight = d.Value(TileLength, 0);
+        // Tiles larger than the picture (rounded up) are only allowed up to a
+        // modest size, so that a tiny file cannot demand a huge buffer.
+        if (m_chunkWidth == 0 || m_chunkHeight == 0 ||
+            m_chunkWidth > std::max<uint64_t>(RoundUp(m_width, 16), 1024) ||
+            m_chunkHeight > std::max<uint64_t>(RoundUp(m_height, 16), 1024))
+            FormatError();
+        m_offsets = d.Values(TileOffsets);
+        m_counts = d.Values(TileByteCounts);
+    } else {
+        uint64_t rows = d.Value(RowsPerStrip, m_height);
+        if (rows == 0 || rows > m_height)
+            rows = m_height;
+        m_chunkWidth = m_width;
+        m_chunkHeight = rows;
+        m_offsets = d.Values(StripOffsets);
+        m_counts = d.Values(StripByteCounts);
+    }
+    m_across = (m_width + m_chunkWidth - 1) / m_chunkWidth;
+    m_down = (m_height + m_chunkHeight - 1) / m_chunkHeight;
+    const uint64_t planes = m_planar ? m_samples : 1;
+    const uint64_t chunks = m_across * m_down * planes;
+    if (m_offsets.size() < chunks)
+        FormatError();
+    if (m_counts.size() < chunks) {
+        // Only an uncompressed file may leave out its byte counts: each strip
+        // then runs as far as its rows go (or the file ends).
+        if (!m_counts.empty() || m_compression != None)
+            FormatError();
+        m_countsMissing = true;
+    }
+
+    m_chunkSamples = m_planar ? 1 : m_samples;
+    if (m_compression == JPEG && m_photometric == 6 && !m_planar)
+        m_chunkSamples = 3;
+    m_chunkRowBytes = (m_chunkWidth * m_chunkSamples * m_bits + 7) / 8;
+    if (m_chunkRowBytes * m_chunkHeight > kMaxChunkBytes)
+        FormatError();
+
+    if (m_planar) {
+        for (unsigned plane = 0; plane < m_colorSamples + (m_alpha ? 1u : 0u); ++plane)
+            m_usedPlanes.push_back(plane);
+    } else {
+        m_usedPlanes.push_back(0);
+    }
+}
+
+void TTIFFGraphic::ImageReader::CreateBitmap()
+{
+    QImage::Format format = QImage::Format_RGB888;
+    switch (m_model) {
+    case Model::Mono: format = QImage::Format_Mono; break;
+    case Model::Grey: format = QImage::Format_Grayscale8; break;
+    case Model::Palette: format = QImage::Format_Indexed8; break;
+    case Model::RGB: case Model::CMYK: format = QImage::Format_RGB888; break;
+    case Model::GreyAlpha: case Model::RGBA:
+        format = m_associatedAlpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_ARGB32;
+        break;
+    }
+    m_image = NewBitmap(m_width, m_height, format);
+    m_image.fill(0);
+    if (m_model == Model::Mono) {
+        const QRgb white = qRgb(255, 255, 255), black = qRgb(0, 0, 0);
+        m_image.setColorTable(m_invert ? QList<QRgb>{white, black} : QList<QRgb>{black, white});
+    } else if (m_model == Model::Palette) {
+        const size_t entries = size_t(1) << m_bits;
+        QList<QRgb> table(qsizetype(entries), 0);
+        for (size_t i = 0; i < entries; ++i)
+            table[qsizetype(i)] = qRgb(PaletteLevel(m_colorMap[i]), PaletteLevel(m_colorMap[entries + i]),
+                                       PaletteLevel(m_colorMap[2 * entries + i]));
+        m_image.setColorTable(table);
+    }
+    if (m_planar) {
+        const size_t bytes = size_t(m_width) * m_height * m_usedPlanes.size();
+        m_planes.assign(bytes, 0);
+    }
+}
+
+std::unique_ptr<TDecoder> TTIFFGraphic::ImageReader::MakeDecoder() const
+{
+    const uint32_t width = uint32_t(m_chunkWidth);
+    switch (m_compression) {
+    case CCITTModifiedHuffman:
+        return std::make_unique<TCCITTMHDecoder>(width);
+    case CCITTGroup3:
+        return std::make_unique<TCCITTFax3Decoder>(width, m_directory.Value(T4Options, 0));
+    case CCITTGroup4:
+        return std::make_unique<TCCITTFax4Decoder>(width);
+    case LZW:
+        return std::make_unique<TTIFFLZWDecoder>();
+    case Deflate:
+    case DeflateOld:
+        return std::make_unique<TLZ77Decoder>(Z_SYNC_FLUSH, true);
+    case PackBits:
+        return std::make_unique<TPackbitsRLEDecoder>();
+    case ThunderScan:
+        return std::make_unique<TThunderDecoder>(width);
+    case JPEG: {
+        using Space = TTIFFJPEGDecoder::ColorSpace;
+        Space space = Space::Grey;
+        if (!m_planar) {
+            if (m_photometric == 6)
+                space = Space::YCbCr;
+            else if (m_photometric == 2)
+                space = Space::RGB;
+            else if (m_photometric == 5)
+                space = Space::CMYK;
+        }
+        const auto tables = m_directory.Bytes(JPEGTables);
+        auto decoder = std::make_unique<TTIFFJPEGDecoder>(std::vector<uint8_t>(tables.begin(), tables.end()), space,
+                                                          width);
+        if (unsigned(decoder->Components()) != m_chunkSamples)
+            ColorFormatError();
+        return decoder;
+    }
+    default:
+        return nullptr;
+    }
+}
+
+void TTIFFGraphic::ImageReader::DecodeChunks()
+{
+    std::unique_ptr<TDecoder> decoder = MakeDecoder();
+    if (decoder)
+        decoder->Start();
+    const uint64_t perPlane = m_across * m_down;
+    std::vector<uint8_t> reversed;
+    for (unsigned plane : m_usedPlanes) {
+        for (uint64_t i = 0; i < perPlane; ++i) {
+            const uint64_t index = plane * perPlane + i;
+            const uint64_t x0 = (i % m_across) * m_chunkWidth;
+            const uint64_t y0 = (i / m_across) * m_chunkHeight;
+            const uint64_t rows = m_tiled ? m_chunkHeight : std::min<uint64_t>(m_chunkHeight, m_height - y0);
+            const size_t wanted = size_t(rows * m_chunkRowBytes);
+            const uint64_t offset = m_offsets[index];
+            uint64_t count = m_countsMissing ? wanted : m_counts[index];
+            if (m_countsMissing && offset <= m_file.size())
+                count = std::min<uint64_t>(count, m_file.size() - offset);
+            if (count == 0 || offset == 0)
+                continue; // no data: the rows stay as they are
+            // Data that lies beyond the end of the file means the file ends
+            // early: that is a read error, not a short strip.
+            if (offset > m_file.size() || count > m_file.size() - offset)
+                throw EReadError();
+            std::span<const uint8_t> packed = m_file.subspan(size_t(offset), size_t(count));
+            if (m_reverseBits) {
+                const auto &table = BitReversal();
+                reversed.resize(packed.size());
+                for (size_t b = 0; b < packed.size(); ++b)
+                    reversed[b] = table[packed[b]];
+                packed = reversed;
+            }
+            const uint8_t *data;
+            if (!decoder && !m_predictor && packed.size() >= wanted) {
+                data = packed.data(); // whole and uncompressed: read in place
+            } else {
+                m_chunk.assign(wanted, 0);
+                if (decoder) {
+                    decoder->Decode(packed, m_chunk, wanted);
+                } else {
+                    std::memcpy(m_chunk.data(), packed.data(), std::min(packed.size(), wanted));
+                }
+                if (m_predictor)
+                    UndoPredictor(m_chunk.data(), size_t(rows));
+                data = m_chunk.data();
+            }
+            PlaceChunk(data, size_t(rows), x0, y0, plane);
+        }
+    }
+    if (decoder)
+        decoder->Finish();
+    if (m_planar) {
+        const size_t stride = m_usedPlanes.size();
+        for (uint32_t y = 0; y < m_height; ++y)
+            PutPixels(int(y), 0, int(m_width), m_planes.data() + size_t(y) * m_width * stride, int(stride));
+        m_planes = {};
+    }
+}
+
+void TTIFFGraphic::ImageReader::UndoPredictor(uint8_t *data, size_t rows) const
+{
+    const size_t samples = size_t(m_chunkWidth) * m_chunkSamples;
+    const size_t step = m_chunkSamples;
+    for (size_t r = 0; r < rows; ++r) {
+        uint8_t *row = data + r * m_chunkRowBytes;
+        if (m_bits == 8) {
+            for (size_t i = step; i < samples; ++i)
+                row[i] = uint8_t(row[i] + row[i - step]);
+        } else {
+            const bool bigEndian = m_directory.BigEndian();
+            auto get = [&](size_t i) {
+                return bigEndian ? unsigned(row[2 * i] << 8 | row[2 * i + 1]) : unsigned(row[2 * i] | row[2 * i + 1] << 8);
+            };
+            for (size_t i = step; i < samples; ++i) {
+                const unsigned v = (get(i) + get(i - step)) & 0xFFFF;
+                if (bigEndian) {
+                    row[2 * i] = uint8_t(v >> 8);
+                    row[2 * i + 1] = uint8_t(v);
+                } else {
+                    row[2 * i] = uint8_t(v);
+                    row[2 * i + 1] = uint8_t(v >> 8);
+                }
+            }
+        }
+    }
+}
+
+void TTIFFGraphic::ImageReader::PlaceChunk(const uint8_t *data, size_t rows, uint64_t x0, uint64_t y0, unsigned plane)
+{
+    if (x0 >= m_width)
+        return;
+    const size_t count = size_t(std::min<uint64_t>(m_chunkWidth, m_width - x0));
+    for (size_t r = 0; r < rows && y0 + r < m_height; ++r) {
+        const uint8_t *row = data + r * m_chunkRowBytes;
+        const int y = int(y0 + r);
+        if (m_model == Model::Mono) {
+            PlaceMonoRow(row, y, x0, count);
+            continue;
+        }
+        const uint8_t *samples = Samples8(row, count * m_chunkSamples);
+        if (m_planar) {
+            const size_t stride = m_usedPlanes.size();
+            uint8_t *out = m_planes.data() + (size_t(y) * m_width + x0) * stride + plane;
+            for (size_t x = 0; x < count; ++x)
+                out[x * stride] = samples[x];
+        } else {
+            PutPixels(y, int(x0), int(count), samples, int(m_chunkSamples));
+        }
+    }
+}
+
+void TTIFFGraphic::ImageReader::PlaceMonoRow(const uint8_t *row, int y, uint64_t x0, size_t count)
+{
+    uint8_t *out = m_image.scanLine(y);
+    if (x0 % 8 == 0) {
+        uint8_t *target = out + x0 / 8;
+        std::memcpy(target, row, count / 8);
+        if (count % 8) {
+            const uint8_t mask = uint8_t(0xFF00 >> (count % 8));
+            target[count / 8] = uint8_t((target[count / 8] & ~mask) | (row[count / 8] & mask));
+        }
+        return;
+    }
+    for (size_t x = 0; x < count; ++x) {
+        const uint64_t to = x0 + x;
+        const uint8_t bit = uint8_t(0x80 >> (to & 7));
+        if (row[x >> 3] & (0x80 >> (x & 7)))
+            out[to >> 3] |= bit;
+        else
+            out[to >> 3] &= uint8_t(~bit);
+    }
+}
+
+const uint8_t *TTIFFGraphic::ImageReader::Samples8(const uint8_t *row, size_t count)
+{
+    if (m_bits == 8)
+        return row;
+    if (m_row8.size() < count)
+        m_row8.resize(count);
+    uint8_t *out = m_row8.data();
+    if (m_bits == 16) {
+        const int high = m_directory.BigEndian() ? 0 : 1;
+        for (size_t i = 0; i < count; ++i)
+            out[i] = Div257(unsigned(row[2 * i + high]) << 8 | row[2 * i + 1 - high]);
+        return out;
+    }
+    // 1, 2 or 4 bits, most significant first; palette indices stay as
+    // they are, other samples are scaled to 0..255.
+    const unsigned bits = m_bits;
+    const unsigned mask = (1u << bits) - 1;
+    const unsigned scale = m_model == Model::Palette ? 1 : 255 / mask;
+    for (size_t i = 0; i < count; ++i) {
+        const size_t bit = i * bits;
+        const unsigned value = (row[bit >> 3] >> (8 - bits - (bit & 7))) & mask;
+        out[i] = uint8_t(value * scale);
+    }
+    return out;
+}
+
+void TTIFFGraphic::ImageReader::PutPixels(int y, int x0, int count, const uint8_t *s, int stride)
+{
+    uchar *line = m_image.scanLine(y);
+    const int a = int(m_colorSamples); // the alpha sample follows the colour samples
+    switch (m_model) {
+    case Model::Mono:
+        break;
+    case Model::Grey:
+    case Model::Palette: {
+        uint8_t *out = line + x0;
+        const uint8_t flip = m_invert ? 0xFF : 0;
+        if (stride == 1 && !flip) {
+            std::memcpy(out, s, size_t(count));
+            break;
+        }
+        for (int x = 0; x < count; ++x)
+            out[x] = s[x * stride] ^ flip;
+        break;
+    }
+    case Model::RGB: {
+        uint8_t *out = line + 3 * x0;
+        if (stride == 3) {
+            std::memcpy(out, s, size_t(count) * 3);
+            break;
+        }
+        for (int x = 0; x < count; ++x, s += stride, out += 3)
+            out[0] = s[0], out[1] = s[1], out[2] = s[2];
+        break;
+    }
+    case Model::CMYK: {
+        uint8_t *out = line + 3 * x0;
+        for (int x = 0; x < count; ++x, s += stride, out += 3) {
+            const unsigned k = 255u - s[3];
+            out[0] = Mul255(255u - s[0], k);
+            out[1] = Mul255(255u - s[1], k);
+            out[2] = Mul255(255u - s[2], k);
+        }
+        break;
+    }
+    case Model::GreyAlpha: {
+        QRgb *out = reinterpret_cast<QRgb *>(line) + x0;
+        const uint8_t flip = m_invert ? 0xFF : 0;
+        for (int x = 0; x < count; ++x, s += stride) {
+            const unsigned alpha = s[a];
+            unsigned grey = s[0] ^ flip;
+            if (m_associatedAlpha)
+                grey = std::min(grey, alpha);
+            out[x] = qRgba(int(grey), int(grey), int(grey), int(alpha));
+        }
+        break;
+    }
+    case Model::RGBA: {
+        QRgb *out = reinterpret_cast<QRgb *>(line) + x0;
+        for (int x = 0; x < count; ++x, s += stride) {
+            const unsigned alpha = s[a];
+            unsigned r = s[0], g = s[1], b = s[2];
+            if (m_associatedAlpha)
+                r = std::min(r, alpha), g = std::min(g, alpha), b = std::min(b, alpha);
+            out[x] = qRgba(int(r), int(g), int(b), int(alpha));
+        }
+        break;
+    }
+    }
+}
+
+void TTIFFGraphic::ImageReader::ApplyOrientation()
+{
+    switch (m_orientation) {
+    case 2: m_image = m_image.mirrored(true, false); break;
+    case 3: m_image = m_image.mirrored(true, true); break;
+    case 4: m_image = m_image.mirrored(false, true); break;
+    case 5: m_image = m_image.transformed(QTransform().rotate(90)).mirrored(true, false); break;
+    case 6: m_image = m_image.transformed(QTransform().rotate(90)); break;
+    case 7: m_image = m_image.transformed(QTransform().rotate(-90)).mirrored(true, false); break;
+    case 8: m_image = m_image.transformed(QTransform().rotate(-90)); break;
+    default: break;
+    }
+}
