@@ -1,0 +1,104 @@
+#include "project/ProjectFile.h"
+
+#include "common/Text8Bit.h"
+#include "common/VistranoError.h"
+#include "imaging/decoders/ByteReader.h"
+#include "project/RectBoxStream.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+void PutInt32(char *at, int32_t value)
+{
+    const auto v = uint32_t(value);
+    for (int i = 0; i < 4; ++i)
+        at[i] = char(v >> (8 * i));
+}
+
+} // namespace
+
+QByteArray ProjectBytes(std::span<const RectBoxProperties *const> slides, const QString &audioPath)
+{
+    if (slides.empty())
+        throw VistranoError(QStringLiteral("There are no images to save!"));
+    const QByteArray audio = EncodeText8(audioPath);
+    if (audio.size() >= kAudioPathField)
+        throw VistranoError(QStringLiteral("The background audio path is %1 bytes long; a project file holds at "
+                                           "most %2. Choose an audio file with a shorter path.")
+                                .arg(audio.size())
+                                .arg(kAudioPathField - 1));
+    QByteArray bytes(kProjectHeaderSize, '\0');
+    PutInt32(bytes.data(), 1);
+    PutInt32(bytes.data() + 4, int32_t(slides.size()));
+    std::memcpy(bytes.data() + 8, audio.constData(), size_t(audio.size()));
+    for (const RectBoxProperties *slide : slides)
+        WriteRectBoxRecord(bytes, *slide);
+    return bytes;
+}
+
+void SaveProject(const QString &path, std::span<const RectBoxProperties *const> slides, const QString &audioPath)
+{
+    const QByteArray bytes = ProjectBytes(slides, audioPath);
+    const QFileInfo target(path);
+    if (target.exists() && (!target.isFile() || !target.isWritable()))
+        throw VistranoError(QStringLiteral("Cannot create file %1").arg(path));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw VistranoError(QStringLiteral("Cannot create file %1").arg(path));
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        throw EWriteError();
+}
+
+OpenedProject ReadProject(std::span<const uint8_t> bytes, const RectBoxFactory &makeBox,
+                          std::span<RectBoxProperties *const> existing)
+{
+    if (bytes.size() < size_t(kProjectHeaderSize))
+        throw EReadError();
+    ByteReader in(bytes);
+    OpenedProject project;
+    project.header.version = in.I32LE();
+    project.header.slideCount = in.I32LE();
+    const auto audio = in.Bytes(kAudioPathField);
+    const auto end = std::find(audio.begin(), audio.end(), uint8_t(0));
+    project.header.audioPath = DecodeText8(reinterpret_cast<const char *>(audio.data()), end - audio.begin());
+    in.Skip(kProjectHeaderSize - 8 - kAudioPathField);
+
+    const FindSlideBox findBox = [&](const QString &name) -> RectBoxProperties * {
+        const auto named = [&](RectBoxProperties *box) { return box->Name().compare(name, Qt::CaseInsensitive) == 0; };
+        for (RectBoxProperties *box : existing) {
+            if (named(box))
+                return box;
+        }
+        for (const auto &box : project.slides) {
+            if (named(box.get()))
+                return box.get();
+        }
+        return nullptr;
+    };
+    for (int32_t i = 0; i < project.header.slideCount; ++i) {
+        std::unique_ptr<RectBoxProperties> box = makeBox ? makeBox() : std::make_unique<RectBoxProperties>();
+        try {
+            ReadRectBoxRecord(in, *box, findBox);
+        } catch (const VistranoError &error) {
+            project.error = error.message();
+            break;
+        }
+        project.slides.push_back(std::move(box));
+    }
+    return project;
+}
+
+OpenedProject OpenProject(const QString &path, const RectBoxFactory &makeBox,
+                          std::span<RectBoxProperties *const> existing)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw VistranoError(QStringLiteral("Cannot open file %1").arg(path));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw EReadError();
+    return ReadProject({reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size())}, makeBox, existing);
+}
