@@ -31,7 +31,7 @@ struct PendingReference
 class RecordReader
 {
 public:
-    RecordReader(ByteReader &in, RectBoxProperties &box) : m_in(in), m_reader(in), m_box(box) {}
+    RecordReader(ByteReader &in, RectBoxProperties &box) : m_reader(in), m_box(box) {}
 
     void ReadEntry(const QString &path);
     void ResolveReferences(const FindSlideBox &findBox);
@@ -47,7 +47,6 @@ private:
     void ReadPictureData(const RectBoxProperty &property, ValueTag tag);
     void ReadLines(ValueTag tag);
 
-    ByteReader &m_in;
     TComponentReader m_reader;
     RectBoxProperties &m_box;
     std::vector<PendingReference> m_references;
