@@ -1,4 +1,5 @@
 #include "cli/CliCommand.h"
+#include "cli/InfoCommand.h"
 
 // Each subcommand lives in a file of its own; add its entry here.
 
@@ -14,6 +15,7 @@ static int RunVersion(const QStringList &args)
 
 static const CliCommand kCommands[] = {
     {"version", "version", RunVersion},
+    {"info", "info PROJECT.vsw", RunInfo},
 };
 
 const CliCommand *CliCommands(int &count)

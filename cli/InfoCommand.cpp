@@ -1,0 +1,69 @@
+#include "cli/CliCommand.h"
+#include "cli/InfoCommand.h"
+#include "common/VistranoError.h"
+#include "project/ProjectFile.h"
+#include "project/Transitions.h"
+
+#include <QLocale>
+
+#include <cstdio>
+
+namespace {
+
+QString Number(double value)
+{
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+// One line per slide: a tab, a line break or a carriage return inside a text
+// is written as \t, \n or \r so that the fields stay apart.
+QString Field(QString text)
+{
+    text.replace(QLatin1Char('\t'), QLatin1String("\\t"));
+    text.replace(QLatin1Char('\n'), QLatin1String("\\n"));
+    text.replace(QLatin1Char('\r'), QLatin1String("\\r"));
+    return text;
+}
+
+void PrintLine(const QString &line)
+{
+    std::fputs(line.toUtf8().constData(), stdout);
+    std::fputc('\n', stdout);
+}
+
+} // namespace
+
+int RunInfo(const QStringList &args)
+{
+    if (args.size() != 1 || args[0].startsWith(QLatin1String("--")))
+        throw UsageError();
+    const OpenedProject project = OpenProject(args[0]);
+    PrintLine(QStringLiteral("version %1").arg(project.header.version));
+    PrintLine(QStringLiteral("slides %1").arg(project.header.slideCount));
+    PrintLine(QStringLiteral("audio %1").arg(Field(project.header.audioPath)));
+    int number = 0;
+    for (const auto &slide : project.slides) {
+        const QStringList fields = {
+            QString::number(++number),
+            QString::number(slide->Left()),
+            QString::number(slide->Top()),
+            QString::number(slide->Width()),
+            QString::number(slide->Height()),
+            Number(slide->AbLeft()),
+            Number(slide->AbTop()),
+            TransitionName(slide->AbTop()),
+            QString::number(slide->Rotation()),
+            QString::number(slide->PictureWidth()),
+            QString::number(slide->PictureHeight()),
+            Field(slide->FileName()),
+            Field(slide->Caption()),
+        };
+        PrintLine(fields.join(QLatin1Char('\t')));
+    }
+    std::fflush(stdout);
+    // The slides before a record that cannot be read are listed; the
+    // record's error ends the command.
+    if (!project.Complete())
+        throw VistranoError(project.error);
+    return 0;
+}
