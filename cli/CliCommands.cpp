@@ -1,4 +1,6 @@
 #include "cli/CliCommand.h"
+#include "cli/DecodeCommand.h"
+#include "cli/FormatsCommand.h"
 #include "cli/InfoCommand.h"
 
 // Each subcommand lives in a file of its own; add its entry here.
@@ -16,6 +18,8 @@ static int RunVersion(const QStringList &args)
 static const CliCommand kCommands[] = {
     {"version", "version", RunVersion},
     {"info", "info PROJECT.vsw", RunInfo},
+    {"decode", "decode PICTURE OUT.ppm [--scale 1|2|4|8]", RunDecode},
+    {"formats", "formats", RunFormats},
 };
 
 const CliCommand *CliCommands(int &count)

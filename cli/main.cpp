@@ -1,5 +1,6 @@
 #include "cli/CliCommand.h"
 #include "common/VistranoError.h"
+#include "imaging/FormatRegistration.h"
 
 #include <QGuiApplication>
 #include <QTextStream>
@@ -27,6 +28,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    const TFileFormatRegistration formats;
 
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {

@@ -20,3 +20,18 @@ void CheckPictureSize(int64_t width, int64_t height)
                                   .arg(kMaxPicturePixels)
                                   .arg(kMaxPictureSide));
 }
+
+QImage NewPictureImage(int64_t width, int64_t height, QImage::Format format)
+{
+    CheckPictureSize(width, height);
+    QImage image(int(width), int(height), format);
+    CheckPictureAllocated(image, width, height);
+    return image;
+}
+
+void CheckPictureAllocated(const QImage &image, int64_t width, int64_t height)
+{
+    if (image.isNull())
+        throw EInvalidGraphic(
+            QStringLiteral("Not enough memory for a picture of %1 by %2 pixels.").arg(width).arg(height));
+}

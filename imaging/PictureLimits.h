@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QImage>
+
 #include <cstdint>
 
 // The largest picture the program holds. A 24-bit bitmap of the full limit
@@ -16,3 +18,12 @@ void CheckPictureSize(int64_t width, int64_t height);
 
 // True when width x height is within the limits (both sides at least 1).
 bool PictureSizeAllowed(int64_t width, int64_t height);
+
+// A picture bitmap of the given size and format, after the size has been
+// checked with CheckPictureSize; fails with EInvalidGraphic when memory for
+// it runs out.
+QImage NewPictureImage(int64_t width, int64_t height, QImage::Format format);
+
+// Fails with EInvalidGraphic "Not enough memory for a picture of %1 by %2
+// pixels." when the image is null: a QImage that could not get its memory.
+void CheckPictureAllocated(const QImage &image, int64_t width, int64_t height);

@@ -5,6 +5,13 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <ostream>
+
+// Test failures show texts as text rather than as UTF-16 units.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 // A fresh folder for one test's files, removed when the test ends.
 class TestFolder

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "imaging/JPEGReadScale.h"
+
+#include <QImage>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+
+// The scaled JPEG reader, on libjpeg-turbo. It decodes a JPEG whole or
+// directly at one half, one quarter or one eighth of its size (the library's
+// DCT scaling never produces the full-size pixels) straight into the rows of
+// the target bitmap: Format_BGR888 for colour (three-channel, and
+// four-channel CMYK or YCCK converted to colour), Format_Grayscale8 for grey.
+
+enum class JPEGReadStatus {
+    Decoded,    // the target holds the picture
+    Unreadable, // no file, no JPEG header or an unsupported layout; target untouched
+    TooLarge,   // beyond the picture limits or out of memory; target untouched
+    Damaged,    // the pixel data broke off: the target has the full size, the rows
+                // the library could not deliver are black
+};
+
+struct JPEGReadOutcome
+{
+    JPEGReadStatus status;
+    QString message; // for TooLarge: the picture size message
+};
+
+// Decodes the JPEG file at the scale into target. True when every row was
+// decoded; never fails with an error of its own.
+bool LoadJPEGFile(QImage &target, const QString &path, JPEGReadScale scale);
+
+JPEGReadOutcome ReadJPEGFile(QImage &target, const QString &path, JPEGReadScale scale);
+JPEGReadOutcome ReadJPEGBytes(QImage &target, const uint8_t *data, size_t size, JPEGReadScale scale);
+
+struct JPEGInfo
+{
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    bool progressive = false;
+};
+
+// Reads only the header; false when there is no readable JPEG header.
+bool ReadJPEGInfo(const uint8_t *data, size_t size, JPEGInfo &info);
