@@ -2,7 +2,10 @@
 
 #include "imaging/decoders/DecoderGraphic.h"
 
-// Placeholder until the decoder is written: refuses every file.
+// Kodak Photo-CD Image Pac at its Base resolution (768 x 512): the
+// uncompressed PhotoYCC of the Base level, converted with Kodak's constants
+// and turned upright by the orientation the Image Pac records (portrait
+// pictures come out 512 x 768).
 class TPCDGraphic : public TDecoderGraphic
 {
 public:
