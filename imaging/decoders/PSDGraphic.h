@@ -2,7 +2,13 @@
 
 #include "imaging/decoders/DecoderGraphic.h"
 
-// Placeholder until the decoder is written: refuses every file.
+// Photoshop documents (PSD, PhotoDeluxe PDD and large-document PSB): the
+// merged image that Photoshop stores behind the layers. Bitmap, grey,
+// duotone (as grey), indexed, RGB, CMYK and multichannel modes at 1, 8 or
+// 16 bits per sample, raw, PackBits or zlib packed. When the file marks its
+// first extra channel as the merged transparency the picture has an alpha
+// channel; other extra channels are ignored. Lab and 32-bit float files are
+// refused with the colour format message.
 class TPSDGraphic : public TDecoderGraphic
 {
 public:
