@@ -173,6 +173,15 @@ int64_t TCCITTDecoder::ReadRun(BitReader &reader, bool white) const
     }
 }
 
+bool TCCITTDecoder::Damaged(Changes &row) const
+{
+    // The colour in progress has no known end: the rest of the row is left
+    // white rather than filled with it.
+    if (row.size() % 2)
+        row.pop_back();
+    return false;
+}
+
 void TCCITTDecoder::Push(Changes &row, uint32_t position) const
 {
     // Two changes at the same place cancel: the list keeps the colour of
@@ -202,7 +211,7 @@ bool TCCITTDecoder::DecodeRow1D(BitReader &reader, Changes &row) const
     while (a0 < int64_t(m_width)) {
         const int64_t run = ReadRun(reader, white);
         if (run < 0)
-            return false;
+            return Damaged(row);
         a0 = std::min<int64_t>(a0 + run, m_width);
         Push(row, uint32_t(a0));
         white = !white;
@@ -231,10 +240,10 @@ bool TCCITTDecoder::DecodeRow2D(BitReader &reader, const Changes &reference, Cha
         const int64_t b2 = reference[bi + 1];
 
         if (reader.Exhausted())
-            return false;
+            return Damaged(row);
         const ModeEntry entry = modes[reader.Peek(7)];
         if (entry.mode == Mode::Invalid)
-            return false;
+            return Damaged(row);
         reader.Skip(entry.length);
         const int64_t start = std::max<int64_t>(a0, 0);
         switch (entry.mode) {
@@ -244,10 +253,10 @@ bool TCCITTDecoder::DecodeRow2D(BitReader &reader, const Changes &reference, Cha
         case Mode::Horizontal: {
             const int64_t run1 = ReadRun(reader, white);
             if (run1 < 0)
-                return false;
+                return Damaged(row);
             const int64_t run2 = ReadRun(reader, !white);
             if (run2 < 0)
-                return false;
+                return Damaged(row);
             const int64_t a1 = std::min(start + run1, width);
             const int64_t a2 = std::min(a1 + run2, width);
             Push(row, uint32_t(a1));
@@ -258,14 +267,14 @@ bool TCCITTDecoder::DecodeRow2D(BitReader &reader, const Changes &reference, Cha
         case Mode::Vertical: {
             const int64_t a1 = b1 + entry.offset;
             if (a1 < start || a1 > width)
-                return false;
+                return Damaged(row);
             Push(row, uint32_t(a1));
             a0 = a1;
             white = !white;
             break;
         }
         case Mode::Invalid:
-            return false;
+            return Damaged(row);
         }
     }
     return true;

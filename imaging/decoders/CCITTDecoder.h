@@ -65,4 +65,5 @@ private:
     // code that is not in the table.
     int64_t ReadRun(BitReader &reader, bool white) const;
     void Push(Changes &row, uint32_t position) const;
+    bool Damaged(Changes &row) const;
 };

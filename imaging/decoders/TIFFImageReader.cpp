@@ -239,6 +239,18 @@ void TTIFFGraphic::ImageReader::ReadLayout()
     } else {
         m_usedPlanes.push_back(0);
     }
+
+    // Every strip or tile must lie inside the file before the bitmap is
+    // made: data beyond the end means the file ends early.
+    if (!m_countsMissing) {
+        const uint64_t perPlane = m_across * m_down;
+        for (unsigned plane : m_usedPlanes)
+            for (uint64_t i = 0; i < perPlane; ++i) {
+                const uint64_t offset = m_offsets[plane * perPlane + i], count = m_counts[plane * perPlane + i];
+                if (offset != 0 && count != 0 && (offset > m_file.size() || count > m_file.size() - offset))
+                    throw EReadError();
+            }
+    }
 }
 
 void TTIFFGraphic::ImageReader::CreateBitmap()

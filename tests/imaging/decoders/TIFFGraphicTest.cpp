@@ -1,5 +1,6 @@
 #include "imaging/decoders/TIFFGraphic.h"
 
+#include "TIFFBuilder.h"
 #include "TIFFOracle.h"
 #include "common/VistranoError.h"
 #include "tests/support/TestFiles.h"
@@ -135,3 +136,170 @@ TEST_P(TIFFToolTest, MatchesImageMagicksDecodingOfTheSameFile)
 
 INSTANTIATE_TEST_SUITE_P(Tools, TIFFToolTest, ::testing::ValuesIn(ToolCases()),
                          [](const auto &info) { return std::string(info.param.name); });
+
+namespace {
+
+QImage DecodeBytes(const QByteArray &bytes)
+{
+    TTIFFGraphic graphic;
+    graphic.LoadFromBytes(bytes);
+    return graphic.Bitmap();
+}
+
+QString DecodeError(const QByteArray &bytes)
+{
+    try {
+        DecodeBytes(bytes);
+    } catch (const VistranoError &error) {
+        return error.message();
+    }
+    return QStringLiteral("(no error)");
+}
+
+const QString kFormatMessage = QStringLiteral("Cannot load image. Invalid or unexpected TIFF image format.");
+const QString kColorMessage = QStringLiteral("Invalid color format in TIFF file.");
+const QString kReadMessage = QStringLiteral("Stream read error");
+
+QByteArray Grey4x3()
+{
+    return QByteArray::fromHex("000102031011121320212223");
+}
+
+} // namespace
+
+TEST(TTIFFGraphic, ReadsAHandMadeFileInBothByteOrders)
+{
+    for (bool bigEndian : {false, true}) {
+        TIFFBuilder builder(bigEndian);
+        builder.Long(256, {4}).Long(257, {3}).Short(258, {8}).Short(259, {1}).Short(262, {1}).Chunks({Grey4x3()});
+        const QImage image = DecodeBytes(builder.Build());
+        ASSERT_EQ(image.size(), QSize(4, 3));
+        EXPECT_EQ(image.format(), QImage::Format_Grayscale8);
+        EXPECT_EQ(image.pixelColor(3, 2).red(), 0x23);
+        EXPECT_EQ(image.pixelColor(1, 1).red(), 0x11);
+    }
+}
+
+TEST(TTIFFGraphic, StripsThatEndEarlyLeaveTheirRowsZeroButAFileThatEndsEarlyFails)
+{
+    // Uncompressed: the strip holds 1.5 rows of 3.
+    TIFFBuilder none = TIFFBuilder::Picture(4, 3, 8, 1, 1, 1, QByteArray::fromHex("0A0B0C0D0E0F"));
+    QImage image = DecodeBytes(none.Build());
+    EXPECT_EQ(image.pixelColor(3, 0).red(), 0x0D);
+    EXPECT_EQ(image.pixelColor(1, 1).red(), 0x0F);
+    EXPECT_EQ(image.pixelColor(2, 1).red(), 0);
+    EXPECT_EQ(image.pixelColor(0, 2).red(), 0);
+
+    // PackBits: a run of 4 and then nothing.
+    image = DecodeBytes(TIFFBuilder::Picture(4, 3, 8, 1, 1, 32773, QByteArray::fromHex("FD77")).Build());
+    EXPECT_EQ(image.pixelColor(3, 0).red(), 0x77);
+    EXPECT_EQ(image.pixelColor(0, 1).red(), 0);
+
+    // Two strips, the second missing (offset and count 0).
+    TIFFBuilder twoStrips = TIFFBuilder::Picture(4, 2, 8, 1, 1, 1, {});
+    twoStrips.Long(278, {1}).Chunks({QByteArray::fromHex("01020304")}).Long(273, {8, 0}).Long(279, {4, 0});
+    image = DecodeBytes(twoStrips.Build());
+    EXPECT_EQ(image.pixelColor(3, 0).red(), 4);
+    EXPECT_EQ(image.pixelColor(3, 1).red(), 0);
+
+    // The file is cut inside the strip data: a read error, not a short strip.
+    QByteArray whole = TIFFBuilder::Picture(4, 3, 8, 1, 1, 1, Grey4x3()).Build();
+    // The directory comes after the data; point the strip beyond the end.
+    TIFFBuilder beyond = TIFFBuilder::Picture(4, 3, 8, 1, 1, 1, Grey4x3());
+    beyond.Long(273, {uint32_t(whole.size() - 4)});
+    EXPECT_EQ(DecodeError(beyond.Build()), kReadMessage);
+    EXPECT_EQ(DecodeError(whole.left(whole.size() - 20)), kReadMessage);
+}
+
+TEST(TTIFFGraphic, RefusesHostileAndUnsupportedFieldsWithTheFamilysMessages)
+{
+    EXPECT_EQ(DecodeError("not a tiff at all"), kFormatMessage);
+    EXPECT_EQ(DecodeError(QByteArray::fromHex("49492B0008000000")), kFormatMessage) << "BigTIFF";
+    EXPECT_EQ(DecodeError(QByteArray::fromHex("49492A00FFFFFF00")), kReadMessage) << "directory beyond the end";
+    EXPECT_EQ(DecodeError(QByteArray::fromHex("49492A0008000000FFFF")), kFormatMessage) << "65535 entries";
+
+    auto with = [](std::function<void(TIFFBuilder &)> change) {
+        TIFFBuilder builder = TIFFBuilder::Picture(4, 3, 8, 1, 1, 1, Grey4x3());
+        change(builder);
+        return DecodeError(builder.Build());
+    };
+    EXPECT_EQ(with([](TIFFBuilder &b) { b.Long(256, {0}); }), kFormatMessage);
+    EXPECT_EQ(with([](TIFFBuilder &b) { b.Remove(257); }), kFormatMessage);
+    EXPECT_TRUE(with([](TIFFBuilder &b) { b.Long(256, {70000}); }).contains(QStringLiteral("70000")))
+        << "the picture limit names the size";
+    EXPECT_EQ(with([](TIFFBuilder &b) { b.Short(259, {6}); }), kFormatMessage) << "old-style JPEG";
+    EXPECT_EQ(with([](TIFFBuilder &b) { b.Short(259, {34712}); }), kFormatMessage);
+    EXPECT_EQ(with([](TIFFBuilder &b) { b.Short(258, {3}); }), kColorMessage);
+    EXPECT_EQ(with([](TIFFBuilder &b) { b.Short(262, {8}); }), kColorMessage) << "CIELab";
+    EXPECT_EQ(with([](TIFFBuilder &b) { b.Short(262, {2}); }), kColorMessage) << "RGB with one sample";
+    EXPECT_EQ(with([](TIFFBuilder &b) { b.Short(262, {3}); }), kColorMessage) << "palette without a colour map";
+    EXPECT_EQ(with([](TIFFBuilder &b) { b.Short(262, {6}); }), kColorMessage) << "YCbCr without JPEG";
+    EXPECT_EQ(with([](TIFFBuilder &b) { b.Short(339, {3}); }), kColorMessage) << "floating point samples";
+    EXPECT_EQ(with([](TIFFBuilder &b) { b.Short(317, {3}); }), kColorMessage) << "floating point predictor";
+    EXPECT_EQ(with([](TIFFBuilder &b) { b.Short(259, {4}).Short(258, {8}); }), kColorMessage) << "8-bit fax";
+    EXPECT_EQ(with([](TIFFBuilder &b) { b.Long(278, {1}); }), kFormatMessage) << "3 strips, 1 offset";
+    EXPECT_EQ(with([](TIFFBuilder &b) { b.Long(273, {8, 8}).Long(279, {12, 100000}).Long(278, {2}); }), kReadMessage);
+    EXPECT_EQ(with([](TIFFBuilder &b) { b.Long(273, {0xFFFFFFF0u}); }), kReadMessage);
+    EXPECT_EQ(with([](TIFFBuilder &b) { b.Long(279, {0xFFFFFFFFu}); }), kReadMessage);
+    EXPECT_EQ(with([](TIFFBuilder &b) { b.Long(322, {60000}).Long(323, {60000}).Long(324, {8}); }), kFormatMessage)
+        << "a tile far larger than the picture";
+    // Byte counts may be left out only by uncompressed files.
+    EXPECT_NO_THROW(DecodeBytes(TIFFBuilder::Picture(4, 3, 8, 1, 1, 1, Grey4x3()).Remove(279).Build()));
+    EXPECT_EQ(with([](TIFFBuilder &b) { b.Remove(279).Short(259, {5}); }), kFormatMessage);
+    // A colour map field whose values lie beyond the file.
+    TIFFBuilder palette = TIFFBuilder::Picture(4, 3, 8, 1, 3, 1, Grey4x3());
+    QByteArray bytes = palette.Short(320, std::vector<uint32_t>(768, 0x8080)).Build();
+    EXPECT_EQ(DecodeError(bytes.left(bytes.size() - 800) + bytes.right(200)), kReadMessage);
+}
+
+TEST(TTIFFGraphic, DecodesThunderScanData)
+{
+    // Row 0: raw 5; three 2-bit deltas +1, skip, -1 (6, 5); two 3-bit deltas
+    // +3, -3 (8, 5); a run of 3 (5, 5, 5). Row 1 starts again from 0: delta
+    // +1 twice and -1 (1, 2, 1); raw 15 ...
+    const QByteArray data = QByteArray::fromHex("C5" "5B" "9D" "03" "57" "CF" "05");
+    const QImage image = DecodeBytes(TIFFBuilder::Picture(8, 2, 4, 1, 1, 32809, data).Build());
+    ASSERT_EQ(image.format(), QImage::Format_Grayscale8);
+    const int row0[8] = {5, 6, 5, 8, 5, 5, 5, 5};
+    const int row1[8] = {1, 2, 1, 15, 15, 15, 15, 15};
+    for (int x = 0; x < 8; ++x) {
+        EXPECT_EQ(image.pixelColor(x, 0).red(), row0[x] * 17) << x;
+        EXPECT_EQ(image.pixelColor(x, 1).red(), row1[x] * 17) << x;
+    }
+}
+
+TEST(TTIFFGraphic, TurnsThePictureAsItsOrientationSays)
+{
+    // 4 x 3 grey with orientation 6 (row 0 on the right): 3 x 4, the first
+    // stored row becomes the right-hand column from the top.
+    TIFFBuilder builder = TIFFBuilder::Picture(4, 3, 8, 1, 1, 1, Grey4x3());
+    QImage image = DecodeBytes(builder.Short(274, {6}).Build());
+    ASSERT_EQ(image.size(), QSize(3, 4));
+    EXPECT_EQ(image.pixelColor(2, 0).red(), 0x00);
+    EXPECT_EQ(image.pixelColor(2, 3).red(), 0x03);
+    EXPECT_EQ(image.pixelColor(0, 0).red(), 0x20);
+    image = DecodeBytes(builder.Short(274, {3}).Build());
+    ASSERT_EQ(image.size(), QSize(4, 3));
+    EXPECT_EQ(image.pixelColor(0, 0).red(), 0x23);
+    image = DecodeBytes(builder.Short(274, {5}).Build());
+    ASSERT_EQ(image.size(), QSize(3, 4));
+    EXPECT_EQ(image.pixelColor(0, 3).red(), 0x03);
+    EXPECT_EQ(image.pixelColor(2, 0).red(), 0x20);
+}
+
+TEST(TTIFFGraphic, AlphaIsDeliveredForCompositionOntoBlack)
+{
+    // RGBA, one pixel each: unassociated (2) and associated (1) alpha.
+    const QByteArray pixel = QByteArray::fromHex("C8643280");
+    TIFFBuilder unassociated = TIFFBuilder::Picture(1, 1, 8, 4, 2, 1, pixel);
+    QImage image = DecodeBytes(unassociated.Short(338, {2}).Build());
+    EXPECT_EQ(image.format(), QImage::Format_ARGB32);
+    EXPECT_EQ(image.pixel(0, 0), qRgba(0xC8, 0x64, 0x32, 0x80));
+    TIFFBuilder associated = TIFFBuilder::Picture(1, 1, 8, 4, 2, 1, QByteArray::fromHex("60301080"));
+    image = DecodeBytes(associated.Short(338, {1}).Build());
+    EXPECT_EQ(image.format(), QImage::Format_ARGB32_Premultiplied);
+    EXPECT_EQ(AsRGB(image).pixelColor(0, 0), QColor(0x60, 0x30, 0x10));
+    // Unspecified extra samples are ignored.
+    image = DecodeBytes(TIFFBuilder::Picture(1, 1, 8, 4, 2, 1, pixel).Short(338, {0}).Build());
+    EXPECT_FALSE(image.hasAlphaChannel());
+}
