@@ -7,7 +7,7 @@ build=(build-essential cmake ninja-build pkg-config
        qt6-base-dev qt6-multimedia-dev libqt6multimedia6 gstreamer1.0-plugins-base gstreamer1.0-plugins-good
        libjpeg62-turbo-dev zlib1g-dev libgl-dev libgtest-dev)
 test=(clang libclang-rt-14-dev
-      libjpeg-turbo-progs imagemagick netpbm libtiff-tools giflib-tools python3 python3-pil
+      libjpeg-turbo-progs imagemagick netpbm libtiff-tools libtiff-dev giflib-tools python3 python3-pil
       poppler-utils xauth xvfb)
 
 want=("${build[@]}")

@@ -3,9 +3,13 @@
 #include "TIFFBuilder.h"
 #include "TIFFOracle.h"
 #include "common/VistranoError.h"
+#include "imaging/FormatRegistration.h"
+#include "imaging/PictureLoading.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
+
+#include <QFile>
 
 #include <functional>
 
@@ -111,6 +115,7 @@ TEST_P(TIFFToolTest, MatchesImageMagicksDecodingOfTheSameFile)
         if (!ToolAvailable(QString::fromUtf8(tool)))
             GTEST_SKIP() << tool << " is not installed";
     const ToolCase &c = GetParam();
+    const TFileFormatRegistration formats;
     TestFolder folder;
     const QImage source = TestPicture(67, 45, 3);
     ASSERT_TRUE(source.save(folder.Path(QStringLiteral("src.ppm")), "PPM"));
@@ -130,8 +135,37 @@ TEST_P(TIFFToolTest, MatchesImageMagicksDecodingOfTheSameFile)
     const QString path = folder.Path(QStringLiteral("out.tif"));
     const QImage expected = OracleRGB(path);
     ASSERT_FALSE(expected.isNull());
-    const QImage ours = AsRGB(DecodeFile(path));
-    EXPECT_LE(MaxDifference(ours, expected), c.tolerance) << c.name;
+    // What the program shows: through the registry and picture loading.
+    const QImage shown = LoadPictureFile(path, JPEGReadScale::Whole).convertToFormat(QImage::Format_RGB888);
+    EXPECT_LE(MaxDifference(shown, expected), c.tolerance + (DecodeFile(path).hasAlphaChannel() ? 1 : 0)) << c.name;
+    EXPECT_LE(MaxDifference(AsRGB(DecodeFile(path)), expected), c.tolerance) << c.name;
+}
+
+TEST(TTIFFGraphic, FaxFilesAndTheCommandLineGoThroughTheSameDecoder)
+{
+    if (!ToolAvailable(QStringLiteral("tiffcp")) || !ToolAvailable(QStringLiteral("convert")))
+        GTEST_SKIP() << "libtiff tools or ImageMagick are not installed";
+    const TFileFormatRegistration formats;
+    TestFolder folder;
+    ASSERT_TRUE(TestBilevelPicture(1728, 30, 2).save(folder.Path(QStringLiteral("page.pbm")), "PBM"));
+    ASSERT_TRUE(RunTool(QStringLiteral("ppm2tiff"), {folder.Path(QStringLiteral("page.pbm")), folder.Path(QStringLiteral("a.tif"))}));
+    ASSERT_TRUE(RunTool(QStringLiteral("tiffcp"), {QStringLiteral("-c"), QStringLiteral("g3:2d"), folder.Path(QStringLiteral("a.tif")),
+                                                   folder.Path(QStringLiteral("page.FAX"))}));
+    const QImage expected = OracleRGB(folder.Path(QStringLiteral("page.FAX")));
+    const QImage shown = LoadPictureFile(folder.Path(QStringLiteral("page.FAX")), JPEGReadScale::Eighth);
+    EXPECT_EQ(MaxDifference(shown.convertToFormat(QImage::Format_RGB888), expected), 0);
+
+    const QString cli = BuiltProgram(QStringLiteral("vistrano-cli"));
+    if (!QFile::exists(cli))
+        return;
+    EXPECT_EQ(RunProgram(cli, {QStringLiteral("decode"), folder.Path(QStringLiteral("page.FAX")), folder.Path(QStringLiteral("page.ppm"))}), 0);
+    QImage decoded(folder.Path(QStringLiteral("page.ppm")), "PPM");
+    EXPECT_EQ(MaxDifference(decoded.convertToFormat(QImage::Format_RGB888), expected), 0);
+    QByteArray bytes = ReadFileBytes(folder.Path(QStringLiteral("page.FAX")));
+    folder.Write(QStringLiteral("cut.tif"), bytes.left(bytes.size() / 2));
+    QByteArray err;
+    EXPECT_EQ(RunProgram(cli, {QStringLiteral("decode"), folder.Path(QStringLiteral("cut.tif")), folder.Path(QStringLiteral("cut.ppm"))}, nullptr, &err), 1);
+    EXPECT_TRUE(err.contains("Stream read error")) << err.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Tools, TIFFToolTest, ::testing::ValuesIn(ToolCases()),
