@@ -8,6 +8,9 @@
 // each row padded with zeros to a multiple of 4 bytes. An empty bitmap
 // gives no bytes.
 QByteArray EncodeBitmapFile(const QImage &bitmap);
+// The same bytes appended to `out`, and their count.
+void AppendBitmapFile(QByteArray &out, const QImage &bitmap);
+qsizetype BitmapFileSize(const QImage &bitmap);
 
 // Decodes a BMP file of any common kind (1, 4, 8, 16, 24 or 32 bits, bit
 // fields, RLE, top-down, the OS/2 header) to a 24-bit bitmap

@@ -20,7 +20,10 @@ void PutInt32(char *at, int32_t value)
 
 } // namespace
 
-QByteArray ProjectBytes(std::span<const RectBoxProperties *const> slides, const QString &audioPath)
+namespace {
+
+// The header of a project; refuses what a project file cannot hold.
+QByteArray ProjectHeaderBytes(std::span<const RectBoxProperties *const> slides, const QString &audioPath)
 {
     if (slides.empty())
         throw VistranoError(QStringLiteral("There are no images to save!"));
@@ -34,6 +37,14 @@ QByteArray ProjectBytes(std::span<const RectBoxProperties *const> slides, const 
     PutInt32(bytes.data(), 1);
     PutInt32(bytes.data() + 4, int32_t(slides.size()));
     std::memcpy(bytes.data() + 8, audio.constData(), size_t(audio.size()));
+    return bytes;
+}
+
+} // namespace
+
+QByteArray ProjectBytes(std::span<const RectBoxProperties *const> slides, const QString &audioPath)
+{
+    QByteArray bytes = ProjectHeaderBytes(slides, audioPath);
     for (const RectBoxProperties *slide : slides)
         WriteRectBoxRecord(bytes, *slide);
     return bytes;
@@ -41,14 +52,28 @@ QByteArray ProjectBytes(std::span<const RectBoxProperties *const> slides, const 
 
 void SaveProject(const QString &path, std::span<const RectBoxProperties *const> slides, const QString &audioPath)
 {
-    const QByteArray bytes = ProjectBytes(slides, audioPath);
+    QByteArray buffer = ProjectHeaderBytes(slides, audioPath);
     const QFileInfo target(path);
     if (target.exists() && (!target.isFile() || !target.isWritable()))
         throw VistranoError(QStringLiteral("Cannot create file %1").arg(path));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw VistranoError(QStringLiteral("Cannot create file %1").arg(path));
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    // Records are handed to the file in blocks; the old file is replaced
+    // only by commit(), after the last byte has been written.
+    constexpr qsizetype kBlock = qsizetype(1) << 20;
+    const auto flush = [&] {
+        if (file.write(buffer) != buffer.size())
+            throw EWriteError();
+        buffer.resize(0);
+    };
+    for (const RectBoxProperties *slide : slides) {
+        WriteRectBoxRecord(buffer, *slide);
+        if (buffer.size() >= kBlock)
+            flush();
+    }
+    flush();
+    if (!file.commit())
         throw EWriteError();
 }
 

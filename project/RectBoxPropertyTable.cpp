@@ -131,10 +131,10 @@ const RectBoxProperty kFontProperties[] = {
     {"Style", K::Set, W::Always, 0, &kFontStyleIdents, FontAccessor<&TFontData::style>()},
 };
 
-const RectBoxProperty *Find(std::span<const RectBoxProperty> table, const QString &name)
+const RectBoxProperty *Find(std::span<const RectBoxProperty> table, QByteArrayView name)
 {
     for (const RectBoxProperty &property : table) {
-        if (name.compare(QLatin1String(property.name), Qt::CaseInsensitive) == 0)
+        if (name.compare(property.name, Qt::CaseInsensitive) == 0)
             return &property;
     }
     return nullptr;
@@ -144,18 +144,21 @@ const RectBoxProperty *Find(std::span<const RectBoxProperty> table, const QStrin
 
 std::span<const RectBoxProperty> RectBoxPropertyTable() { return kProperties; }
 
-const RectBoxProperty *FindRectBoxProperty(const QString &name)
+const RectBoxProperty *FindRectBoxProperty(QByteArrayView name)
 {
-    // A record names most of the 78 properties, so they are found by hash.
-    static const QHash<QString, const RectBoxProperty *> byName = [] {
-        QHash<QString, const RectBoxProperty *> map;
+    // A record names most of the 78 properties, in the letter case of the
+    // table, so they are found by hash first.
+    static const QHash<QByteArrayView, const RectBoxProperty *> byName = [] {
+        QHash<QByteArrayView, const RectBoxProperty *> map;
         for (const RectBoxProperty &property : kProperties)
-            map.insert(QString::fromLatin1(property.name).toLower(), &property);
+            map.insert(QByteArrayView(property.name), &property);
         return map;
     }();
-    return byName.value(name.toLower(), nullptr);
+    if (const RectBoxProperty *property = byName.value(name, nullptr))
+        return property;
+    return Find(kProperties, name);
 }
 
 std::span<const RectBoxProperty> FontPropertyTable() { return kFontProperties; }
 
-const RectBoxProperty *FindFontProperty(const QString &name) { return Find(kFontProperties, name); }
+const RectBoxProperty *FindFontProperty(QByteArrayView name) { return Find(kFontProperties, name); }

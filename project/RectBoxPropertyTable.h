@@ -2,6 +2,7 @@
 
 #include "project/RectBoxProperties.h"
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <cstdint>
@@ -70,11 +71,11 @@ struct RectBoxProperty
 // first: the order in which a record lists them.
 std::span<const RectBoxProperty> RectBoxPropertyTable();
 // The property of that name (letter case ignored), or null.
-const RectBoxProperty *FindRectBoxProperty(const QString &name);
+const RectBoxProperty *FindRectBoxProperty(QByteArrayView name);
 
 // The inner properties of the font, in their order.
 std::span<const RectBoxProperty> FontPropertyTable();
-const RectBoxProperty *FindFontProperty(const QString &name);
+const RectBoxProperty *FindFontProperty(QByteArrayView name);
 
 // The accessor of a getter and setter pair; enumerations travel as their
 // ordinal, texts and pictures by value.

@@ -1,3 +1,4 @@
+#include "common/Text8Bit.h"
 #include "project/BitmapFile.h"
 #include "project/ComponentReader.h"
 #include "project/IdentTable.h"
@@ -33,14 +34,14 @@ class RecordReader
 public:
     RecordReader(ByteReader &in, RectBoxProperties &box) : m_reader(in), m_box(box) {}
 
-    void ReadEntry(const QString &path);
+    void ReadEntry(const QByteArray &path);
     void ResolveReferences(const FindSlideBox &findBox);
 
 private:
-    [[noreturn]] void NotFound(const QString &name, ValueTag tag)
+    [[noreturn]] void NotFound(const QByteArray &name, ValueTag tag)
     {
         m_reader.SkipValueAfter(tag);
-        throw PropertyError(QStringLiteral("Property %1 does not exist").arg(name));
+        throw PropertyError(QStringLiteral("Property %1 does not exist").arg(DecodeText8(name)));
     }
     void ReadValue(const RectBoxProperty &property, ValueTag tag);
     int32_t ReadOrdinal(const RectBoxProperty &property, ValueTag tag);
@@ -178,18 +179,19 @@ void RecordReader::ReadLines(ValueTag tag)
     m_box.SetLines(lines);
 }
 
-void RecordReader::ReadEntry(const QString &path)
+bool SameName(QByteArrayView a, const char *b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+void RecordReader::ReadEntry(const QByteArray &path)
 {
-    const QStringList parts = path.split(QLatin1Char('.'));
+    const QList<QByteArray> parts = path.split('.');
     enum class Holder { Box, Font, Picture, Lines } holder = Holder::Box;
     const RectBoxProperty *owner = nullptr;
     for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
-        const QString &part = parts[i];
+        const QByteArray &part = parts[i];
         if (holder != Holder::Box) {
             // The data holders have no object-valued properties.
             const bool known = holder == Holder::Font ? FindFontProperty(part) != nullptr
-                                                      : part.compare(QLatin1String(holder == Holder::Picture ? "Data" : "Strings"),
-                                                                     Qt::CaseInsensitive) == 0;
+                                                      : SameName(part, holder == Holder::Picture ? "Data" : "Strings");
             if (!known)
                 NotFound(part, m_reader.ReadTag());
             m_reader.SkipValueAfter(m_reader.ReadTag());
@@ -207,11 +209,11 @@ void RecordReader::ReadEntry(const QString &path)
             ThrowPropertyError("Invalid property path");
         }
     }
-    const QString &name = parts.back();
+    const QByteArray &name = parts.back();
     const ValueTag tag = m_reader.ReadTag();
     switch (holder) {
     case Holder::Box: {
-        if (name.compare(QLatin1String("IsControl"), Qt::CaseInsensitive) == 0) {
+        if (SameName(name, "IsControl")) {
             static const RectBoxProperty isControl = {"IsControl", PropertyKind::Boolean, WriteRule::Never, 0, nullptr,
                                                       Accessor<&RectBoxProperties::IsControl,
                                                                &RectBoxProperties::SetIsControl>()};
@@ -232,12 +234,12 @@ void RecordReader::ReadEntry(const QString &path)
         return;
     }
     case Holder::Picture:
-        if (name.compare(QLatin1String("Data"), Qt::CaseInsensitive) != 0)
+        if (!SameName(name, "Data"))
             NotFound(name, tag);
         ReadPictureData(*owner, tag);
         return;
     case Holder::Lines:
-        if (name.compare(QLatin1String("Strings"), Qt::CaseInsensitive) != 0)
+        if (!SameName(name, "Strings"))
             NotFound(name, tag);
         ReadLines(tag);
         return;
@@ -284,7 +286,7 @@ void ReadRectBoxRecord(ByteReader &in, RectBoxProperties &box, const FindSlideBo
 
     RecordReader record(in, box);
     for (;;) {
-        const QString path = reader.ReadShortString();
+        const QByteArray path = reader.ReadShortStringBytes();
         if (path.isEmpty())
             break;
         try {
@@ -294,7 +296,7 @@ void ReadRectBoxRecord(ByteReader &in, RectBoxProperties &box, const FindSlideBo
         } catch (const VistranoError &error) {
             const QString boxName = box.Name().isEmpty() ? QStringLiteral("TRectBox") : box.Name();
             throw VistranoError(QStringLiteral("Error reading %1%2%3: %4")
-                                    .arg(boxName, QStringLiteral("."), path, error.message()));
+                                    .arg(boxName, QStringLiteral("."), DecodeText8(path), error.message()));
         }
     }
     // A slide box owns no components, so its list of children is empty.

@@ -31,9 +31,10 @@ void WriteIntegerValue(TComponentWriter &writer, const RectBoxProperty &property
 
 // Writes the entries of one property (none, one, or the inner entries of a
 // data holder), following its written-when rule.
-void WriteProperty(TComponentWriter &writer, const RectBoxProperties &box, const RectBoxProperty &property,
+void WriteProperty(QByteArray &out, const RectBoxProperties &box, const RectBoxProperty &property,
                    const QByteArray &path)
 {
+    TComponentWriter writer(out);
     const auto entry = [&] { writer.WriteShortString(path); };
     switch (property.kind) {
     case PropertyKind::Name:
@@ -98,20 +99,25 @@ void WriteProperty(TComponentWriter &writer, const RectBoxProperties &box, const
         if (box.ParentFont())
             return;
         for (const RectBoxProperty &inner : FontPropertyTable())
-            WriteProperty(writer, box, inner, path + '.' + inner.name);
+            WriteProperty(out, box, inner, path + '.' + inner.name);
         return;
     case PropertyKind::Picture: {
         const TPictureData picture = std::get<PropertyAccess<TPictureData>>(property.access).get(box);
         if (!picture.Assigned())
             return;
         writer.WriteShortString(path + ".Data");
-        const QByteArray bmp = picture.FileData().isEmpty() ? EncodeBitmapFile(picture.Bitmap()) : picture.FileData();
-        QByteArray payload;
-        TComponentWriter inner(payload);
-        inner.WriteShortString(QByteArray("TBitmap"));
-        inner.WriteInt32LE(int32_t(bmp.size()));
-        inner.WriteBytes(bmp);
-        writer.WriteBinary(payload);
+        // The payload goes straight into the record: the class name, then
+        // the BMP file with its length.
+        const QByteArray &kept = picture.FileData();
+        const qsizetype bmpSize = kept.isEmpty() ? BitmapFileSize(picture.Bitmap()) : kept.size();
+        writer.WriteTag(ValueTag::Binary);
+        writer.WriteInt32LE(int32_t(1 + 7 + 4 + bmpSize));
+        writer.WriteShortString(QByteArray("TBitmap"));
+        writer.WriteInt32LE(int32_t(bmpSize));
+        if (kept.isEmpty())
+            AppendBitmapFile(out, picture.Bitmap());
+        else
+            writer.WriteBytes(kept);
         return;
     }
     case PropertyKind::Lines:
@@ -152,7 +158,7 @@ void WriteRectBoxRecord(QByteArray &out, const RectBoxProperties &box)
     writer.WriteShortString(QByteArray("TRectBox"));
     writer.WriteShortString(box.Name());
     for (const RectBoxProperty &property : RectBoxPropertyTable())
-        WriteProperty(writer, box, property, QByteArray(property.name));
+        WriteProperty(out, box, property, QByteArray(property.name));
     if (box.IsControl()) {
         writer.WriteShortString(QByteArray("IsControl"));
         writer.WriteBoolean(true);

@@ -124,8 +124,8 @@ TEST(RectBoxProperties, TheTableListsTheSeventyEightPropertiesInOrder)
     EXPECT_STREQ(table[61].name, "AbLeft");
     EXPECT_STREQ(table[67].name, "PopupMenu");
     EXPECT_STREQ(table[77].name, "OnResize");
-    EXPECT_EQ(FindRectBoxProperty(QStringLiteral("abtop")), &table[62]);
-    EXPECT_EQ(FindRectBoxProperty(QStringLiteral("Data")), nullptr);
+    EXPECT_EQ(FindRectBoxProperty("abtop"), &table[62]);
+    EXPECT_EQ(FindRectBoxProperty("Data"), nullptr);
 }
 
 TEST(SlideLayout, PacksByLeftWithTenPixelGaps)
