@@ -13,8 +13,7 @@ void AppendBitmapFile(QByteArray &out, const QImage &bitmap);
 qsizetype BitmapFileSize(const QImage &bitmap);
 
 // Decodes a BMP file of any common kind (1, 4, 8, 16, 24 or 32 bits, bit
-// fields, RLE, top-down, the OS/2 header) to a 24-bit bitmap
-// (Format_BGR888). The size in its header is checked against the picture
-// limits and, for uncompressed rows, against the bytes that are there
-// before anything is allocated. Fails with "Bitmap image is not valid".
+// fields, RLE, top-down) to a 24-bit bitmap (Format_BGR888), through the
+// framework bitmap reader, with its messages ("Bitmap image is not valid",
+// "Stream read error" for rows that end early).
 QImage DecodeBitmapFile(const QByteArray &file);

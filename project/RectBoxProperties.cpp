@@ -1,11 +1,11 @@
 #include "project/RectBoxProperties.h"
 
+#include "imaging/PictureLoading.h"
+
 void TPictureData::Assign(const QImage &bitmap)
 {
     m_assigned = true;
-    m_bitmap = bitmap.format() == QImage::Format_BGR888 || bitmap.isNull()
-                   ? bitmap
-                   : bitmap.convertToFormat(QImage::Format_BGR888);
+    m_bitmap = MakeBitmap24(bitmap);
     m_fileData.clear();
 }
 

@@ -161,7 +161,15 @@ void RecordReader::ReadPictureData(const RectBoxProperty &property, ValueTag tag
             picture.Assign(QImage());
         } else {
             const QByteArray file(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size()));
-            picture.AssignFromFile(DecodeBitmapFile(file), file);
+            // The payload is all there; a bitmap that cannot be decoded is
+            // this property's error, whatever the decoder calls it.
+            QImage bitmap;
+            try {
+                bitmap = DecodeBitmapFile(file);
+            } catch (const VistranoError &error) {
+                throw PropertyError(error.message());
+            }
+            picture.AssignFromFile(bitmap, file);
         }
     }
     // Any other class leaves the picture empty; the rest of the payload is

@@ -312,6 +312,10 @@ TEST(ComponentStreamRead, EveryFailureHasItsMessage)
               QStringLiteral("Error reading TRectBox.Font: Property is read-only"));
 
     EXPECT_EQ(ReadError(RecordOf(Entry("Picture.Data", Hex("0A10000000") + Short("TBitmap") + Hex("04000000") + "BMxx"))),
+              QStringLiteral("Error reading TRectBox.Picture.Data: Stream read error"));
+    EXPECT_EQ(ReadError(RecordOf(Entry("Picture.Data", Hex("0A42000000") + Short("TBitmap") + Hex("36000000") + "BM"
+                                                           + QByteArray(12, '\0') + Hex("07000000")
+                                                           + QByteArray(36, '\0')))),
               QStringLiteral("Error reading TRectBox.Picture.Data: Bitmap image is not valid"));
 }
 
