@@ -1,0 +1,46 @@
+#pragma once
+
+// Helpers for comparing our decoders with independent tools (ImageMagick,
+// netpbm, giflib, Python's imaging library) that write and read the test
+// files at test time.
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+// The real ImageMagick convert (not a stand-in earlier on the PATH), or an
+// empty string when none is installed.
+QString ConvertProgram();
+// A Python 3 that has PIL, or an empty string.
+QString PythonWithPIL();
+
+// Runs a tool and returns its standard output; fails the test (and returns
+// an empty array) when it does not exit with 0.
+QByteArray RunTool(const QString &program, const QStringList &args, const QByteArray &input = {});
+
+// A deterministic photo-like picture: smooth gradients, flat areas that
+// compress into runs, and noise. Format_RGB888.
+QImage MakeTestPicture(int width, int height, uint32_t seed);
+// A picture that uses at most `colours` distinct grey-free colours, for
+// palette formats. Format_RGB888.
+QImage MakeIndexedPicture(int width, int height, int colours, uint32_t seed);
+
+// Binary PPM (P6, maxval 255) of an RGB888 picture, as tools read it.
+QByteArray EncodePPM(const QImage &picture);
+
+// Parses the binary netpbm output of a tool: P4, P5, P6 and P7 (PAM with
+// GRAYSCALE, RGB or RGB_ALPHA tuples), maxval up to 65535. Samples above 8
+// bits are brought to 8 with round(v * 255 / maxval). The result is RGB888,
+// or RGBA8888 for PAM with alpha; a null image when the data is not netpbm.
+QImage DecodeNetpbm(const QByteArray &data);
+
+// Raw 16-bit samples of a tool's P5/P6 output (big-endian in the file),
+// for checks that need the full depth.
+std::vector<uint16_t> NetpbmSamples16(const QByteArray &data, int *width = nullptr, int *height = nullptr);
+
+// Number of pixels whose colour (or colour and alpha) differ; fails the test
+// with the first difference when sizes differ or pixels differ.
+void ExpectSamePixels(const QImage &ours, const QImage &expected, const QString &what);
