@@ -2,7 +2,9 @@
 
 #include "imaging/decoders/DecoderGraphic.h"
 
-// Placeholder until the decoder is written: refuses every file.
+// SGI image (sgi, rgb, rgba, bw): 8 or 16 bits per sample (16 brought to 8),
+// verbatim or run-length packed, 1 to 4 channels (grey, grey and alpha, RGB,
+// RGBA; further channels are ignored). Delivers Grayscale8, RGB888 or ARGB32.
 class TSGIGraphic : public TDecoderGraphic
 {
 public:
