@@ -210,6 +210,10 @@ TEST(TGIFGraphic, FailsWithTheFamilyMessages)
     // Without a trailer or image the scan runs into the end of the data.
     EXPECT_EQ(LoadError(GIFBuilder(4, 4).ScreenFlags(0).Bytes()), QStringLiteral("Stream read error"));
     EXPECT_NE(LoadError(GIFBuilder(0, 0).ScreenFlags(0).Image(0, 0, 0, {}, {}, 2).Finish()), QStringLiteral("(no error)"));
+    // A picture of 16000 by 16000 from three bytes of image data: no LZW
+    // data that short reaches that size, so nothing is allocated for it.
+    EXPECT_EQ(LoadError(GIFBuilder(16000, 16000).ScreenFlags(0).Image(0, 0, 0, {}, {1, 2}, 2).Finish()),
+              QStringLiteral("Cannot load image. Invalid or unexpected GIF image format."));
 }
 
 TEST(TGIFGraphic, MatchesGiflibAndNetpbmOnFilesTheyWrite)

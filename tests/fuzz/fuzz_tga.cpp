@@ -1,0 +1,7 @@
+#include "imaging/decoders/TargaGraphic.h"
+#include "tests/fuzz/FuzzGraphic.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    return FuzzGraphic<TTargaGraphic>(data, size);
+}
