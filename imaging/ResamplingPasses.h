@@ -1,0 +1,47 @@
+#pragma once
+
+#include "imaging/ContributorWindows.h"
+
+#include <cstddef>
+#include <cstdint>
+
+// The two pixel passes of the resampler and the instruction sets they can
+// use. All paths give the same bytes: they differ in loop order and
+// instructions only, never in arithmetic.
+enum class PixelPath { Scalar, SSSE3, AVX2 };
+
+bool PixelPathAvailable(PixelPath path);
+// The fastest path this processor runs.
+PixelPath BestPixelPath();
+// The run granule of the contributor windows a path's horizontal or
+// vertical pass expects.
+int32_t WindowGranule(PixelPath path, bool horizontal);
+
+// Row distance of the intermediate picture: room for every 3-byte pixel,
+// one spare byte for 4-byte stores and whole vectors of 32 bytes. The
+// horizontal pass zeroes the bytes after the pixels.
+ptrdiff_t IntermediateStride(int width);
+
+struct PassSource
+{
+    const uint8_t *bits;
+    ptrdiff_t stride;
+    int width;
+};
+
+struct PassTarget
+{
+    uint8_t *bits;
+    ptrdiff_t stride;
+    int width;
+};
+
+// Rows rowBegin..rowEnd-1 of the source, resampled across into the same
+// rows of the intermediate (width = number of horizontal windows).
+void HorizontalPass(PassSource source, PassTarget intermediate, int rowBegin, int rowEnd,
+                    const WindowedContributors &columns, PixelPath path);
+
+// Target rows rowBegin..rowEnd-1, each combined from rows of the
+// intermediate, which must have the stride IntermediateStride(width).
+void VerticalPass(PassSource intermediate, PassTarget target, int rowBegin, int rowEnd,
+                  const WindowedContributors &rows, PixelPath path);
