@@ -37,11 +37,6 @@ int64_t WindowWork(const WindowedContributors &contributors)
     return work;
 }
 
-QImage Bitmap24(const QImage &bitmap)
-{
-    return bitmap.format() == QImage::Format_BGR888 ? bitmap : MakeBitmap24(bitmap);
-}
-
 [[noreturn]] void ThrowNoMemory(int width, int height)
 {
     throw VistranoError(QStringLiteral("Not enough memory to resample the picture to %1 by %2 pixels.")
@@ -74,7 +69,7 @@ void StretchBitmapWith(int newWidth, int newHeight, ResamplingFilter filter, flo
 
     // Converted first: should the resampling fail, the caller keeps the
     // picture in 24 bits.
-    bitmap = Bitmap24(bitmap);
+    bitmap = MakeBitmap24(bitmap);
     const int sourceWidth = bitmap.width();
     const int sourceHeight = bitmap.height();
     if (sourceWidth == 0 || sourceHeight == 0 || newWidth == 0 || newHeight == 0) {

@@ -12,11 +12,6 @@
 
 namespace {
 
-QImage Bitmap24(const QImage &bitmap)
-{
-    return bitmap.format() == QImage::Format_BGR888 ? bitmap : MakeBitmap24(bitmap);
-}
-
 QImage NewBitmap(int width, int height)
 {
     QImage turned(width, height, QImage::Format_BGR888);
@@ -32,7 +27,7 @@ QImage NewBitmap(int width, int height)
 template <typename From>
 void Turn(QImage &bitmap, int newWidth, int newHeight, From from)
 {
-    const QImage source = Bitmap24(bitmap);
+    const QImage source = MakeBitmap24(bitmap);
     QImage turned = NewBitmap(newWidth, newHeight);
     for (int y = 0; y < newHeight; ++y) {
         uint8_t *out = turned.scanLine(y);

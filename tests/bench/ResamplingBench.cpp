@@ -63,33 +63,29 @@ void TimeStretch(const QString &label, const QImage &source, QSize size, Resampl
     }
 }
 
+// Times the resample of the first landscape photo (read at readSize when
+// given) beside djpeg's whole decode of the same file.
+void BenchPhoto(const BenchContext &context, QSize readSize, QSize size, ResamplingFilter filter, const QString &label)
+{
+    const QString photo = LandscapePhoto(context);
+    if (photo.isEmpty()) {
+        std::printf("no 4000 by 3000 photo\n");
+        return;
+    }
+    const double djpeg = MedianCommandMilliseconds(
+        kRepeats, QStringLiteral("djpeg"), {QStringLiteral("-outfile"), QStringLiteral("/dev/null"), photo});
+    PrintFigure(QStringLiteral("djpeg whole decode of the photo (yardstick)"), djpeg, "ms");
+    TimeStretch(label, ReadPhoto(photo, readSize), size, filter);
+}
+
 } // namespace
 
 VISTRANO_BENCH(ResampleLanczos3Photo)
 {
-    const QString photo = LandscapePhoto(context);
-    if (photo.isEmpty()) {
-        std::printf("no 4000 by 3000 photo\n");
-        return;
-    }
-    const double djpeg = MedianCommandMilliseconds(
-        kRepeats, QStringLiteral("djpeg"), {QStringLiteral("-outfile"), QStringLiteral("/dev/null"), photo});
-    PrintFigure(QStringLiteral("djpeg whole decode of the photo (yardstick)"), djpeg, "ms");
-    const QImage source = ReadPhoto(photo);
-    TimeStretch(QStringLiteral("Lanczos3 4000x3000 -> 1024x768"), source, QSize(1024, 768),
-                ResamplingFilter::Lanczos3);
+    BenchPhoto(context, {}, QSize(1024, 768), ResamplingFilter::Lanczos3, QStringLiteral("Lanczos3 4000x3000 -> 1024x768"));
 }
 
 VISTRANO_BENCH(ResampleBoxThumbnail)
 {
-    const QString photo = LandscapePhoto(context);
-    if (photo.isEmpty()) {
-        std::printf("no 4000 by 3000 photo\n");
-        return;
-    }
-    const double djpeg = MedianCommandMilliseconds(
-        kRepeats, QStringLiteral("djpeg"), {QStringLiteral("-outfile"), QStringLiteral("/dev/null"), photo});
-    PrintFigure(QStringLiteral("djpeg whole decode of the photo (yardstick)"), djpeg, "ms");
-    const QImage source = ReadPhoto(photo, QSize(500, 375));
-    TimeStretch(QStringLiteral("Box 500x375 -> 200x150"), source, QSize(200, 150), ResamplingFilter::Box);
+    BenchPhoto(context, QSize(500, 375), QSize(200, 150), ResamplingFilter::Box, QStringLiteral("Box 500x375 -> 200x150"));
 }

@@ -5,13 +5,13 @@
 #include "imaging/Contributors.h"
 #include "imaging/ResamplingFilters.h"
 #include "imaging/ResamplingOptions.h"
+#include "tests/imaging/RandomPictures.h"
 #include "tests/imaging/ResamplingReference.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-#include <random>
 
 namespace {
 
@@ -33,16 +33,6 @@ std::vector<int> GreyValues(const QImage &picture, int row = 0)
         values.push_back(pixel[0]);
     }
     return values;
-}
-
-QImage RandomPicture(int width, int height, uint32_t seed)
-{
-    QImage picture(width, height, QImage::Format_BGR888);
-    std::mt19937 random(seed);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width * 3; ++x)
-            picture.scanLine(y)[x] = uint8_t(random());
-    return picture;
 }
 
 QImage Stretched(QImage picture, int width, int height, ResamplingFilter filter, float radius)

@@ -1,8 +1,9 @@
 #include "imaging/Rotation.h"
 
+#include "tests/imaging/RandomPictures.h"
+
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 
 namespace {
@@ -40,16 +41,6 @@ std::vector<std::string> Letters(const QImage &picture)
 }
 
 using Rows = std::vector<std::string>;
-
-QImage RandomPicture(int width, int height, uint32_t seed)
-{
-    QImage picture(width, height, QImage::Format_BGR888);
-    std::mt19937 random(seed);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width * 3; ++x)
-            picture.scanLine(y)[x] = uint8_t(random());
-    return picture;
-}
 
 } // namespace
 
