@@ -358,21 +358,35 @@ void TTIFFGraphic::ImageReader::DecodeChunks()
                     reversed[b] = table[packed[b]];
                 packed = reversed;
             }
+            // Only the rows the data reaches are worked on: the bitmap is
+            // already zero elsewhere, so a file that declares a huge picture
+            // but holds little costs little.
             const uint8_t *data;
-            if (!decoder && !m_predictor && packed.size() >= wanted) {
-                data = packed.data(); // whole and uncompressed: read in place
-            } else {
-                m_chunk.assign(wanted, 0);
-                if (decoder) {
-                    decoder->Decode(packed, m_chunk, wanted);
-                } else {
-                    std::memcpy(m_chunk.data(), packed.data(), std::min(packed.size(), wanted));
+            size_t written;
+            if (!decoder && !m_predictor) {
+                data = packed.data(); // uncompressed: read in place
+                written = std::min(packed.size(), wanted);
+                if (written < wanted) {
+                    EnsureChunk(wanted);
+                    std::memcpy(m_chunk.get(), packed.data(), written);
+                    data = m_chunk.get();
                 }
-                if (m_predictor)
-                    UndoPredictor(m_chunk.data(), size_t(rows));
-                data = m_chunk.data();
+            } else {
+                EnsureChunk(wanted);
+                if (decoder) {
+                    written = std::min(decoder->Decode(packed, {m_chunk.get(), wanted}, wanted), wanted);
+                } else {
+                    written = std::min(packed.size(), wanted);
+                    std::memcpy(m_chunk.get(), packed.data(), written);
+                }
+                data = m_chunk.get();
             }
-            PlaceChunk(data, size_t(rows), x0, y0, plane);
+            const size_t rowsWritten = size_t((written + m_chunkRowBytes - 1) / m_chunkRowBytes);
+            if (data == m_chunk.get())
+                std::memset(m_chunk.get() + written, 0, rowsWritten * size_t(m_chunkRowBytes) - written);
+            if (m_predictor)
+                UndoPredictor(m_chunk.get(), rowsWritten);
+            PlaceChunk(data, rowsWritten, x0, y0, plane);
         }
     }
     if (decoder)
@@ -382,6 +396,17 @@ void TTIFFGraphic::ImageReader::DecodeChunks()
         for (uint32_t y = 0; y < m_height; ++y)
             PutPixels(int(y), 0, int(m_width), m_planes.data() + size_t(y) * m_width * stride, int(stride));
         m_planes = {};
+    }
+}
+
+void TTIFFGraphic::ImageReader::EnsureChunk(size_t bytes)
+{
+    // Not cleared: the decoders write from the start on and only what they
+    // wrote is used, so pages the data never reaches are never touched.
+    if (m_chunkCapacity < bytes) {
+        m_chunk.reset();
+        m_chunk = std::make_unique_for_overwrite<uint8_t[]>(bytes);
+        m_chunkCapacity = bytes;
     }
 }
 

@@ -29,6 +29,7 @@ private:
     void CreateBitmap();
     std::unique_ptr<TDecoder> MakeDecoder() const;
     void DecodeChunks();
+    void EnsureChunk(size_t bytes);
     void UndoPredictor(uint8_t *data, size_t rows) const;
     void PlaceChunk(const uint8_t *data, size_t rows, uint64_t x0, uint64_t y0, unsigned plane);
     void PlaceMonoRow(const uint8_t *row, int y, uint64_t x0, size_t count);
@@ -75,7 +76,8 @@ private:
     std::vector<unsigned> m_usedPlanes;
 
     QImage m_image;
-    std::vector<uint8_t> m_chunk;   // one decoded chunk
+    std::unique_ptr<uint8_t[]> m_chunk; // one decoded chunk
+    size_t m_chunkCapacity = 0;
     std::vector<uint8_t> m_row8;    // one row of 8-bit samples
     std::vector<uint8_t> m_planes;  // planar files: the used samples of every pixel
 };
