@@ -7,8 +7,16 @@
 #include "imaging/decoders/CCITTFax3Decoder.h"
 #include "imaging/decoders/CCITTFax4Decoder.h"
 #include "imaging/decoders/CCITTMHDecoder.h"
+#include "imaging/decoders/CUTRLEDecoder.h"
+#include "imaging/decoders/GIFLZWDecoder.h"
 #include "imaging/decoders/LZ77Decoder.h"
+#include "imaging/decoders/PCDDecoder.h"
+#include "imaging/decoders/PCXRLEDecoder.h"
+#include "imaging/decoders/PSPRLEDecoder.h"
 #include "imaging/decoders/PackbitsRLEDecoder.h"
+#include "imaging/decoders/RLADecoder.h"
+#include "imaging/decoders/SGIRLEDecoder.h"
+#include "imaging/decoders/TargaRLEDecoder.h"
 #include "imaging/decoders/ThunderDecoder.h"
 #include "imaging/decoders/TIFFJPEGDecoder.h"
 #include "imaging/decoders/TIFFLZWDecoder.h"
@@ -38,6 +46,17 @@ const std::vector<Maker> &Members()
             const Space spaces[] = {Space::Grey, Space::RGB, Space::YCbCr, Space::CMYK};
             return std::make_unique<TTIFFJPEGDecoder>(std::vector<uint8_t>{}, spaces[config & 3], (config >> 2) % 512);
         },
+        [](unsigned config) { return std::make_unique<TGIFLZWDecoder>(int(config % 7) + 2); },
+        [](unsigned config) {
+            const int depths[] = {8, 15, 16, 24, 32, 7};
+            return std::make_unique<TTargaRLEDecoder>(depths[config % 6]);
+        },
+        [](unsigned) { return std::make_unique<TPCXRLEDecoder>(); },
+        [](unsigned config) { return std::make_unique<TSGIRLEDecoder>(config & 1 ? 16 : 8); },
+        [](unsigned) { return std::make_unique<TCUTRLEDecoder>(); },
+        [](unsigned) { return std::make_unique<TPSPRLEDecoder>(); },
+        [](unsigned) { return std::make_unique<TRLADecoder>(); },
+        [](unsigned config) { return std::make_unique<TPCDDecoder>(int(config % 4000)); },
     };
     return members;
 }
