@@ -2,6 +2,7 @@
 #include "cli/DecodeCommand.h"
 #include "cli/FormatsCommand.h"
 #include "cli/InfoCommand.h"
+#include "cli/NewCommand.h"
 
 // Each subcommand lives in a file of its own; add its entry here.
 
@@ -17,6 +18,7 @@ static int RunVersion(const QStringList &args)
 
 static const CliCommand kCommands[] = {
     {"version", "version", RunVersion},
+    {"new", "new PROJECT.vsw PICTURE... [--duration N] [--transition NAME|CODE] [--audio FILE]", RunNew},
     {"info", "info PROJECT.vsw", RunInfo},
     {"decode", "decode PICTURE OUT.ppm [--scale 1|2|4|8]", RunDecode},
     {"formats", "formats", RunFormats},
