@@ -94,7 +94,7 @@ void StretchBitmapWith(int newWidth, int newHeight, ResamplingFilter filter, flo
     const PixelPath path = PixelPathAvailable(options.path) ? options.path : PixelPath::Scalar;
     try {
         const WindowedContributors columns = MakeContributorWindows(
-            BuildContributors(newWidth, sourceWidth, filter, radius), sourceWidth, WindowGranule(path, true));
+            BuildContributors(newWidth, sourceWidth, filter, radius), sourceWidth, kHorizontalGranule);
         const ptrdiff_t stride = IntermediateStride(newWidth);
         const auto intermediate = std::make_unique_for_overwrite<uint8_t[]>(size_t(stride) * size_t(sourceHeight));
         const PassSource source{bitmap.constBits(), bitmap.bytesPerLine(), sourceWidth};
@@ -103,7 +103,7 @@ void StretchBitmapWith(int newWidth, int newHeight, ResamplingFilter filter, flo
                       [&](int begin, int end) { HorizontalPass(source, across, begin, end, columns, path); });
 
         const WindowedContributors rows = MakeContributorWindows(
-            BuildContributors(newHeight, sourceHeight, filter, radius), sourceHeight, WindowGranule(path, false));
+            BuildContributors(newHeight, sourceHeight, filter, radius), sourceHeight, kVerticalGranule);
         QImage target(newWidth, newHeight, QImage::Format_BGR888);
         if (target.isNull())
             ThrowNoMemory(newWidth, newHeight);

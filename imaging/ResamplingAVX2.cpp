@@ -9,19 +9,12 @@
 
 // The 256-bit forms of the passes, compiled for AVX2 function by function
 // and called only where the processor has it. They follow the 128-bit forms
-// in ResamplingSSE.cpp with two 4-pixel groups (horizontal) or 32 bytes
-// (vertical) per step; the arithmetic is the same.
+// in ResamplingSSE.cpp with two rows (horizontal) or 32 bytes (vertical)
+// per step; the arithmetic is the same.
 
 #define VISTRANO_AVX2 __attribute__((target("avx2")))
 
 namespace {
-
-VISTRANO_AVX2 inline __m128i Quotients(__m128i sums, const ContributorWindow &window)
-{
-    if (window.total != 0)
-        return _mm_cvttps_epi32(_mm_mul_ps(_mm_cvtepi32_ps(sums), _mm_set1_ps(window.reciprocal)));
-    return _mm_srli_epi32(sums, 8);
-}
 
 VISTRANO_AVX2 inline __m256i Quotients(__m256i sums, const ContributorWindow &window)
 {
@@ -38,48 +31,57 @@ VISTRANO_AVX2 inline __m256i Broadcast(const int8_t *table)
 
 } // namespace
 
+// Two source rows at a time, one in each 128-bit half: both halves take
+// the same weights, so a weight pair is one broadcast from memory and the
+// shuffle unit only unpacks pixels. A last odd row goes to the 128-bit code.
 VISTRANO_AVX2 void HorizontalPassAVX2(PassSource source, PassTarget intermediate, int rowBegin, int rowEnd,
                                       const WindowedContributors &columns)
 {
     const __m256i low[2] = {Broadcast(kHorizontalPairsLow[0]), Broadcast(kHorizontalPairsLow[1])};
     const __m256i high[2] = {Broadcast(kHorizontalPairsHigh[0]), Broadcast(kHorizontalPairsHigh[1])};
-    // Weights w0..w7 as the 32-bit pairs P0..P3: the first four pixels take
-    // P0 and P1, the next four P2 and P3.
-    const __m256i pickLow = _mm256_setr_epi32(0, 0, 0, 0, 2, 2, 2, 2);
-    const __m256i pickHigh = _mm256_setr_epi32(1, 1, 1, 1, 3, 3, 3, 3);
     const int16_t *weights = columns.weights.data();
-    for (int y = rowBegin; y < rowEnd; ++y) {
-        const uint8_t *line = source.bits + ptrdiff_t(y) * source.stride;
-        uint8_t *out = intermediate.bits + ptrdiff_t(y) * intermediate.stride;
+    int y = rowBegin;
+    for (; y + 2 <= rowEnd; y += 2) {
+        const uint8_t *lineA = source.bits + ptrdiff_t(y) * source.stride;
+        const ptrdiff_t toB = source.stride;
+        uint8_t *outA = intermediate.bits + ptrdiff_t(y) * intermediate.stride;
+        uint8_t *outB = outA + intermediate.stride;
         for (int i = 0; i < intermediate.width; ++i) {
             const ContributorWindow &window = columns.windows[size_t(i)];
             const int shift = window.packed ? HorizontalLoadShift(window, source.width) : -1;
-            if (shift < 0 || window.length % 8 != 0) {
-                CombineEntry(columns.entries[size_t(i)], line, 3, out + ptrdiff_t(i) * 3);
+            if (shift < 0) {
+                CombineEntry(columns.entries[size_t(i)], lineA, 3, outA + ptrdiff_t(i) * 3);
+                CombineEntry(columns.entries[size_t(i)], lineA + toB, 3, outB + ptrdiff_t(i) * 3);
                 continue;
             }
-            const uint8_t *p = line + ptrdiff_t(window.start) * 3 - shift * 4;
+            const uint8_t *p = lineA + ptrdiff_t(window.start) * 3 - shift * 4;
             const int16_t *w = weights + window.weightOffset;
             __m256i sums = _mm256_setzero_si256();
-            for (int32_t k = 0; k < window.length; k += 8, p += 24, w += 8) {
+            for (int32_t k = 0; k < window.length; k += 4, p += 12, w += 4) {
                 const __m256i pixels = _mm256_inserti128_si256(
                     _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p))),
-                    _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 12)), 1);
-                const __m256i pairs =
-                    _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i *>(w)));
-                sums = _mm256_add_epi32(sums, _mm256_madd_epi16(_mm256_shuffle_epi8(pixels, low[shift]),
-                                                                _mm256_permutevar8x32_epi32(pairs, pickLow)));
-                sums = _mm256_add_epi32(sums, _mm256_madd_epi16(_mm256_shuffle_epi8(pixels, high[shift]),
-                                                                _mm256_permutevar8x32_epi32(pairs, pickHigh)));
+                    _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + toB)), 1);
+                int32_t pair01, pair23;
+                std::memcpy(&pair01, w, 4);
+                std::memcpy(&pair23, w + 2, 4);
+                sums = _mm256_add_epi32(
+                    sums, _mm256_madd_epi16(_mm256_shuffle_epi8(pixels, low[shift]), _mm256_set1_epi32(pair01)));
+                sums = _mm256_add_epi32(
+                    sums, _mm256_madd_epi16(_mm256_shuffle_epi8(pixels, high[shift]), _mm256_set1_epi32(pair23)));
             }
-            const __m128i total = _mm_add_epi32(_mm256_castsi256_si128(sums), _mm256_extracti128_si256(sums, 1));
-            const __m128i q = Quotients(total, window);
-            const __m128i words = _mm_packs_epi32(q, q);
-            const int32_t value = _mm_cvtsi128_si32(_mm_packus_epi16(words, words));
-            std::memcpy(out + ptrdiff_t(i) * 3, &value, 4);
+            const __m256i q = Quotients(sums, window);
+            const __m256i words = _mm256_packs_epi32(q, q);
+            const __m256i bytes = _mm256_packus_epi16(words, words);
+            const int32_t valueA = _mm_cvtsi128_si32(_mm256_castsi256_si128(bytes));
+            const int32_t valueB = _mm_cvtsi128_si32(_mm256_extracti128_si256(bytes, 1));
+            std::memcpy(outA + ptrdiff_t(i) * 3, &valueA, 4);
+            std::memcpy(outB + ptrdiff_t(i) * 3, &valueB, 4);
         }
-        ClearRowTail(intermediate, out);
+        ClearRowTail(intermediate, outA);
+        ClearRowTail(intermediate, outB);
     }
+    if (y < rowEnd)
+        HorizontalPassSSSE3(source, intermediate, y, rowEnd, columns);
 }
 
 VISTRANO_AVX2 void VerticalPassAVX2(PassSource intermediate, PassTarget target, int rowBegin, int rowEnd,

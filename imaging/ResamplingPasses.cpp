@@ -28,13 +28,6 @@ PixelPath BestPixelPath()
     return best;
 }
 
-int32_t WindowGranule(PixelPath path, bool horizontal)
-{
-    if (!horizontal)
-        return 2; // the vertical vector code takes rows in pairs
-    return path == PixelPath::AVX2 ? 8 : 4;
-}
-
 ptrdiff_t IntermediateStride(int width)
 {
     return (ptrdiff_t(width) * 3 + 1 + 31) / 32 * 32;

@@ -13,9 +13,11 @@ enum class PixelPath { Scalar, SSSE3, AVX2 };
 bool PixelPathAvailable(PixelPath path);
 // The fastest path this processor runs.
 PixelPath BestPixelPath();
-// The run granule of the contributor windows a path's horizontal or
-// vertical pass expects.
-int32_t WindowGranule(PixelPath path, bool horizontal);
+// The run granule of the contributor windows the passes expect: the
+// horizontal vector code takes pixels in groups of four, the vertical code
+// rows in pairs.
+constexpr int32_t kHorizontalGranule = 4;
+constexpr int32_t kVerticalGranule = 2;
 
 // Row distance of the intermediate picture: room for every 3-byte pixel,
 // one spare byte for 4-byte stores and whole vectors of 32 bytes. The

@@ -2,8 +2,10 @@
 // slideshow build's Lanczos3 resample of a 4000 by 3000 photo to 1024 by
 // 768, and the slide strip's Box resample of a one-eighth decode (500 by
 // 375) to its 200 by 150 thumbnail; each on one thread and on as many as pay
-// off, and with each instruction path.
+// off, and with each instruction path. The pictures come from the
+// program's own loader.
 
+#include "imaging/PictureLoading.h"
 #include "imaging/ResamplingOptions.h"
 #include "tests/bench/Bench.h"
 
@@ -22,14 +24,6 @@ QString LandscapePhoto(const BenchContext &context)
         if (QImageReader(photo).size() == QSize(4000, 3000))
             return photo;
     return {};
-}
-
-QImage ReadPhoto(const QString &path, QSize scaledSize = {})
-{
-    QImageReader reader(path);
-    if (scaledSize.isValid())
-        reader.setScaledSize(scaledSize);
-    return reader.read().convertToFormat(QImage::Format_BGR888);
 }
 
 const char *PathName(PixelPath path)
@@ -63,9 +57,10 @@ void TimeStretch(const QString &label, const QImage &source, QSize size, Resampl
     }
 }
 
-// Times the resample of the first landscape photo (read at readSize when
-// given) beside djpeg's whole decode of the same file.
-void BenchPhoto(const BenchContext &context, QSize readSize, QSize size, ResamplingFilter filter, const QString &label)
+// Times the resample of the first landscape photo, loaded as the program
+// loads it at the given scale, beside djpeg's whole decode of the same file.
+void BenchPhoto(const BenchContext &context, JPEGReadScale scale, QSize size, ResamplingFilter filter,
+                const QString &label)
 {
     const QString photo = LandscapePhoto(context);
     if (photo.isEmpty()) {
@@ -75,17 +70,17 @@ void BenchPhoto(const BenchContext &context, QSize readSize, QSize size, Resampl
     const double djpeg = MedianCommandMilliseconds(
         kRepeats, QStringLiteral("djpeg"), {QStringLiteral("-outfile"), QStringLiteral("/dev/null"), photo});
     PrintFigure(QStringLiteral("djpeg whole decode of the photo (yardstick)"), djpeg, "ms");
-    TimeStretch(label, ReadPhoto(photo, readSize), size, filter);
+    TimeStretch(label, LoadPictureFile(photo, scale), size, filter);
 }
 
 } // namespace
 
 VISTRANO_BENCH(ResampleLanczos3Photo)
 {
-    BenchPhoto(context, {}, QSize(1024, 768), ResamplingFilter::Lanczos3, QStringLiteral("Lanczos3 4000x3000 -> 1024x768"));
+    BenchPhoto(context, JPEGReadScale::Whole, QSize(1024, 768), ResamplingFilter::Lanczos3, QStringLiteral("Lanczos3 4000x3000 -> 1024x768"));
 }
 
 VISTRANO_BENCH(ResampleBoxThumbnail)
 {
-    BenchPhoto(context, QSize(500, 375), QSize(200, 150), ResamplingFilter::Box, QStringLiteral("Box 500x375 -> 200x150"));
+    BenchPhoto(context, JPEGReadScale::Eighth, QSize(200, 150), ResamplingFilter::Box, QStringLiteral("Box 500x375 -> 200x150"));
 }

@@ -65,7 +65,7 @@ TEST(ResamplingPasses, EveryPathCombinesOddContributorListsByTheRule)
             for (int c = 0; c < 3; ++c)
                 for (int x = 0; x < kLine; ++x)
                     source[size_t((y * kLine + x) * 3 + c)] = uint8_t(Samples(c, y)[x]);
-        const WindowedContributors columns = MakeContributorWindows(entries, kLine, WindowGranule(path, true));
+        const WindowedContributors columns = MakeContributorWindows(entries, kLine, kHorizontalGranule);
         const ptrdiff_t stride = IntermediateStride(count);
         std::vector<uint8_t> across(size_t(stride * 2), 0xAA);
         HorizontalPass({source.data(), kLine * 3, kLine}, {across.data(), stride, count}, 0, 2, columns, path);
@@ -83,7 +83,7 @@ TEST(ResamplingPasses, EveryPathCombinesOddContributorListsByTheRule)
             for (int x = 0; x < 2; ++x)
                 for (int c = 0; c < 3; ++c)
                     intermediate[size_t(y * downStride + x * 3 + c)] = uint8_t(Samples(c, x)[y]);
-        const WindowedContributors rows = MakeContributorWindows(entries, kLine, WindowGranule(path, false));
+        const WindowedContributors rows = MakeContributorWindows(entries, kLine, kVerticalGranule);
         std::vector<uint8_t> target(size_t(count * 8), 0xAA);
         VerticalPass({intermediate.data(), downStride, 2}, {target.data(), 8, 2}, 0, count, rows, path);
         for (int i = 0; i < count; ++i) {
