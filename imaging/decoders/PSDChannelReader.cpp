@@ -57,12 +57,21 @@ std::vector<std::vector<uint8_t>> PSDChannelReader::ReadPlanes(int count)
         if (m_data.Remaining() / m_fileRowBytes / rows < size_t(count))
             throw EReadError();
         break;
-    case PSDCompression::RLE:
-        if (m_data.Remaining() / (m_layout.largeDocument ? 4 : 2) / rows < size_t(m_layout.channels))
+    case PSDCompression::RLE: {
+        const size_t entry = m_layout.largeDocument ? 4 : 2;
+        if (m_data.Remaining() / entry / rows < size_t(m_layout.channels))
+            throw EReadError();
+        // A PackBits packet of two bytes gives at most 128: rows packed
+        // into less than that cannot fill the planes.
+        const size_t leastRow = 2 * ((m_fileRowBytes + 127) / 128);
+        const size_t rowData = m_data.Remaining() - size_t(m_layout.channels) * rows * entry;
+        if (rowData / leastRow / rows < size_t(count))
             throw EReadError();
         break;
+    }
     default:
-        if (m_data.Remaining() < 2)
+        // Deflate makes at most 1032 bytes of one.
+        if (m_data.Remaining() < 2 || m_data.Remaining() * 1032 / m_fileRowBytes / rows < size_t(count))
             throw EReadError();
         break;
     }

@@ -234,6 +234,10 @@ TEST(PSDGraphic, HeaderChecks)
     // A hostile size is refused before anything is allocated for it.
     EXPECT_NE(reference::ErrorOf<TPSDGraphic>(BuildPSD(3, 8, 3, 300000, 300000, {}, 0, raw)), QStringLiteral("(no error)"));
     EXPECT_EQ(reference::ErrorOf<TPSDGraphic>(BuildPSD(3, 8, 3, 30000, 8000, {}, 1, raw)), read);
+    // A whole table of empty rows cannot fill 30000-pixel rows either.
+    EXPECT_EQ(reference::ErrorOf<TPSDGraphic>(BuildPSD(3, 8, 3, 30000, 8000, {}, 1, QByteArray(3 * 8000 * 2, '\0'))),
+              read);
+    EXPECT_EQ(reference::ErrorOf<TPSDGraphic>(BuildPSD(3, 8, 3, 30000, 8000, {}, 2, Zlib(QByteArray(1000, 'x')))), read);
 
     // Multichannel: three channels are inverted C, M, Y.
     const QImage multi = reference::Decode<TPSDGraphic>(BuildPSD(7, 8, 3, 1, 1, {}, 0, QByteArray("\xFF\x80\x00", 3)));
