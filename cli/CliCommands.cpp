@@ -3,6 +3,7 @@
 #include "cli/FormatsCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/NewCommand.h"
+#include "cli/SectionsCommand.h"
 
 // Each subcommand lives in a file of its own; add its entry here.
 
@@ -22,6 +23,7 @@ static const CliCommand kCommands[] = {
     {"info", "info PROJECT.vsw", RunInfo},
     {"decode", "decode PICTURE OUT.ppm [--scale 1|2|4|8]", RunDecode},
     {"formats", "formats", RunFormats},
+    {"sections", "sections PACKAGE [KEY]", RunSections},
 };
 
 const CliCommand *CliCommands(int &count)

@@ -1,0 +1,103 @@
+#include "player/CaptionLayout.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kMaxLines = 3;
+
+// Breaks the text into lines that fit the width, keeping at most kMaxLines;
+// the last line kept is elided when text remains.
+QString WrapText(const QString &text, const QFont &font, int width)
+{
+    QTextLayout layout(text, font);
+    QTextOption option(Qt::AlignHCenter);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QStringList lines;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        if (lines.size() == kMaxLines - 1) {
+            const QString rest = text.mid(line.textStart()).simplified();
+            lines << QFontMetrics(font).elidedText(rest, Qt::ElideRight, width);
+            break;
+        }
+        lines << text.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    return lines.join(QLatin1Char('\n'));
+}
+
+CaptionLayout LayoutBlock(const QString &text, int centreX, int availableWidth, int bottom, int top, QSize screen,
+                          bool anchorBottom)
+{
+    CaptionLayout layout;
+    const QString simplified = QString(text).replace(QLatin1Char('\t'), QLatin1Char(' ')).trimmed();
+    if (simplified.isEmpty() || screen.isEmpty())
+        return layout;
+    layout.font = CaptionFont(screen.height());
+    const QFontMetrics metrics(layout.font);
+    const int padding = std::max(4, metrics.height() / 3);
+    const int maxTextWidth = std::max(metrics.averageCharWidth() * 4, availableWidth - 2 * padding);
+    layout.text = WrapText(simplified, layout.font, maxTextWidth);
+    const QRect bounds =
+        metrics.boundingRect(QRect(0, 0, maxTextWidth, 100000), Qt::AlignHCenter | Qt::TextWordWrap, layout.text);
+    const int textWidth = std::min(bounds.width(), maxTextWidth);
+    const int bandWidth = std::min(screen.width(), textWidth + 4 * padding);
+    const int bandHeight = std::min(screen.height(), bounds.height() + 2 * padding);
+    int left = std::clamp(centreX - bandWidth / 2, 0, std::max(0, screen.width() - bandWidth));
+    int y = anchorBottom ? bottom - bandHeight - padding : top + padding;
+    y = std::clamp(y, 0, std::max(0, screen.height() - bandHeight));
+    layout.band = QRect(left, y, bandWidth, bandHeight);
+    layout.textRect = layout.band.adjusted(2 * padding, padding, -2 * padding, -padding);
+    return layout;
+}
+
+} // namespace
+
+QFont CaptionFont(int screenHeight)
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(std::max(12, screenHeight / 24));
+    font.setWeight(QFont::DemiBold);
+    return font;
+}
+
+CaptionLayout LayoutCaption(const QString &caption, QRect picture, QSize screen)
+{
+    // A narrow picture (a portrait on a wide screen) still gets a readable
+    // line: the caption may reach beyond its sides.
+    const int width = std::min(screen.width(), std::max(picture.width(), screen.width() * 3 / 4));
+    return LayoutBlock(caption, picture.center().x(), width, picture.bottom() + 1, 0, screen, true);
+}
+
+CaptionLayout LayoutNotes(const QString &notes, QSize screen)
+{
+    return LayoutBlock(notes, screen.width() / 2, screen.width(), screen.height(), 0, screen, false);
+}
+
+void DrawCaption(QPainter &painter, const CaptionLayout &layout)
+{
+    if (layout.text.isEmpty())
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 0, 0, 150));
+    const qreal radius = layout.band.height() > 0 ? std::min(12.0, layout.band.height() / 4.0) : 0;
+    painter.drawRoundedRect(layout.band, radius, radius);
+    painter.setFont(layout.font);
+    painter.setPen(QColor(0, 0, 0, 200));
+    painter.drawText(layout.textRect.translated(1, 1), Qt::AlignCenter, layout.text);
+    painter.setPen(Qt::white);
+    painter.drawText(layout.textRect, Qt::AlignCenter, layout.text);
+    painter.restore();
+}

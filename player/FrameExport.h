@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+struct ShowPackage;
+
+// The screen size frames are rendered at: the show's own, or 1024 by 768 when
+// the show does not say.
+QSize FrameScreenSize(const ShowPackage &show);
+
+// What is wrong with slide `index` (counted from 0), as the viewer is told:
+// the show's own problems go with the first slide.
+QStringList SlideNotes(const ShowPackage &show, int index, bool pictureDecodes);
+
+// Writes, for each slide n, "slide-NNN-transition.png" (the middle of its
+// transition from the slide before, or from black) and "slide-NNN.png" (the
+// slide fully shown) into the folder, and nothing else. Returns the number of
+// files written; fails with a message when one cannot be written.
+int ExportFrames(const ShowPackage &show, const QString &folder);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QImage>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+class QPainter;
+
+// Where a picture stands on the screen: scaled to fit (enlarged or reduced,
+// never distorted) and centred; the rest of the screen is black.
+QRect FitPictureRect(QSize picture, QSize screen);
+
+// A slide as the viewer sees it, fully shown: black screen, the picture fitted
+// and centred, its caption over the bottom of the picture, and notes about
+// what is wrong with the slide (if anything) at the top.
+QImage RenderSlideFrame(const QImage &picture, const QString &caption, const QStringList &notes, QSize screen);
+
+// A black screen with a message in its middle, for a show that cannot play.
+QImage RenderMessageFrame(const QString &message, QSize screen);
+void PaintMessage(QPainter &painter, const QString &message, QSize screen);
+
+// The JPEG of a slide as a picture; a null image when it does not decode.
+QImage DecodeSlidePicture(QByteArrayView jpeg);

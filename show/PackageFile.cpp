@@ -1,0 +1,56 @@
+#include "show/PackageFile.h"
+
+#include "common/VistranoError.h"
+#include "show/PackageMarkers.h"
+#include "show/PackageWriter.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+QByteArray LoadFileAsBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw VistranoError(QStringLiteral("Cannot open file %1").arg(path));
+    const qint64 size = file.size();
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError || (!file.isSequential() && bytes.size() != size))
+        throw EReadError(QStringLiteral("Cannot read file %1").arg(path));
+    return bytes;
+}
+
+void SaveBytesAsFile(QByteArrayView bytes, const QString &path)
+{
+    // Written beside the file and renamed over it, so a failure leaves the
+    // old file whole; the old file's permissions (the run bit) are kept.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw VistranoError(QStringLiteral("Cannot create file %1").arg(path));
+    if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.commit())
+        throw EWriteError(QStringLiteral("Cannot write file %1: %2").arg(path, file.errorString()));
+}
+
+void AppendSection(QByteArrayView key, const QString &file, QByteArrayView value)
+{
+    PackageWriter writer(file);
+    writer.Append({{key.toByteArray(), value.toByteArray()}});
+}
+
+void RemoveSection(QByteArrayView key, const QString &file)
+{
+    QByteArray bytes = LoadFileAsBytes(file);
+    const QByteArray start = SectionStartMarker(key);
+    const QByteArray end = SectionEndMarker(key);
+    const qsizetype s = bytes.indexOf(start);
+    const qsizetype e = bytes.indexOf(end);
+    if (s < 0 || e < s + start.size())
+        return;
+    bytes.remove(s, e + end.size() - s);
+    SaveBytesAsFile(bytes, file);
+}
+
+void ReplaceSection(QByteArrayView key, const QString &file, QByteArrayView value)
+{
+    RemoveSection(key, file);
+    AppendSection(key, file, value);
+}

@@ -1,0 +1,32 @@
+#include "show/SlideRendering.h"
+
+#include "common/VistranoError.h"
+#include "imaging/PictureLoading.h"
+#include "imaging/Resampling.h"
+#include "imaging/Rotation.h"
+#include "show/JpegEncoding.h"
+#include "show/PackageMarkers.h"
+
+#include <algorithm>
+
+QImage RenderSlidePicture(const QString &fileName, int rotation, QSize screen, int slideNumber)
+{
+    QImage picture = LoadPictureFile(fileName, JPEGReadScale::Whole);
+    if (picture.isNull() || picture.width() <= 0 || picture.height() <= 0)
+        throw VistranoError(QStringLiteral("Slide %1: the picture %2 cannot be loaded").arg(slideNumber).arg(fileName));
+    const QSize fitted = FitInBox(screen.width(), screen.height(), picture.width(), picture.height());
+    // A sliver of a picture may round to no pixels across; it keeps one.
+    StretchBitmap(std::max(1, fitted.width()), std::max(1, fitted.height()), ResamplingFilter::Lanczos3, 0, picture);
+    ApplyRotation(picture, rotation);
+    return picture;
+}
+
+QByteArray EncodeSlideJpeg(const QImage &picture, int quality, const JpegEncoder &encode)
+{
+    for (int q = quality; q >= 1; --q) {
+        QByteArray jpeg = encode ? encode(picture, q) : EncodeJpeg(picture, q);
+        if (!ContainsMarkerPrefix(jpeg))
+            return jpeg;
+    }
+    throw VistranoError(QStringLiteral("The picture cannot be stored in the show at any JPEG quality"));
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+
+// A slide's picture as the show carries it: the whole picture fitted into the
+// screen size (enlarged when smaller), resampled with the three-lobe Lanczos
+// filter, then turned by the slide's rotation, so a quarter-turned slide comes
+// out with its sides swapped. Fails with the loader's message, or with one
+// that names the slide and the file when the picture loads empty.
+QImage RenderSlidePicture(const QString &fileName, int rotation, QSize screen, int slideNumber);
+
+// The picture as a JPEG at the quality, or lower: a JPEG whose bytes happen
+// to hold a section marker would cut its section short, so it is encoded again
+// one quality step lower until it does not.
+using JpegEncoder = std::function<QByteArray(const QImage &picture, int quality)>;
+QByteArray EncodeSlideJpeg(const QImage &picture, int quality, const JpegEncoder &encode = {});

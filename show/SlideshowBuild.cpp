@@ -1,0 +1,145 @@
+#include "show/SlideshowBuild.h"
+
+#include "common/Rounding.h"
+#include "common/Text8Bit.h"
+#include "common/VistranoError.h"
+#include "show/PackageFile.h"
+#include "show/PackageMarkers.h"
+#include "show/PackageWriter.h"
+#include "show/SlideRendering.h"
+#include "show/TemplateCopy.h"
+#include "show/ValueFormats.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <vector>
+
+namespace {
+
+constexpr int kMaxScreenSide = 16384;
+
+void Report(const BuildProgressCallback &progress, const QString &status, int gauge)
+{
+    if (progress)
+        progress(BuildProgress{status, gauge});
+}
+
+QString AbsolutePath(const QString &path)
+{
+    return path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
+}
+
+// The marker prefix the bytes hold, for a message; empty when they hold none.
+QString MarkerIn(QByteArrayView bytes)
+{
+    for (const QByteArray &prefix : {StartMarkerPrefix(), EndMarkerPrefix()}) {
+        if (bytes.contains(prefix))
+            return QString::fromLatin1(prefix);
+    }
+    return {};
+}
+
+std::vector<QByteArray> CaptionValues(const QList<BuildSlide> &slides)
+{
+    std::vector<QByteArray> captions;
+    for (int i = 0; i < slides.size(); ++i) {
+        QByteArray caption = EncodeText8(slides[i].Caption);
+        const QString marker = MarkerIn(caption);
+        if (!marker.isEmpty())
+            throw VistranoError(QStringLiteral("The caption of slide %1 holds the text \"%2\", which a slideshow "
+                                               "cannot store. Change the caption and build again.")
+                                    .arg(i + 1)
+                                    .arg(marker));
+        captions.push_back(std::move(caption));
+    }
+    return captions;
+}
+
+// The audio file field counts when its text is greater than a single space,
+// byte by byte: not when empty, a lone space, or starting with a control
+// character.
+std::vector<PackageSection> AudioSections(const QString &field)
+{
+    const QByteArray text = EncodeText8(field);
+    if (!(text > QByteArray(" ")))
+        return {};
+    const QString path = AbsolutePath(field);
+    QByteArray audio = LoadFileAsBytes(path);
+    const QString name = QFileInfo(field).fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    QByteArray extension = dot < 0 ? QByteArray() : EncodeText8(name.mid(dot));
+    QString marker = MarkerIn(audio);
+    if (marker.isEmpty())
+        marker = MarkerIn(extension);
+    if (!marker.isEmpty())
+        throw VistranoError(QStringLiteral("The background audio file %1 holds the text \"%2\", which a slideshow "
+                                           "cannot store. Choose another audio file.")
+                                .arg(path, marker));
+    return {{"BGAUDIO", std::move(audio)}, {"BGAUDIOEXT", std::move(extension)}};
+}
+
+} // namespace
+
+QString DefaultTemplatePath()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kv.dll"));
+}
+
+int BuildGauge(int n, int count)
+{
+    return count <= 0 ? 0 : int(RoundHalfEven(double(n) / double(count) * 100.0));
+}
+
+void BuildSlideshow(const QString &outputPath, const QList<BuildSlide> &slides, const BuildOptions &options,
+                    const BuildProgressCallback &progress)
+{
+    if (slides.isEmpty())
+        throw VistranoError(QStringLiteral("You need to add some slides first!"));
+    if (options.OutputWidth < 1 || options.OutputHeight < 1 || options.OutputWidth > kMaxScreenSide
+        || options.OutputHeight > kMaxScreenSide)
+        throw VistranoError(
+            QStringLiteral("Invalid screen size %1 X %2").arg(options.OutputWidth).arg(options.OutputHeight));
+    if (options.Compression < 0 || options.Compression > 99)
+        throw VistranoError(QStringLiteral("Invalid compression %1").arg(options.Compression));
+    const int quality = 100 - options.Compression;
+    const QSize screen(options.OutputWidth, options.OutputHeight);
+    const std::vector<QByteArray> captions = CaptionValues(slides);
+    const QString target = AbsolutePath(outputPath);
+    const QString templatePath =
+        AbsolutePath(options.TemplatePath.isEmpty() ? DefaultTemplatePath() : options.TemplatePath);
+
+    CopyTemplate(templatePath, target);
+    Report(progress, {}, 0);
+
+    PackageWriter writer(target);
+    writer.Append({{"OWidth", QByteArray::number(screen.width())}, {"OHeight", QByteArray::number(screen.height())}});
+    std::vector<PackageSection> sections;
+    try {
+        sections = AudioSections(options.BackgroundAudio);
+    } catch (...) {
+        writer.Append({{"ImageCount", "0"}});
+        throw;
+    }
+    // The count goes behind the audio at once: the first slide moves it there
+    // anyway, and the file need not be rewritten around the audio for that.
+    sections.push_back({"ImageCount", "0"});
+    writer.Append(sections);
+
+    const int count = int(slides.size());
+    for (int n = 1; n <= count; ++n) {
+        const BuildSlide &slide = slides[n - 1];
+        Report(progress, QStringLiteral("Rendering Slide %1...").arg(n), -1);
+        const QImage picture = RenderSlidePicture(AbsolutePath(slide.FileName), slide.Rotation, screen, n);
+        QByteArray jpeg = EncodeSlideJpeg(picture, quality);
+        const QByteArray number = QByteArray::number(n);
+        writer.AppendAndReplaceLast({{"dur" + number, FormatDuration(slide.AbLeft)},
+                                     {"tran" + number, FormatTransition(slide.AbTop)},
+                                     {"cap" + number, captions[size_t(n - 1)]},
+                                     {"jpg" + number, std::move(jpeg)}},
+                                    {"ImageCount", number});
+        Report(progress, QStringLiteral("Added : %1").arg(n), BuildGauge(n, count));
+    }
+    Report(progress, QStringLiteral("Done!"), 0);
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QList>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+
+// What one slide contributes to a show, in slide order.
+struct BuildSlide
+{
+    QString FileName;  // the picture file
+    int Rotation = 0;  // 0, 90, 180 or 270 degrees clockwise
+    double AbLeft = 5; // duration in seconds
+    double AbTop = 0;  // transition code
+    QString Caption;
+};
+
+struct BuildOptions
+{
+    int OutputWidth = 1024;
+    int OutputHeight = 768;
+    int Compression = 10;       // 0..60: the JPEG quality is 100 - Compression
+    QString BackgroundAudio;    // the project's audio file field, as typed
+    QString TemplatePath;       // empty: kv.dll beside the running program
+};
+
+// Progress as the status bar shows it: a text for panel 0 (empty when it is
+// unchanged) and the gauge (-1 when unchanged). The window lets pending events
+// run in the callback.
+struct BuildProgress
+{
+    QString status;
+    int gauge = -1;
+};
+using BuildProgressCallback = std::function<void(const BuildProgress &)>;
+
+// kv.dll in the folder of the running program.
+QString DefaultTemplatePath();
+
+// The gauge after slide n of count: n / count x 100, an exact half to even.
+int BuildGauge(int n, int count);
+
+// Builds the show file at outputPath: copies the player template over it
+// (keeping the template's run bit), then appends the screen size, the
+// background audio and every slide's duration, transition, caption and JPEG,
+// with the slide count last. Reports "Rendering Slide n...", "Added : n" with
+// the gauge, and "Done!" with the gauge back at 0.
+//
+// Fails with "You need to add some slides first!" for no slides, with "Error
+// copying needed file!" when the template cannot be copied, and otherwise with
+// the message of the failing step (an unreadable picture or audio file, a
+// write that fails). Between slides the file is a complete show whose slide
+// count counts the slides written so far, and that is what a failure leaves.
+// Paths are made absolute against the current directory, which is left as it
+// is.
+void BuildSlideshow(const QString &outputPath, const QList<BuildSlide> &slides, const BuildOptions &options,
+                    const BuildProgressCallback &progress = {});

@@ -1,0 +1,66 @@
+#include "show/TemplateCopy.h"
+
+#include "common/VistranoError.h"
+#include "show/PackageMarkers.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+[[noreturn]] void FailCopy()
+{
+    throw VistranoError(QStringLiteral("Error copying needed file!"));
+}
+
+bool WriteAll(int fd, const QByteArray &bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+} // namespace
+
+void CopyTemplate(const QString &templatePath, const QString &targetPath)
+{
+    const QFileInfo templateInfo(templatePath);
+    const QFileInfo targetInfo(targetPath);
+    if (!templateInfo.isFile()
+        || (targetInfo.exists() && targetInfo.canonicalFilePath() == templateInfo.canonicalFilePath()))
+        FailCopy();
+    QFile source(templatePath);
+    if (!source.open(QIODevice::ReadOnly))
+        FailCopy();
+    const QByteArray bytes = source.readAll();
+    if (source.error() != QFileDevice::NoError || bytes.size() != source.size() || bytes.isEmpty())
+        FailCopy();
+    if (ContainsMarkerPrefix(bytes))
+        throw VistranoError(QStringLiteral("The player template %1 already holds slideshow sections; "
+                                           "it cannot be used to build a show.")
+                                .arg(templatePath));
+
+    struct stat info = {};
+    if (::stat(QFile::encodeName(templatePath).constData(), &info) != 0)
+        FailCopy();
+    const mode_t mode = (info.st_mode & 0777) | S_IRUSR | S_IWUSR;
+    const int fd = ::open(QFile::encodeName(targetPath).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    if (fd < 0)
+        FailCopy();
+    const bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0;
+    if (::close(fd) != 0 || !ok)
+        FailCopy();
+}

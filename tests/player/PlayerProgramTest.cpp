@@ -1,0 +1,204 @@
+#include "show/PackageReader.h"
+#include "show/SlideshowBuild.h"
+#include "tests/support/TestFiles.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+QString Player()
+{
+    return BuiltProgram("kv.dll");
+}
+
+QString Picture(const TestFolder &folder, const QString &name, QSize size, QColor colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    const QString path = folder.Path(name);
+    image.save(path, "JPG", 95);
+    return path;
+}
+
+// A second of a quiet 440 Hz tone as 8-bit mono WAV.
+QByteArray ToneWav()
+{
+    const int rate = 8000;
+    QByteArray samples(rate, Qt::Uninitialized);
+    for (int i = 0; i < rate; ++i)
+        samples[i] = char(128 + ((i * 440 * 2 / rate) % 2 ? 20 : -20));
+    auto le32 = [](quint32 v) { return QByteArray(reinterpret_cast<const char *>(&v), 4); };
+    auto le16 = [](quint16 v) { return QByteArray(reinterpret_cast<const char *>(&v), 2); };
+    return "RIFF" + le32(36 + quint32(samples.size())) + "WAVEfmt " + le32(16) + le16(1) + le16(1) + le32(rate)
+           + le32(rate) + le16(1) + le16(8) + "data" + le32(quint32(samples.size())) + samples;
+}
+
+QColor At(const QImage &image, int x, int y)
+{
+    return QColor(image.pixel(x, y));
+}
+
+void ExpectNear(QColor actual, QColor expected, int tolerance, const char *what)
+{
+    EXPECT_NEAR(actual.red(), expected.red(), tolerance) << what;
+    EXPECT_NEAR(actual.green(), expected.green(), tolerance) << what;
+    EXPECT_NEAR(actual.blue(), expected.blue(), tolerance) << what;
+}
+
+QStringList FilesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+const QColor kRed(200, 60, 60);
+const QColor kGreen(60, 200, 60);
+const QColor kBlue(60, 60, 200);
+
+// Three slides at 640 by 480: a landscape picture entering by Dissolve, a
+// portrait one by Wipe From Left with a caption, a wide one by Wipe From Top.
+QString BuildThreeSlideShow(const TestFolder &folder, const QString &name)
+{
+    const QString out = folder.Path(name);
+    BuildOptions options;
+    options.OutputWidth = 640;
+    options.OutputHeight = 480;
+    options.TemplatePath = Player();
+    BuildSlideshow(out,
+                   {{Picture(folder, "a.jpg", {40, 30}, kRed), 0, 4, 1, {}},
+                    {Picture(folder, "b.jpg", {30, 40}, kGreen), 0, 5, 2, QStringLiteral("Hello there")},
+                    {Picture(folder, "c.jpg", {160, 90}, kBlue), 0, 6, 4, {}}},
+                   options);
+    return out;
+}
+
+} // namespace
+
+TEST(PlayerProgram, TheTemplateHoldsNoMarker)
+{
+    const QByteArray bytes = ReadFileBytes(Player());
+    ASSERT_FALSE(bytes.isEmpty());
+    EXPECT_FALSE(bytes.contains("SO!#"));
+    EXPECT_FALSE(bytes.contains("EO!#"));
+    EXPECT_TRUE(QFile::permissions(Player()) & QFile::ExeOwner);
+}
+
+TEST(PlayerProgram, TheBareTemplateSaysItHoldsNoSlides)
+{
+    TestFolder folder;
+    const QString frames = folder.Path("frames");
+    QByteArray err;
+    EXPECT_EQ(RunProgram(Player(), {"--frames", frames}, nullptr, &err), 0);
+    EXPECT_TRUE(err.contains("This slideshow holds no slides.")) << err.toStdString();
+    EXPECT_TRUE(FilesIn(frames).isEmpty());
+
+    // Played, it shows the message for a few seconds and ends by itself.
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(RunProgram(Player(), {}, nullptr, &err, 20000), 0);
+    EXPECT_TRUE(err.contains("This slideshow holds no slides."));
+    EXPECT_LT(timer.elapsed(), 15000);
+}
+
+TEST(PlayerProgram, FramesShowEverySlideAndTheMiddleOfItsTransition)
+{
+    TestFolder folder;
+    const QString show = BuildThreeSlideShow(folder, "show.exe");
+    const QString frames = folder.Path("frames");
+    QByteArray err;
+    ASSERT_EQ(RunProgram(show, {"--frames", frames}, nullptr, &err), 0) << err.toStdString();
+    EXPECT_EQ(FilesIn(frames), QStringList({"slide-001-transition.png", "slide-001.png", "slide-002-transition.png",
+                                            "slide-002.png", "slide-003-transition.png", "slide-003.png"}));
+    QImage shown[4];
+    QImage middle[4];
+    for (int n = 1; n <= 3; ++n) {
+        shown[n] = QImage(QDir(frames).filePath(QStringLiteral("slide-00%1.png").arg(n)));
+        middle[n] = QImage(QDir(frames).filePath(QStringLiteral("slide-00%1-transition.png").arg(n)));
+        ASSERT_EQ(shown[n].size(), QSize(640, 480));
+        ASSERT_EQ(middle[n].size(), QSize(640, 480));
+    }
+    // Slide 1 fills the screen; slide 2 (360 wide) has black bars left and
+    // right; slide 3 (640 by 360) above and below.
+    ExpectNear(At(shown[1], 5, 5), kRed, 8, "slide 1");
+    ExpectNear(At(shown[2], 320, 100), kGreen, 8, "slide 2");
+    ExpectNear(At(shown[2], 60, 240), Qt::black, 2, "slide 2 bar");
+    ExpectNear(At(shown[2], 580, 240), Qt::black, 2, "slide 2 bar");
+    ExpectNear(At(shown[3], 320, 240), kBlue, 8, "slide 3");
+    ExpectNear(At(shown[3], 320, 30), Qt::black, 2, "slide 3 bar");
+    ExpectNear(At(shown[3], 320, 450), Qt::black, 2, "slide 3 bar");
+
+    // The caption of slide 2 is drawn over the bottom of its picture.
+    int light = 0;
+    for (int y = 380; y < 480; ++y)
+        for (int x = 140; x < 500; ++x)
+            light += qGray(shown[2].pixel(x, y)) > 220 ? 1 : 0;
+    EXPECT_GT(light, 100);
+
+    // Dissolve from black: half way.
+    ExpectNear(At(middle[1], 320, 240), QColor(100, 30, 30), 8, "dissolve");
+    // Wipe From Left: the left half shows slide 2 (its bar and picture), the
+    // right half still slide 1.
+    ExpectNear(At(middle[2], 60, 240), Qt::black, 2, "wipe left, new side");
+    ExpectNear(At(middle[2], 300, 100), kGreen, 8, "wipe left, new side");
+    ExpectNear(At(middle[2], 600, 240), kRed, 8, "wipe left, old side");
+    // Wipe From Top: the top half shows slide 3.
+    ExpectNear(At(middle[3], 320, 30), Qt::black, 2, "wipe top, new side");
+    ExpectNear(At(middle[3], 320, 200), kBlue, 8, "wipe top, new side");
+    ExpectNear(At(middle[3], 320, 300), kGreen, 8, "wipe top, old side");
+}
+
+TEST(PlayerProgram, ADamagedShowPlaysWhatItCanAndSaysWhatIsWrong)
+{
+    TestFolder folder;
+    const QString show = BuildThreeSlideShow(folder, "show.exe");
+    const QByteArray whole = ReadFileBytes(show);
+    const SectionLookup second = FindSection(whole, "jpg2");
+    const qsizetype cut = second.value.data() - whole.constData() + second.value.size() / 2;
+
+    // Cut off in the middle of the second picture.
+    const QString cutShow = folder.Write("cut.exe", whole.left(cut));
+    QFile::setPermissions(cutShow, QFile::permissions(show));
+    const QString frames = folder.Path("cut-frames");
+    QByteArray err;
+    ASSERT_EQ(RunProgram(cutShow, {"--frames", frames}, nullptr, &err), 0) << err.toStdString();
+    EXPECT_TRUE(err.contains("slide count")) << err.toStdString();
+    EXPECT_TRUE(err.contains("picture of slide 2")) << err.toStdString();
+    EXPECT_EQ(FilesIn(frames).size(), 4);
+
+    // A picture that does not decode.
+    const SectionLookup first = FindSection(whole, "jpg1");
+    QByteArray junk = whole;
+    std::memset(junk.data() + (first.value.data() - whole.constData()), 'z', size_t(first.value.size()));
+    const QString junkShow = folder.Write("junk.exe", junk);
+    QFile::setPermissions(junkShow, QFile::permissions(show));
+    const QString junkFrames = folder.Path("junk-frames");
+    ASSERT_EQ(RunProgram(junkShow, {"--frames", junkFrames}, nullptr, &err), 0) << err.toStdString();
+    EXPECT_EQ(FilesIn(junkFrames).size(), 6);
+    const QImage frame(QDir(junkFrames).filePath("slide-001.png"));
+    EXPECT_EQ(qGray(frame.pixel(5, 470)), 0); // black where the picture would be
+}
+
+TEST(PlayerProgram, AShortShowWithAudioPlaysToItsEnd)
+{
+    TestFolder folder;
+    const QString out = folder.Path("short.exe");
+    BuildOptions options;
+    options.OutputWidth = 640;
+    options.OutputHeight = 480;
+    options.TemplatePath = Player();
+    options.BackgroundAudio = folder.Write("tone.wav", ToneWav());
+    const QString picture = Picture(folder, "a.jpg", {40, 30}, kRed);
+    // Zero durations: each slide flashes by.
+    BuildSlideshow(out, {{picture, 0, 0, 1, "one"}, {picture, 0, 0, 3, "two"}}, options);
+    QByteArray err;
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(RunProgram(out, {}, nullptr, &err, 30000), 0) << err.toStdString();
+    EXPECT_LT(timer.elapsed(), 20000);
+}

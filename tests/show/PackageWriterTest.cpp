@@ -1,0 +1,168 @@
+#include "show/PackageWriter.h"
+#include "show/ShowPackage.h"
+#include "tests/show/ShowTestSupport.h"
+#include "tests/support/TestFiles.h"
+
+#include "common/VistranoError.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <random>
+
+#include <sys/resource.h>
+
+namespace {
+
+// The package operations as whole-file rewrites, written out literally: the
+// writer must leave exactly these bytes.
+struct WholeFilePackage
+{
+    QByteArray bytes;
+
+    void Append(const QByteArray &key, const QByteArray &value)
+    {
+        bytes += "SO!#" + key.toUpper() + value + "EO!#" + key.toUpper();
+    }
+    void Remove(const QByteArray &key)
+    {
+        const QByteArray start = "SO!#" + key.toUpper();
+        const QByteArray end = "EO!#" + key.toUpper();
+        const qsizetype s = bytes.indexOf(start);
+        const qsizetype e = bytes.indexOf(end);
+        if (s >= 0)
+            bytes.remove(s, e + end.size() - s);
+    }
+    void Replace(const QByteArray &key, const QByteArray &value)
+    {
+        Remove(key);
+        Append(key, value);
+    }
+};
+
+QByteArray RandomValue(std::mt19937 &random, int size)
+{
+    QByteArray value(size, Qt::Uninitialized);
+    for (char &c : value)
+        c = char(random() & 0xFF);
+    // Random bytes that happen to spell a marker are re-drawn, as the build
+    // re-encodes such a JPEG.
+    value.replace("SO!#", "so!#").replace("EO!#", "eo!#");
+    return value;
+}
+
+} // namespace
+
+TEST(PackageWriter, GivesTheBytesOfTheWholeFileOperations)
+{
+    TestFolder folder;
+    const QByteArray templateBytes("PLAYER-TEMPLATE\x7F" "ELF");
+    const QString file = folder.Write("show.exe", templateBytes);
+    WholeFilePackage expected{templateBytes};
+    std::mt19937 random(7);
+
+    PackageWriter writer(file);
+    writer.Append({{"OWidth", "1024"}, {"OHeight", "768"}});
+    expected.Append("OWidth", "1024");
+    expected.Append("OHeight", "768");
+    const QByteArray audio = RandomValue(random, 3000);
+    writer.Append({{"BGAUDIO", audio}, {"BGAUDIOEXT", ".mp3"}, {"ImageCount", "0"}});
+    expected.Append("BGAUDIO", audio);
+    expected.Append("BGAUDIOEXT", ".mp3");
+    expected.Append("ImageCount", "0");
+    EXPECT_EQ(ReadFileBytes(file), expected.bytes);
+
+    for (int n = 1; n <= 12; ++n) {
+        const QByteArray number = QByteArray::number(n);
+        const QByteArray jpeg = RandomValue(random, int(random() % 5000));
+        writer.AppendAndReplaceLast({{"dur" + number, "4.00"}, {"tran" + number, " 1"}, {"cap" + number, ""},
+                                     {"jpg" + number, jpeg}},
+                                    {"ImageCount", number});
+        for (auto [key, value] : {std::pair<QByteArray, QByteArray>{"dur", "4.00"}, {"tran", " 1"}, {"cap", ""},
+                                  {"jpg", jpeg}})
+            expected.Append(key + number, value);
+        expected.Replace("ImageCount", number);
+        ASSERT_EQ(ReadFileBytes(file), expected.bytes) << "after slide " << n;
+        EXPECT_EQ(writer.Size(), expected.bytes.size());
+    }
+
+    // A shorter replacement than the section it replaces, and none appended.
+    writer.AppendAndReplaceLast({}, {"imagecount", "7"});
+    expected.Replace("ImageCount", "7");
+    EXPECT_EQ(ReadFileBytes(file), expected.bytes);
+}
+
+TEST(PackageWriter, OnlyTheLastSectionCanBeReplaced)
+{
+    TestFolder folder;
+    const QString file = folder.Write("show.exe", "T");
+    PackageWriter writer(file);
+    EXPECT_THROW(writer.AppendAndReplaceLast({}, {"ImageCount", "1"}), std::logic_error);
+    writer.Append({{"ImageCount", "0"}, {"OWidth", "1"}});
+    EXPECT_THROW(writer.AppendAndReplaceLast({}, {"ImageCount", "1"}), std::logic_error);
+    EXPECT_THROW(writer.Append({{"cap1", "x" + kStart}}), VistranoError);
+    EXPECT_EQ(ReadFileBytes(file), "T" + Section("IMAGECOUNT", "0") + Section("OWIDTH", "1"));
+}
+
+// A write that fails (here: the file size limit, standing in for a full
+// disk) at slide k leaves the package of the k - 1 slides before it.
+TEST(PackageWriter, AFailedSlideLeavesTheSlidesBeforeIt)
+{
+    TestFolder folder;
+    const QString file = folder.Write("show.exe", "TEMPLATE");
+    {
+        PackageWriter writer(file);
+        writer.Append({{"OWidth", "64"}, {"OHeight", "48"}, {"ImageCount", "0"}});
+        const QByteArray jpeg(1000, 'j');
+        auto slide = [&](int n) {
+            const QByteArray number = QByteArray::number(n);
+            writer.AppendAndReplaceLast(
+                {{"dur" + number, "4.00"}, {"tran" + number, " 0"}, {"cap" + number, "c"}, {"jpg" + number, jpeg}},
+                {"ImageCount", number});
+        };
+        slide(1);
+        slide(2);
+        const qint64 sizeBefore = writer.Size();
+
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old = {};
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit limited = old;
+        limited.rlim_cur = rlim_t(sizeBefore + 500); // the slide needs about 1100 bytes more
+        setrlimit(RLIMIT_FSIZE, &limited);
+        EXPECT_THROW(slide(3), VistranoError);
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, SIG_DFL);
+
+        EXPECT_EQ(writer.Size(), sizeBefore);
+        EXPECT_EQ(QFile(file).size(), sizeBefore);
+    }
+    const QByteArray bytes = ReadFileBytes(file);
+    const ShowPackage show = ReadShowPackage(bytes);
+    EXPECT_TRUE(show.problems.isEmpty()) << show.problems.join(' ').toStdString();
+    ASSERT_EQ(show.slides.size(), 2u);
+    EXPECT_TRUE(bytes.endsWith(Section("IMAGECOUNT", "2")));
+}
+
+// Between the tail and the head of a slide's write, the package still reads
+// as the one before it.
+TEST(PackageWriter, AReaderOfAHalfWrittenSlideSeesThePackageBefore)
+{
+    const QByteArray before = "T" + Section("OWIDTH", "8") + Section("OHEIGHT", "6") + Section("DUR1", "4.00")
+                              + Section("TRAN1", " 0") + Section("CAP1", "") + Section("JPG1", "jpeg")
+                              + Section("IMAGECOUNT", "1");
+    const QByteArray after = "T" + Section("OWIDTH", "8") + Section("OHEIGHT", "6") + Section("DUR1", "4.00")
+                             + Section("TRAN1", " 0") + Section("CAP1", "") + Section("JPG1", "jpeg")
+                             + Section("DUR2", "5.00") + Section("TRAN2", " 1") + Section("CAP2", "x")
+                             + Section("JPG2", "jpeg2") + Section("IMAGECOUNT", "2");
+    const qsizetype oldStart = before.size() - Section("IMAGECOUNT", "1").size();
+    // The state after the tail write: the old section still whole, the new
+    // bytes behind it.
+    const QByteArray halfWay = before + after.mid(before.size());
+    const ShowPackage show = ReadShowPackage(halfWay);
+    ASSERT_EQ(show.slides.size(), 1u);
+    EXPECT_TRUE(show.slides[0].problems.isEmpty());
+    EXPECT_EQ(halfWay.left(oldStart), after.left(oldStart));
+}

@@ -1,0 +1,319 @@
+#include "show/JpegEncoding.h"
+#include "show/PackageReader.h"
+#include "show/ShowPackage.h"
+#include "show/SlideshowBuild.h"
+#include "tests/show/ShowTestSupport.h"
+#include "tests/support/TestFiles.h"
+
+#include "common/VistranoError.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct BuildFixture
+{
+    TestFolder folder;
+    QString templatePath;
+    const QByteArray templateBytes = QByteArray("#!player template\x00\x01\x02", 20);
+
+    BuildFixture()
+    {
+        templatePath = folder.Write("kv.dll", templateBytes);
+        QFile::setPermissions(templatePath, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+                                                | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    }
+    QString Picture(const QString &name, int width, int height) const
+    {
+        const QString path = folder.Path(name);
+        TestPicture(width, height).save(path, "JPG", 95);
+        return path;
+    }
+    BuildOptions Options(int width = 1024, int height = 768) const
+    {
+        BuildOptions options;
+        options.OutputWidth = width;
+        options.OutputHeight = height;
+        options.TemplatePath = templatePath;
+        return options;
+    }
+};
+
+BuildSlide Slide(const QString &file, int duration = 4, int transition = 0, const QString &caption = {},
+                 int rotation = 0)
+{
+    return BuildSlide{file, rotation, duration, transition, caption};
+}
+
+QSize JpegSize(const QByteArray &package, int n)
+{
+    return QImage::fromData(FindSection(package, "jpg" + QByteArray::number(n)).value, "JPG").size();
+}
+
+QByteArray Value(const QByteArray &package, const char *key)
+{
+    const SectionLookup found = FindSection(package, key);
+    EXPECT_EQ(found.state, SectionState::Found) << key;
+    return found.value.toByteArray();
+}
+
+} // namespace
+
+TEST(SlideshowBuild, FitsEveryPictureIntoTheScreenSize)
+{
+    BuildFixture f;
+    struct Case
+    {
+        QSize picture;
+        QSize screen;
+        int rotation;
+        QSize expected;
+    };
+    // Small pictures with the aspect ratios of 4000x3000, 3000x4000,
+    // 1600x900 and 640x480.
+    const Case cases[] = {
+        {{400, 300}, {1024, 768}, 0, {1024, 768}}, {{300, 400}, {1024, 768}, 0, {576, 768}},
+        {{160, 90}, {800, 600}, 0, {800, 450}},    {{64, 48}, {1280, 1024}, 0, {1280, 960}},
+        {{400, 300}, {1024, 768}, 90, {768, 1024}}, {{400, 300}, {640, 480}, 270, {480, 640}},
+        {{400, 300}, {640, 480}, 180, {640, 480}},
+    };
+    for (const Case &c : cases) {
+        const QString picture = f.Picture("p.jpg", c.picture.width(), c.picture.height());
+        const QString out = f.folder.Path("show.exe");
+        BuildSlideshow(out, {Slide(picture, 4, 0, {}, c.rotation)}, f.Options(c.screen.width(), c.screen.height()));
+        const QByteArray package = ReadFileBytes(out);
+        EXPECT_EQ(JpegSize(package, 1), c.expected) << c.picture.width() << "x" << c.picture.height() << " at "
+                                                    << c.screen.width() << " rotation " << c.rotation;
+        EXPECT_EQ(Value(package, "OWidth"), QByteArray::number(c.screen.width()));
+        EXPECT_EQ(Value(package, "OHeight"), QByteArray::number(c.screen.height()));
+    }
+}
+
+TEST(SlideshowBuild, TurnsAfterFitting)
+{
+    BuildFixture f;
+    // The bright corner is top left; a quarter turn clockwise puts it top right.
+    const QString picture = f.Picture("p.jpg", 400, 300);
+    const QString out = f.folder.Path("show.exe");
+    BuildSlideshow(out, {Slide(picture, 4, 0, {}, 90)}, f.Options(640, 480));
+    const QImage jpeg = QImage::fromData(FindSection(ReadFileBytes(out), "jpg1").value, "JPG");
+    ASSERT_EQ(jpeg.size(), QSize(480, 640));
+    EXPECT_GT(qGray(jpeg.pixel(460, 20)), 230);
+    EXPECT_LT(qGray(jpeg.pixel(20, 20)), 200);
+}
+
+// The finished file holds exactly the bytes of the whole-file operations:
+// copy, append the screen size, the count and the audio, then per slide four
+// appends and a replacement of the count.
+TEST(SlideshowBuild, WritesTheSectionsInOrderWithTheirValues)
+{
+    BuildFixture f;
+    const QByteArray audio("ID3\x03 fake mp3 bytes so!# lower case is fine", 43);
+    const QString audioPath = f.folder.Write("music.MP3", audio);
+    const QList<BuildSlide> slides = {Slide(f.Picture("a.jpg", 40, 30), 4, 0, {}),
+                                      Slide(f.Picture("b.jpg", 30, 40), 12, 5, QString::fromUtf8("Zürich by night")),
+                                      Slide(f.Picture("c.jpg", 20, 20), 7, 2, "c")};
+    BuildOptions options = f.Options(640, 480);
+    options.BackgroundAudio = audioPath;
+    QStringList statuses;
+    QList<int> gauges;
+    const QString out = f.folder.Path("show.exe");
+    BuildSlideshow(out, slides, options, [&](const BuildProgress &progress) {
+        if (!progress.status.isEmpty())
+            statuses << progress.status;
+        if (progress.gauge >= 0)
+            gauges << progress.gauge;
+    });
+    EXPECT_EQ(statuses, QStringList({"Rendering Slide 1...", "Added : 1", "Rendering Slide 2...", "Added : 2",
+                                     "Rendering Slide 3...", "Added : 3", "Done!"}));
+    EXPECT_EQ(gauges, QList<int>({0, 33, 67, 100, 0}));
+
+    const QByteArray package = ReadFileBytes(out);
+    const SectionListing listing = ListSections(package);
+    EXPECT_TRUE(listing.problem.isEmpty());
+    EXPECT_EQ(listing.templateSize, f.templateBytes.size());
+    QStringList keys;
+    for (const ListedSection &section : listing.sections)
+        keys << QString::fromLatin1(section.key);
+    EXPECT_EQ(keys.join(' '), "OWIDTH OHEIGHT BGAUDIO BGAUDIOEXT DUR1 TRAN1 CAP1 JPG1 DUR2 TRAN2 CAP2 JPG2 "
+                              "DUR3 TRAN3 CAP3 JPG3 IMAGECOUNT");
+
+    // The same file made by the whole-file operations, literally.
+    QByteArray expected = f.templateBytes;
+    auto append = [&](const QByteArray &key, const QByteArray &value) {
+        expected += "SO!#" + key.toUpper() + value + "EO!#" + key.toUpper();
+    };
+    auto replaceCount = [&](const QByteArray &value) {
+        const qsizetype s = expected.indexOf("SO!#IMAGECOUNT");
+        const qsizetype e = expected.indexOf("EO!#IMAGECOUNT");
+        expected.remove(s, e + 14 - s);
+        append("ImageCount", value);
+    };
+    append("OWidth", "640");
+    append("OHeight", "480");
+    append("ImageCount", "0");
+    append("BGAUDIO", audio);
+    append("BGAUDIOEXT", ".MP3");
+    const char *durations[] = {"4.00", "12.00", "7.00"};
+    const char *transitions[] = {" 0", " 5", " 2"};
+    const QByteArray captions[] = {"", "Z\xC3\xBCrich by night", "c"};
+    for (int n = 1; n <= 3; ++n) {
+        const QByteArray number = QByteArray::number(n);
+        append("dur" + number, durations[n - 1]);
+        append("tran" + number, transitions[n - 1]);
+        append("cap" + number, captions[n - 1]);
+        append("jpg" + number, Value(package, "jpg" + number));
+        replaceCount(number);
+    }
+    EXPECT_EQ(package, expected);
+    EXPECT_EQ(JpegSize(package, 2), QSize(360, 480));
+
+    const ShowPackage show = ReadShowPackage(package);
+    EXPECT_TRUE(show.problems.isEmpty());
+    ASSERT_EQ(show.slides.size(), 3u);
+    EXPECT_EQ(show.slides[1].caption, QString::fromUtf8("Zürich by night"));
+    EXPECT_EQ(show.slides[1].duration, 12.0);
+    EXPECT_EQ(show.slides[1].transition, 5);
+}
+
+TEST(SlideshowBuild, QualityIsOneHundredLessTheCompression)
+{
+    BuildFixture f;
+    const QString picture = f.Picture("p.jpg", 40, 30);
+    for (auto [compression, quality] : {std::pair{0, 100}, {10, 90}, {60, 40}}) {
+        BuildOptions options = f.Options(640, 480);
+        options.Compression = compression;
+        const QString out = f.folder.Path("show.exe");
+        BuildSlideshow(out, {Slide(picture)}, options);
+        const QByteArray jpeg = Value(ReadFileBytes(out), "jpg1");
+        // The quantisation tables depend on the quality alone.
+        const QByteArray reference = EncodeJpeg(TestPicture(8, 8), quality);
+        const qsizetype at = jpeg.indexOf("\xFF\xDB");
+        ASSERT_GT(at, 0);
+        EXPECT_EQ(jpeg.mid(at, 2 * 69 + 4), reference.mid(reference.indexOf("\xFF\xDB"), 2 * 69 + 4))
+            << "compression " << compression;
+    }
+}
+
+TEST(SlideshowBuild, BackgroundAudioOnlyWhenTheFieldHoldsMoreThanASpace)
+{
+    BuildFixture f;
+    const QString picture = f.Picture("p.jpg", 40, 30);
+    const QString noDot = f.folder.Write("music", "RIFF....WAVE");
+    const QString out = f.folder.Path("show.exe");
+    for (const QString &field : {QString(), QStringLiteral(" "), QStringLiteral("\tmusic.wav")}) {
+        BuildOptions options = f.Options(640, 480);
+        options.BackgroundAudio = field;
+        BuildSlideshow(out, {Slide(picture)}, options);
+        EXPECT_EQ(FindSection(ReadFileBytes(out), "BGAUDIO").state, SectionState::Missing) << field.toStdString();
+        EXPECT_EQ(FindSection(ReadFileBytes(out), "BGAUDIOEXT").state, SectionState::Missing);
+    }
+    BuildOptions options = f.Options(640, 480);
+    options.BackgroundAudio = noDot;
+    BuildSlideshow(out, {Slide(picture)}, options);
+    EXPECT_EQ(Value(ReadFileBytes(out), "BGAUDIO"), QByteArray("RIFF....WAVE"));
+    EXPECT_EQ(Value(ReadFileBytes(out), "BGAUDIOEXT"), QByteArray());
+}
+
+TEST(SlideshowBuild, ASlideThatDoesNotLoadStopsTheBuildAfterTheSlidesBefore)
+{
+    BuildFixture f;
+    const QString good = f.Picture("good.jpg", 40, 30);
+    const QString missing = f.folder.Path("missing.jpg");
+    const QString out = f.folder.Path("show.exe");
+    QStringList statuses;
+    try {
+        BuildSlideshow(out, {Slide(good), Slide(good), Slide(missing), Slide(good)}, f.Options(640, 480),
+                       [&](const BuildProgress &progress) { statuses << progress.status; });
+        FAIL() << "the build went on";
+    } catch (const VistranoError &error) {
+        EXPECT_TRUE(error.message().contains("Slide 3")) << error.message().toStdString();
+        EXPECT_TRUE(error.message().contains(missing)) << error.message().toStdString();
+    }
+    EXPECT_FALSE(statuses.contains("Done!"));
+    const QByteArray package = ReadFileBytes(out);
+    EXPECT_TRUE(package.endsWith(Section("IMAGECOUNT", "2")));
+    const ShowPackage show = ReadShowPackage(package);
+    EXPECT_TRUE(show.problems.isEmpty());
+    EXPECT_EQ(show.slides.size(), 2u);
+}
+
+TEST(SlideshowBuild, RefusesWhatItCannotCopyOrStore)
+{
+    BuildFixture f;
+    const QString picture = f.Picture("p.jpg", 40, 30);
+    const QString out = f.folder.Path("show.exe");
+    auto messageOf = [&](const QString &target, const QList<BuildSlide> &slides, const BuildOptions &options) {
+        try {
+            BuildSlideshow(target, slides, options);
+        } catch (const VistranoError &error) {
+            return error.message();
+        }
+        return QStringLiteral("no error");
+    };
+    EXPECT_EQ(messageOf(out, {}, f.Options()), "You need to add some slides first!");
+
+    BuildOptions noTemplate = f.Options();
+    noTemplate.TemplatePath = f.folder.Path("nowhere/kv.dll");
+    EXPECT_EQ(messageOf(out, {Slide(picture)}, noTemplate), "Error copying needed file!");
+    EXPECT_FALSE(QFile::exists(out));
+    QDir(f.folder.Root()).mkdir("adir");
+    EXPECT_EQ(messageOf(f.folder.Path("adir"), {Slide(picture)}, f.Options()), "Error copying needed file!");
+    // Building over the template itself would destroy it.
+    EXPECT_EQ(messageOf(f.templatePath, {Slide(picture)}, f.Options()), "Error copying needed file!");
+    EXPECT_EQ(ReadFileBytes(f.templatePath), f.templateBytes);
+
+    // A caption holding a marker stops the build before anything is written.
+    const QString caption = messageOf(out, {Slide(picture), Slide(picture, 4, 0, "see EO!#JPG1 here")}, f.Options());
+    EXPECT_TRUE(caption.contains("slide 2") && caption.contains("EO!#")) << caption.toStdString();
+    EXPECT_FALSE(QFile::exists(out));
+
+    // So does a template that already holds sections.
+    BuildOptions used = f.Options();
+    used.TemplatePath = f.folder.Write("used.exe", "player" + Section("OWIDTH", "640"));
+    EXPECT_TRUE(messageOf(out, {Slide(picture)}, used).contains("already holds"));
+    EXPECT_FALSE(QFile::exists(out));
+
+    // Audio that cannot be read or stored stops the build with the screen
+    // size and an empty count written.
+    for (const QString &audio : {f.folder.Path("missing.mp3"), f.folder.Write("bad.wav", "RIFF" + kStart + "x")}) {
+        BuildOptions options = f.Options(640, 480);
+        options.BackgroundAudio = audio;
+        EXPECT_NE(messageOf(out, {Slide(picture)}, options), "no error");
+        EXPECT_EQ(ReadFileBytes(out), f.templateBytes + Section("OWIDTH", "640") + Section("OHEIGHT", "480")
+                                          + Section("IMAGECOUNT", "0"));
+    }
+}
+
+TEST(SlideshowBuild, ReplacesAnOldFileKeepsTheRunBitAndTheDirectory)
+{
+    BuildFixture f;
+    f.Picture("p.jpg", 40, 30);
+    const QString out = f.folder.Write("show.exe", QByteArray(100000, 'x'));
+    QFile::setPermissions(out, QFile::ReadOwner | QFile::WriteOwner);
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(f.folder.Root()));
+    // Relative paths are taken against the current directory.
+    BuildSlideshow("show.exe", {Slide("p.jpg")}, f.Options(640, 480));
+    EXPECT_EQ(QDir::currentPath(), QDir(f.folder.Root()).canonicalPath());
+    QDir::setCurrent(before);
+
+    const QByteArray package = ReadFileBytes(out);
+    EXPECT_TRUE(package.startsWith(f.templateBytes + Section("OWIDTH", "640")));
+    EXPECT_FALSE(package.contains("xxxx"));
+    EXPECT_TRUE(QFile::permissions(out) & QFile::ExeOwner);
+    EXPECT_TRUE(QFile::permissions(out) & QFile::ExeOther);
+}
+
+TEST(SlideshowBuild, GaugeRoundsHalvesToEven)
+{
+    EXPECT_EQ(BuildGauge(1, 3), 33);
+    EXPECT_EQ(BuildGauge(2, 3), 67);
+    EXPECT_EQ(BuildGauge(3, 3), 100);
+    EXPECT_EQ(BuildGauge(1, 8), 12);  // 12.5
+    EXPECT_EQ(BuildGauge(3, 8), 38);  // 37.5
+    EXPECT_EQ(BuildGauge(1, 200), 0); // 0.5
+}
