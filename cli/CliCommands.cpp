@@ -1,3 +1,4 @@
+#include "cli/BuildCommand.h"
 #include "cli/CliCommand.h"
 #include "cli/DecodeCommand.h"
 #include "cli/FormatsCommand.h"
@@ -23,6 +24,8 @@ static const CliCommand kCommands[] = {
     {"info", "info PROJECT.vsw", RunInfo},
     {"decode", "decode PICTURE OUT.ppm [--scale 1|2|4|8]", RunDecode},
     {"formats", "formats", RunFormats},
+    {"build", "build PROJECT.vsw OUT.exe [--size 640x480|800x600|1024x768|1280x1024] [--compression 0..60] "
+              "[--template PATH]", RunBuild},
     {"sections", "sections PACKAGE [KEY]", RunSections},
 };
 
