@@ -4,9 +4,9 @@
 #include <QObject>
 #include <QString>
 
-class QBuffer;
-class QMediaPlayer;
 class QAudioOutput;
+class QMediaPlayer;
+class QTemporaryFile;
 
 // The show's background audio, played from the start and again whenever it
 // ends. Audio that cannot be played (no device, a format nothing decodes)
@@ -14,14 +14,15 @@ class QAudioOutput;
 class BackgroundAudio : public QObject
 {
 public:
-    // The bytes must outlive the object.
     BackgroundAudio(QByteArrayView audio, const QString &extension, QObject *parent = nullptr);
 
     void Play();
     void Pause();
 
 private:
-    QBuffer *m_buffer = nullptr;
+    void Fail(const QString &why);
+
+    QTemporaryFile *m_file = nullptr;
     QMediaPlayer *m_player = nullptr;
     QAudioOutput *m_output = nullptr;
     bool m_failed = false;

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QScreen>
 
 #include <cstdio>
 #include <cstring>
@@ -91,6 +92,9 @@ int main(int argc, char *argv[])
     }
 
     PlayerWindow window(show, message);
+    // Without a window manager, full screen alone leaves the window small.
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        window.setGeometry(screen->geometry());
     window.showFullScreen();
     window.Start();
     return app.exec();
