@@ -33,7 +33,7 @@ void MakeSlide(RectBoxProperties &box, const QString &file, int left, double dur
 TEST(CliBuild, BuildsAProjectInSlideOrder)
 {
     TestFolder folder;
-    const QString wide = WriteTestPicture(folder.Root(), "wide.png", 160, 90);
+    const QString wide = WriteTestPicture(folder.Root(), "wide.bmp", 160, 90);
     const QString tall = folder.Path("tall.jpg");
     TestPicture(30, 40).save(tall, "JPG");
     // The file holds the slides in the order of their records; the show

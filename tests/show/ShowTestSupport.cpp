@@ -17,6 +17,6 @@ QImage TestPicture(int width, int height)
 QString WriteTestPicture(const QString &folder, const QString &name, int width, int height)
 {
     const QString path = QDir(folder).filePath(name);
-    TestPicture(width, height).save(path, "PNG");
+    TestPicture(width, height).save(path);
     return path;
 }

@@ -17,5 +17,6 @@ inline QByteArray Section(const QByteArray &upperKey, const QByteArray &value)
 // resampled and encoded results are not trivially uniform.
 QImage TestPicture(int width, int height);
 
-// Writes the picture as a PNG file in the folder and returns its path.
+// Writes the picture into the folder, in the format its name's extension
+// gives, and returns its path.
 QString WriteTestPicture(const QString &folder, const QString &name, int width, int height);
