@@ -1,20 +1,34 @@
+#include "app/Application.h"
+#include "app/MainWindow.h"
+#include "browser/BookmarkEditor.h"
+#include "browser/BookmarksFile.h"
 #include "imaging/FormatRegistration.h"
-
-#include <QApplication>
-#include <QMainWindow>
+#include "slides/Viewer.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    TVistranoApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vistrano"));
     QApplication::setOrganizationName(QStringLiteral("Halvenor"));
+    // The main window's closing ends the program, also while the preview
+    // window is open.
+    QApplication::setQuitOnLastWindowClosed(false);
+
     // The picture formats are registered before any window exists and
     // withdrawn when the loop has ended.
     const TFileFormatRegistration formats;
+    // The start-up hook of the slideshow package runs here, before any window.
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Vistrano by Halvenor Software"));
-    window.resize(760, 531);
-    window.show();
+    // The windows, in this order, live until the program ends.
+    TfrmVistrano frmVistrano(BookmarksFilePath());
+    TfrmViewer frmViewer;
+    frmVistrano.SetViewer(&frmViewer);
+    // The slideshow options, project settings and slide properties dialogs
+    // are created here, in this order.
+    auto *fBMEdit = new TfBMEdit(BookmarksFilePath(), &frmVistrano);
+    frmVistrano.SetBookmarkEditor(fBMEdit);
+
+    QObject::connect(&frmVistrano, &TfrmVistrano::Closed, &app, &QApplication::quit);
+    frmVistrano.show();
     return app.exec();
 }

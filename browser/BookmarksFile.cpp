@@ -1,0 +1,90 @@
+#include "browser/BookmarksFile.h"
+
+#include "browser/FolderPath.h"
+#include "common/Text8Bit.h"
+#include "common/VistranoError.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+QString BookmarksFilePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/bookmrks.dat");
+}
+
+QStringList ParseBookmarks(const QByteArray &bytes)
+{
+    // Each line is decoded on its own, so that one line written on Windows
+    // does not turn the UTF-8 lines around it into Windows-1252.
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype size = bytes.size();
+    auto take = [&](qsizetype end) {
+        if (end > start)
+            lines << DecodeText8(bytes.constData() + start, end - start);
+    };
+    for (qsizetype i = 0; i < size; ++i) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        take(i);
+        if (c == '\r' && i + 1 < size && bytes[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    take(size);
+    return lines;
+}
+
+QByteArray SerializeBookmarks(const QStringList &bookmarks)
+{
+    QByteArray bytes;
+    for (const QString &bookmark : bookmarks) {
+        bytes += EncodeText8(bookmark);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+std::optional<QStringList> ReadBookmarksFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return ParseBookmarks(bytes);
+}
+
+void WriteBookmarksFile(const QString &path, const QStringList &bookmarks)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        throw EWriteError(QCoreApplication::translate("Bookmarks", "Cannot create folder %1").arg(folder));
+    QSaveFile file(path);
+    const QByteArray bytes = SerializeBookmarks(bookmarks);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw EWriteError(QCoreApplication::translate("Bookmarks", "Cannot create file %1. %2")
+                              .arg(path, file.errorString()));
+}
+
+BookmarkParts SplitBookmark(const QString &bookmark)
+{
+    const qsizetype slash = bookmark.lastIndexOf(QLatin1Char('/'));
+    return {bookmark.left(slash + 1), bookmark.mid(slash + 1)};
+}
+
+QString MakeBookmark(const QString &folder, const QString &fileName)
+{
+    return WithTrailingSeparator(folder) + fileName;
+}
+
+bool HasBookmark(const QStringList &bookmarks, const QString &bookmark)
+{
+    return bookmarks.contains(bookmark, Qt::CaseInsensitive);
+}

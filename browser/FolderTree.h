@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QTreeView>
+
+class QFileSystemModel;
+
+// The folder tree STV1: the folders of the file system from the root down
+// (the home folder among them), read-only. Choosing a folder expands it;
+// every change of the selected folder is signalled.
+class TFolderTree : public QTreeView
+{
+    Q_OBJECT
+
+public:
+    explicit TFolderTree(QWidget *parent = nullptr);
+
+    // The selected folder's full path; empty when nothing is selected.
+    QString SelectedFolder() const;
+
+    // Selects the folder (its parents expand, it scrolls into view). False
+    // when there is no such folder; the selection is then left alone.
+    bool SelectFolder(const QString &path);
+
+signals:
+    // The selected folder changed (STV1Change).
+    void FolderChanged();
+
+private:
+    QFileSystemModel *m_model;
+};

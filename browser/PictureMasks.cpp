@@ -1,0 +1,58 @@
+#include "browser/PictureMasks.h"
+
+const QString kPictureFileMasks = QStringLiteral(
+    "*.jpg;*.tif;*.bmp;*.png;*.rle;*.dib;*.fax;*.pcx;*.pcc;*.pcd;*.gif;*.psd;*.pdd;*.psp;*.rgb;*.sgi;*.tga;"
+    "*.jpeg;*.jpe;*.jfif;");
+
+QStringList SplitMaskList(const QString &maskList)
+{
+    QStringList masks;
+    qsizetype start = 0;
+    for (qsizetype semicolon = maskList.indexOf(QLatin1Char(';')); semicolon >= 0;
+         semicolon = maskList.indexOf(QLatin1Char(';'), start)) {
+        masks << maskList.mid(start, semicolon - start);
+        start = semicolon + 1;
+    }
+    return masks;
+}
+
+namespace {
+
+bool SameLetter(QChar a, QChar b)
+{
+    return a == b || a.toCaseFolded() == b.toCaseFolded();
+}
+
+} // namespace
+
+bool MatchesMask(QStringView name, QStringView mask)
+{
+    // Greedy matching with one backtrack point for the last "*" seen: linear
+    // for the usual "*.ext" masks and never exponential.
+    qsizetype n = 0, m = 0, starMask = -1, starName = 0;
+    while (n < name.size()) {
+        if (m < mask.size() && mask[m] == QLatin1Char('*')) {
+            starMask = m++;
+            starName = n;
+        } else if (m < mask.size() && (mask[m] == QLatin1Char('?') || SameLetter(mask[m], name[n]))) {
+            ++m;
+            ++n;
+        } else if (starMask >= 0) {
+            m = starMask + 1;
+            n = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (m < mask.size() && mask[m] == QLatin1Char('*'))
+        ++m;
+    return m == mask.size();
+}
+
+int MatchingMask(QStringView fileName, const QStringList &masks)
+{
+    for (int i = 0; i < masks.size(); ++i)
+        if (MatchesMask(fileName, masks[i]))
+            return i;
+    return -1;
+}

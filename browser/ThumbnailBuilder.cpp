@@ -1,0 +1,121 @@
+#include "browser/ThumbnailBuilder.h"
+
+#include "browser/ThumbnailCell.h"
+#include "imaging/PictureLoading.h"
+
+#include <QThread>
+
+#include <atomic>
+
+struct TThumbnailBuilder::Run
+{
+    QStringList paths;
+    QColor background;
+    int cellSize = 0;
+    PictureLoader loader;
+    quint64 generation = 0;
+    std::atomic<int> next{0};
+    std::atomic<bool> stopped{false};
+};
+
+TThumbnailBuilder::TThumbnailBuilder(int cellSize, QObject *parent)
+    : QObject(parent), m_cellSize(cellSize),
+      m_loader([](const QString &path) { return LoadPictureFile(path, JPEGReadScale::Eighth); })
+{
+    m_pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+}
+
+TThumbnailBuilder::~TThumbnailBuilder()
+{
+    Stop();
+    m_pool.waitForDone();
+}
+
+void TThumbnailBuilder::SetPictureLoader(PictureLoader loader)
+{
+    m_loader = std::move(loader);
+}
+
+void TThumbnailBuilder::SetThreadCount(int threads)
+{
+    m_pool.setMaxThreadCount(std::max(1, threads));
+}
+
+quint64 TThumbnailBuilder::Start(const QStringList &paths, const QColor &background)
+{
+    Stop();
+    auto run = std::make_shared<Run>();
+    run->paths = paths;
+    run->background = background;
+    run->cellSize = m_cellSize;
+    run->loader = m_loader;
+    run->generation = ++m_generation;
+    m_run = run;
+    m_count = int(paths.size());
+    m_delivered = 0;
+    m_running = true;
+    if (m_count == 0) {
+        m_running = false;
+        emit Finished(run->generation);
+        return run->generation;
+    }
+    const int workers = std::min(m_pool.maxThreadCount(), m_count);
+    for (int i = 0; i < workers; ++i)
+        m_pool.start([this, run] { Work(run); });
+    return run->generation;
+}
+
+void TThumbnailBuilder::Stop()
+{
+    if (m_run)
+        m_run->stopped = true;
+    m_run.reset();
+    m_running = false;
+}
+
+void TThumbnailBuilder::Work(const std::shared_ptr<Run> &run)
+{
+    // Runs on a worker thread; it touches only the run and posts the cells.
+    for (;;) {
+        if (run->stopped)
+            return;
+        const int position = run->next.fetch_add(1);
+        if (position >= run->paths.size())
+            return;
+        QImage cell;
+        bool failed = false;
+        try {
+            const QImage picture = run->loader(run->paths[position]);
+            if (run->stopped)
+                return;
+            cell = MakeThumbnailCell(picture, run->cellSize, run->background);
+        } catch (...) {
+            failed = true;
+        }
+        if (failed) {
+            try {
+                cell = MakeThumbnailCell(QImage(), run->cellSize, run->background);
+            } catch (...) {
+                cell = QImage();
+            }
+        }
+        const quint64 generation = run->generation;
+        QMetaObject::invokeMethod(
+            this, [this, generation, position, cell, failed] { Deliver(generation, position, cell, failed); },
+            Qt::QueuedConnection);
+    }
+}
+
+void TThumbnailBuilder::Deliver(quint64 generation, int position, const QImage &cell, bool failed)
+{
+    if (!m_running || generation != m_generation)
+        return;
+    ++m_delivered;
+    emit CellReady(generation, position, cell, failed);
+    // A slot may have stopped this build or started another one.
+    if (m_running && generation == m_generation && m_delivered == m_count) {
+        m_running = false;
+        m_run.reset();
+        emit Finished(generation);
+    }
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QObject>
+#include <QStringList>
+#include <QThreadPool>
+
+#include <functional>
+#include <memory>
+
+// Makes the thumbnail cells of a list of picture files on worker threads
+// and hands each finished cell to the interface thread as it comes, so that
+// the window never waits for a decode. Files are taken in list order. A new
+// build, or Stop, ends the running one cleanly: its files not yet begun are
+// never decoded and none of its cells is delivered after that, so two
+// builds never mix their cells.
+class TThumbnailBuilder : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Turns a file into a picture; throws on a file that cannot be loaded.
+    using PictureLoader = std::function<QImage(const QString &path)>;
+
+    explicit TThumbnailBuilder(int cellSize, QObject *parent = nullptr);
+    ~TThumbnailBuilder() override;
+
+    // The default loader decodes JPEG files at one eighth of their size.
+    void SetPictureLoader(PictureLoader loader);
+    void SetThreadCount(int threads);
+
+    // Starts a build over the files; returns its number (the generation
+    // that its signals carry).
+    quint64 Start(const QStringList &paths, const QColor &background);
+    void Stop();
+    bool IsRunning() const { return m_running; }
+    quint64 Generation() const { return m_generation; }
+
+signals:
+    // The cell of the file at the position of the list given to Start.
+    // Failed: the file could not be loaded; its cell holds the background.
+    void CellReady(quint64 generation, int position, const QImage &cell, bool failed);
+    // Every cell of the build has been delivered.
+    void Finished(quint64 generation);
+
+private:
+    struct Run;
+    void Work(const std::shared_ptr<Run> &run);
+    void Deliver(quint64 generation, int position, const QImage &cell, bool failed);
+
+    int m_cellSize;
+    PictureLoader m_loader;
+    QThreadPool m_pool;
+    std::shared_ptr<Run> m_run;
+    quint64 m_generation = 0;
+    int m_count = 0;
+    int m_delivered = 0;
+    bool m_running = false;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+
+// Where a picture of the given size is drawn in a square thumbnail cell:
+// fitted into the cell (FitInBox), centred left to right and standing on
+// the cell's bottom edge. An empty picture gets an empty rectangle.
+QRect ThumbnailPictureRect(int cellSize, int pictureWidth, int pictureHeight);
+
+// The cell of one file: the background colour with the picture stretched
+// into ThumbnailPictureRect. A null picture gives a cell of background only.
+QImage MakeThumbnailCell(const QImage &picture, int cellSize, const QColor &background);
+
+// The progress gauge after the item at position i of n: i / n x 100, rounded
+// to the nearest integer, ties to even.
+int ThumbnailGauge(int position, int count);

@@ -1,0 +1,72 @@
+#include "slides/Viewer.h"
+
+#include "slides/PreviewScaling.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QScreen>
+
+namespace {
+
+class BusyCursor
+{
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
+} // namespace
+
+TfrmViewer::TfrmViewer(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("frmViewer"));
+    setWindowTitle(tr("Viewer"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAutoFillBackground(false);
+    resize(720, 485);
+    if (const QScreen *screen = QApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+void TfrmViewer::SetPicture(const QImage &picture, const QString &caption)
+{
+    m_picture = picture;
+    m_scaled = QPixmap();
+    setWindowTitle(caption);
+    update();
+}
+
+QRect TfrmViewer::PictureRect() const
+{
+    return PreviewPictureRect(size(), m_picture.size());
+}
+
+void TfrmViewer::ShowPicturePreview(const QString &path, int angle)
+{
+    QImage picture;
+    {
+        BusyCursor busy;
+        picture = LoadPreviewPicture(path, angle);
+    }
+    SetPicture(picture, PreviewCaption(path, picture.size()));
+    show();
+    raise();
+    activateWindow();
+}
+
+void TfrmViewer::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    const QRect target = PictureRect();
+    if (target.isEmpty())
+        return;
+    if (m_scaled.size() != target.size())
+        m_scaled = QPixmap::fromImage(
+            m_picture.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    painter.drawPixmap(target.topLeft(), m_scaled);
+}

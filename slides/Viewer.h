@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+
+// The preview window frmViewer: one picture at full resolution, scaled to
+// fit the window (enlarged too), centred on black. Closing it hides it; it
+// is reused for every preview.
+class TfrmViewer : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TfrmViewer(QWidget *parent = nullptr);
+
+    // Takes the picture (a copy) and the caption; does not show the window.
+    void SetPicture(const QImage &picture, const QString &caption);
+    const QImage &Picture() const { return m_picture; }
+
+    // The rectangle the picture is drawn in for the current client area.
+    QRect PictureRect() const;
+
+    // ShowPicturePreview: loads the file whole, turns it by the angle, and
+    // shows it with its caption; the window comes to the front. A load error
+    // propagates and leaves the window, its picture and caption unchanged.
+    void ShowPicturePreview(const QString &path, int angle);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QImage m_picture;
+    // The picture scaled for the current drawing size, made once per size.
+    mutable QPixmap m_scaled;
+};

@@ -1,0 +1,296 @@
+#include "app/Messages.h"
+#include "tests/browser/BrowserTestSupport.h"
+#include "tests/support/TestFiles.h"
+
+#include <QDir>
+#include <QListView>
+#include <QTreeView>
+#include <QProgressBar>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+QColor ColourOf(int i)
+{
+    return QColor(40 + 20 * i, 200 - 15 * i, (i * 70) % 256);
+}
+
+// n JPEGs p0.jpg.. of distinct colours and sizes (p0 the largest file).
+void WritePictures(const TestFolder &folder, int n, const QString &prefix = "p")
+{
+    for (int i = 0; i < n; ++i)
+        WriteJpeg(folder.Path(QString("%1%2.jpg").arg(prefix).arg(i)), QSize(64, 48), ColourOf(i), (n - i) * 3000);
+}
+
+class MessageLog
+{
+public:
+    MessageLog()
+    {
+        SetMessageObserver([this](const QString &text) { texts << text; });
+    }
+    ~MessageLog() { SetMessageObserver({}); }
+    QStringList texts;
+};
+
+void CheckOwnThumbnails(BrowserWindow &w, int n)
+{
+    for (int row = 0; row < n; ++row) {
+        const int i = w.Model().Item(row).caption.mid(1).section('.', 0, 0).toInt();
+        EXPECT_TRUE(NearColour(w.ThumbnailColour(row), ColourOf(i)))
+            << w.Model().Item(row).caption.toStdString() << " shows " << w.ThumbnailColour(row).name().toStdString();
+    }
+}
+
+} // namespace
+
+TEST(ImageBrowser, ChoosingAFolderListsItsPicturesAndCountsThem)
+{
+    TestFolder folder;
+    folder.Write("a.JPG", "x");
+    folder.Write("b.bmp", "x");
+    folder.Write("c.txt", "x");
+    folder.Write(".d.jpg", "x");
+    BrowserWindow w;
+    ASSERT_TRUE(w.browser->SelectFolder(folder.Root()));
+    EXPECT_EQ(w.browser->SelectedFolder(), QDir(folder.Root()).absolutePath());
+    EXPECT_EQ(w.Captions(), QStringList({"a.JPG", "b.bmp"}));
+    EXPECT_EQ(w.status->PanelText(0), "2 files");
+    EXPECT_EQ(w.browser->FileList()->CurrentViewStyle(), TFileListView::Report);
+    EXPECT_FALSE(w.browser->SelectFolder(folder.Path("no such folder")));
+    EXPECT_EQ(w.Captions(), QStringList({"a.JPG", "b.bmp"}));
+}
+
+TEST(ImageBrowser, WithoutAFolderTheCountIsClearedAndTheListKept)
+{
+    TestFolder folder;
+    folder.Write("a.jpg", "x");
+    BrowserWindow w;
+    w.browser->FillFileList(folder.Root(), {"*.jpg"});
+    EXPECT_EQ(w.status->PanelText(0), "1 files");
+    EXPECT_FALSE(w.browser->FolderChanged()); // the tree has no selection
+    EXPECT_EQ(w.status->PanelText(0), "");
+    EXPECT_EQ(w.Captions(), QStringList({"a.jpg"}));
+}
+
+TEST(ImageBrowser, ColumnClicksToggleAndSwitchTheSortOrder)
+{
+    TestFolder folder;
+    folder.Write("b.jpg", QByteArray(9 * 1024, 'x'));
+    folder.Write("a.jpg", QByteArray(10 * 1024, 'x'));
+    folder.Write("c.jpg", QByteArray(100, 'x'));
+    BrowserWindow w;
+    w.browser->SelectFolder(folder.Root());
+    EXPECT_EQ(w.Captions(), QStringList({"a.jpg", "b.jpg", "c.jpg"}));
+    w.browser->ColumnClicked(0);
+    EXPECT_FALSE(w.browser->SortAscending());
+    EXPECT_EQ(w.Captions(), QStringList({"c.jpg", "b.jpg", "a.jpg"}));
+    w.browser->ColumnClicked(1);
+    EXPECT_TRUE(w.browser->SortAscending());
+    EXPECT_EQ(w.browser->SortColumn(), 1);
+    EXPECT_EQ(w.Captions(), QStringList({"c.jpg", "b.jpg", "a.jpg"}));
+    w.browser->ColumnClicked(1);
+    EXPECT_EQ(w.Captions(), QStringList({"a.jpg", "b.jpg", "c.jpg"}));
+    // A refill keeps the sort order.
+    w.browser->FolderChanged();
+    EXPECT_EQ(w.Captions(), QStringList({"a.jpg", "b.jpg", "c.jpg"}));
+}
+
+TEST(ImageBrowser, ReportAndIconViewsShareOneSelection)
+{
+    TestFolder folder;
+    WritePictures(folder, 3);
+    BrowserWindow w;
+    w.browser->SelectFolder(folder.Root());
+    TFileListView *list = w.browser->FileList();
+    EXPECT_EQ(list->IconView()->selectionModel(), list->ReportView()->selectionModel());
+    list->SelectOnly(1);
+    EXPECT_EQ(w.browser->SelectedFileNames(), QStringList({"p1.jpg"}));
+    EXPECT_EQ(w.browser->PathToPreview(), QDir(folder.Root()).absolutePath() + "/p1.jpg");
+    list->SelectionModel()->select(w.Model().index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    EXPECT_EQ(w.browser->SelectedFilePaths().size(), 2);
+    EXPECT_EQ(w.browser->PathToPreview(), "");
+}
+
+TEST(ImageBrowser, ThumbnailsAreMadeWithProgressAndEveryRowShowsItsOwn)
+{
+    TestFolder folder;
+    WritePictures(folder, 3);
+    BrowserWindow w;
+    w.browser->SelectFolder(folder.Root());
+    w.browser->ColumnClicked(0); // descending: the build sorts ascending again
+    std::vector<int> gauge;
+    QObject::connect(w.status->findChild<QProgressBar *>("SB1Gauge"), &QProgressBar::valueChanged,
+                     [&gauge](int value) { gauge.push_back(value); });
+    w.browser->ShowThumbnails();
+    EXPECT_EQ(w.browser->FileList()->CurrentViewStyle(), TFileListView::Icons);
+    EXPECT_EQ(w.status->PanelText(1), " ESC to cancel");
+    EXPECT_TRUE(w.browser->SortAscending());
+    EXPECT_EQ(w.Captions(), QStringList({"p0.jpg", "p1.jpg", "p2.jpg"}));
+    ASSERT_TRUE(WaitFor([&] { return !w.browser->BuildRunning(); }));
+    EXPECT_EQ(gauge, std::vector<int>({33, 67, 0}));
+    EXPECT_EQ(w.status->PanelText(1), "");
+    EXPECT_EQ(w.browser->ThumbnailImages().Count(), 3);
+    EXPECT_EQ(w.browser->ThumbnailFolder(), w.browser->SelectedFolder());
+    CheckOwnThumbnails(w, 3);
+}
+
+TEST(ImageBrowser, ThumbnailsAreReusedWhileFolderAndCountStay)
+{
+    TestFolder folder;
+    WritePictures(folder, 4);
+    BrowserWindow w;
+    w.browser->SelectFolder(folder.Root());
+    w.browser->ShowThumbnails();
+    ASSERT_TRUE(WaitFor([&] { return !w.browser->BuildRunning(); }));
+    const quint64 generation = w.browser->Builder().Generation();
+    w.browser->ShowDetails();
+    w.browser->ColumnClicked(1); // by size: p3 (smallest) first
+    EXPECT_EQ(w.Captions(), QStringList({"p3.jpg", "p2.jpg", "p1.jpg", "p0.jpg"}));
+    w.status->SetPanelText(1, "untouched");
+    w.browser->ShowThumbnails();
+    EXPECT_FALSE(w.browser->BuildRunning());
+    EXPECT_EQ(w.browser->Builder().Generation(), generation);
+    EXPECT_EQ(w.status->PanelText(1), "untouched");
+    CheckOwnThumbnails(w, 4);
+
+    // Refilling the same folder gives the rows their cells back too.
+    w.browser->FolderChanged();
+    EXPECT_FALSE(w.ThumbnailColour(0).isValid());
+    w.browser->ShowThumbnails();
+    EXPECT_EQ(w.browser->Builder().Generation(), generation);
+    CheckOwnThumbnails(w, 4);
+
+    // One more file: the count differs and everything is made again.
+    WriteJpeg(folder.Path("p4.jpg"), QSize(64, 48), ColourOf(4));
+    w.browser->FolderChanged();
+    w.browser->ShowThumbnails();
+    EXPECT_NE(w.browser->Builder().Generation(), generation);
+    ASSERT_TRUE(WaitFor([&] { return !w.browser->BuildRunning(); }));
+    CheckOwnThumbnails(w, 5);
+}
+
+TEST(ImageBrowser, EscapeAfterTheFirstPictureLeavesTheOthersWithout)
+{
+    TestFolder folder;
+    WritePictures(folder, 10);
+    BrowserWindow w;
+    w.browser->Builder().SetThreadCount(1);
+    w.browser->Builder().SetPictureLoader([](const QString &path) {
+        QThread::msleep(40);
+        QImage picture;
+        picture.load(path);
+        return picture;
+    });
+    w.browser->SelectFolder(folder.Root());
+    w.browser->ShowThumbnails();
+    ASSERT_TRUE(WaitFor([&] { return w.browser->ThumbnailImages().Count() >= 1; }));
+    w.browser->CancelThumbnails();
+    EXPECT_FALSE(w.browser->BuildRunning());
+    EXPECT_EQ(w.status->PanelText(1), "Load Aborted");
+    EXPECT_EQ(w.status->Gauge(), 0);
+    QThread::msleep(100);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.browser->ThumbnailImages().Count(), 1);
+    EXPECT_TRUE(w.ThumbnailColour(0).isValid());
+    for (int row = 1; row < 10; ++row)
+        EXPECT_FALSE(w.ThumbnailColour(row).isValid()) << row;
+
+    // Escape with no build running changes nothing visible.
+    w.browser->CancelThumbnails();
+    EXPECT_EQ(w.status->PanelText(1), "Load Aborted");
+
+    // Back and forth: the build was cut short, so all ten are made.
+    w.browser->Builder().SetThreadCount(2);
+    w.browser->ShowDetails();
+    w.browser->ShowThumbnails();
+    EXPECT_TRUE(w.browser->BuildRunning());
+    ASSERT_TRUE(WaitFor([&] { return !w.browser->BuildRunning(); }));
+    EXPECT_EQ(w.status->PanelText(1), "");
+    EXPECT_EQ(w.browser->ThumbnailImages().Count(), 10);
+    CheckOwnThumbnails(w, 10);
+}
+
+TEST(ImageBrowser, AFolderChangeDuringABuildNeverMixesTheFolders)
+{
+    TestFolder first, second;
+    WritePictures(first, 12, "p");
+    for (int i = 0; i < 3; ++i)
+        WriteJpeg(second.Path(QString("p%1.jpg").arg(i + 5)), QSize(48, 64), ColourOf(i + 5));
+    BrowserWindow w;
+    w.browser->Builder().SetPictureLoader([](const QString &path) {
+        QThread::msleep(25);
+        QImage picture;
+        picture.load(path);
+        return picture;
+    });
+    w.browser->SelectFolder(first.Root());
+    w.browser->ShowThumbnails();
+    ASSERT_TRUE(WaitFor([&] { return w.browser->ThumbnailImages().Count() >= 1; }));
+    w.browser->SelectFolder(second.Root());
+    EXPECT_FALSE(w.browser->BuildRunning());
+    EXPECT_EQ(w.status->PanelText(1), "");
+    w.browser->ShowThumbnails();
+    ASSERT_TRUE(WaitFor([&] { return !w.browser->BuildRunning(); }));
+    QThread::msleep(100);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.Captions(), QStringList({"p5.jpg", "p6.jpg", "p7.jpg"}));
+    EXPECT_EQ(w.browser->ThumbnailImages().Count(), 3);
+    CheckOwnThumbnails(w, 3);
+}
+
+TEST(ImageBrowser, ASecondSwitchDuringABuildLetsItFinishOnce)
+{
+    TestFolder folder;
+    WritePictures(folder, 8);
+    BrowserWindow w;
+    w.browser->Builder().SetPictureLoader([](const QString &path) {
+        QThread::msleep(20);
+        QImage picture;
+        picture.load(path);
+        return picture;
+    });
+    w.browser->SelectFolder(folder.Root());
+    w.browser->ShowThumbnails();
+    ASSERT_TRUE(WaitFor([&] { return w.browser->ThumbnailImages().Count() >= 1; }));
+    w.browser->ShowDetails();
+    w.browser->ColumnClicked(1);
+    w.browser->ShowThumbnails();
+    ASSERT_TRUE(WaitFor([&] { return !w.browser->BuildRunning(); }));
+    EXPECT_EQ(w.browser->ThumbnailImages().Count(), 8);
+    CheckOwnThumbnails(w, 8);
+}
+
+TEST(ImageBrowser, AFileThatCannotBeLoadedIsReportedAndStillGetsACell)
+{
+    TestFolder folder;
+    WritePictures(folder, 2);
+    const QString bad = folder.Write("bad.bmp", "this is no bitmap");
+    folder.Write("empty.jpg", "no jpeg either"); // an empty picture: no message
+    MessageLog log;
+    BrowserWindow w;
+    w.browser->SelectFolder(folder.Root());
+    w.browser->ShowThumbnails();
+    ASSERT_TRUE(WaitFor([&] { return !w.browser->BuildRunning(); }));
+    ASSERT_TRUE(WaitFor([&] { return !log.texts.isEmpty(); }));
+    EXPECT_EQ(log.texts, QStringList({"Error loading file " + QDir(folder.Root()).absolutePath() + "/bad.bmp"}));
+    EXPECT_EQ(w.browser->ThumbnailImages().Count(), 4);
+    EXPECT_EQ(w.status->PanelText(1), "");
+    (void)bad;
+}
+
+TEST(ImageBrowser, AnEmptyFolderMakesNothing)
+{
+    TestFolder folder;
+    BrowserWindow w;
+    w.browser->SelectFolder(folder.Root());
+    w.browser->ShowThumbnails();
+    EXPECT_FALSE(w.browser->BuildRunning());
+    EXPECT_EQ(w.status->PanelText(1), "");
+    EXPECT_EQ(w.status->PanelText(0), "0 files");
+    EXPECT_EQ(w.browser->ThumbnailFolder(), w.browser->SelectedFolder());
+}
