@@ -2,37 +2,49 @@
 
 #include "browser/PictureMasks.h"
 
-#include <QDirIterator>
-#include <QFileInfo>
+#include <QFile>
 
 #include <algorithm>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 std::vector<FileListItem> ListPictureFiles(const QString &folder, const QStringList &masks,
                                            const ModifiedTextFormat &format)
 {
     // One pass over the folder instead of one per mask; each file is tagged
     // with its first matching mask and a stable sort by that tag gives the
-    // rows grouped by mask, each group in enumeration order.
+    // rows grouped by mask, each group in enumeration order. Only the
+    // directory entries are read, with one stat per listed file.
     struct Found
     {
         int mask;
         FileListItem item;
     };
     std::vector<Found> found;
-    QDirIterator it(folder, QDir::Files);
-    while (it.hasNext()) {
-        it.next();
-        const QString name = it.fileName();
-        if (name.startsWith(QLatin1Char('.')))
+    DIR *dir = opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return {};
+    const TMaskMatcher matcher(masks);
+    TListedTimeConverter times;
+    const int dirFd = dirfd(dir);
+    while (const dirent *entry = readdir(dir)) {
+        if (entry->d_name[0] == '.')
             continue;
-        const int mask = MatchingMask(name, masks);
+        if (entry->d_type != DT_REG && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
+            continue;
+        const QString name = QFile::decodeName(entry->d_name);
+        const int mask = matcher.Match(name);
         if (mask < 0)
             continue;
-        const QFileInfo info = it.fileInfo();
-        if (!info.isFile())
+        struct stat info;
+        if (fstatat(dirFd, entry->d_name, &info, 0) != 0 || !S_ISREG(info.st_mode))
             continue;
-        found.push_back({mask, MakeFileListItem(name, info.size(), info.lastModified(), format)});
+        found.push_back({mask, MakeFileListItemAt(name, qint64(info.st_size), times.Listed(qint64(info.st_mtim.tv_sec)),
+                                                  format)});
     }
+    closedir(dir);
     std::stable_sort(found.begin(), found.end(), [](const Found &a, const Found &b) { return a.mask < b.mask; });
     std::vector<FileListItem> items;
     items.reserve(found.size());

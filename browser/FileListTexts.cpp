@@ -35,6 +35,23 @@ QDateTime ListedModifiedTime(const QDateTime &lastWrite)
     return QDateTime(local.date(), time);
 }
 
+QDateTime TListedTimeConverter::Listed(qint64 secondsSinceEpoch)
+{
+    constexpr qint64 kBucket = 1800;
+    const qint64 bucket = secondsSinceEpoch >= 0 ? secondsSinceEpoch / kBucket
+                                                 : -((-secondsSinceEpoch + kBucket - 1) / kBucket);
+    auto found = m_offsets.constFind(bucket);
+    if (found == m_offsets.constEnd())
+        found = m_offsets.insert(bucket, QDateTime::fromSecsSinceEpoch(bucket * kBucket, Qt::LocalTime).offsetFromUtc());
+    const int offset = *found;
+    qint64 local = secondsSinceEpoch + offset;
+    local -= ((local % 2) + 2) % 2;
+    const qint64 days = local >= 0 ? local / 86400 : -((-local + 86399) / 86400);
+    const int seconds = int(local - days * 86400);
+    static const qint64 epochDay = QDate(1970, 1, 1).toJulianDay();
+    return QDateTime(QDate::fromJulianDay(epochDay + days), QTime(0, 0).addSecs(seconds), Qt::OffsetFromUTC, offset);
+}
+
 QString ListDateFormat(const QLocale &locale)
 {
     return locale.dateFormat(QLocale::ShortFormat);
@@ -64,7 +81,11 @@ ModifiedTextFormat::ModifiedTextFormat(const QLocale &locale)
 
 QString ModifiedTextFormat::Text(const QDateTime &listedTime) const
 {
-    const QString date = m_locale.toString(listedTime.date(), m_date);
+    const QDate day = listedTime.date();
+    auto found = m_dayTexts.constFind(day.toJulianDay());
+    if (found == m_dayTexts.constEnd())
+        found = m_dayTexts.insert(day.toJulianDay(), m_locale.toString(day, m_date));
+    const QString &date = *found;
     if (listedTime.time() == QTime(0, 0))
         return date;
     return date + QLatin1Char(' ') + m_locale.toString(listedTime.time(), m_time);
@@ -73,10 +94,16 @@ QString ModifiedTextFormat::Text(const QDateTime &listedTime) const
 FileListItem MakeFileListItem(const QString &fileName, qint64 size, const QDateTime &lastWrite,
                               const ModifiedTextFormat &format)
 {
+    return MakeFileListItemAt(fileName, size, ListedModifiedTime(lastWrite), format);
+}
+
+FileListItem MakeFileListItemAt(const QString &fileName, qint64 size, const QDateTime &listedTime,
+                                const ModifiedTextFormat &format)
+{
     FileListItem item;
     item.caption = fileName;
     item.size = size;
-    item.modified = ListedModifiedTime(lastWrite);
+    item.modified = listedTime;
     item.sizeText = SizeText(size);
     item.typeText = TypeText(fileName);
     item.modifiedText = format.Text(item.modified);

@@ -3,6 +3,7 @@
 #include "browser/FileListItem.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QLocale>
 #include <QString>
 
@@ -17,6 +18,19 @@ QString TypeText(const QString &fileName);
 // The last-write time in local time, kept to two seconds: an odd second
 // counts as the even one below, milliseconds are dropped.
 QDateTime ListedModifiedTime(const QDateTime &lastWrite);
+
+// The listed time of a file time given in seconds since the epoch: local
+// time kept to two seconds. The zone's offset is looked up once for each
+// half hour of file times (zones change their offset on the hour or the
+// half hour), since that lookup costs far more than the rest of a row.
+class TListedTimeConverter
+{
+public:
+    QDateTime Listed(qint64 secondsSinceEpoch);
+
+private:
+    QHash<qint64, int> m_offsets;
+};
 
 // The locale's short date format and its long time format without the time
 // zone (which the list has no room for).
@@ -35,11 +49,16 @@ private:
     QLocale m_locale;
     QString m_date;
     QString m_time;
+    // Files of one folder share few days: each day's text is made once.
+    mutable QHash<qint64, QString> m_dayTexts;
 };
 
 // A row for a file: caption, size, time and the three column texts.
 FileListItem MakeFileListItem(const QString &fileName, qint64 size, const QDateTime &lastWrite,
                               const ModifiedTextFormat &format);
+// The same with the listed time already made.
+FileListItem MakeFileListItemAt(const QString &fileName, qint64 size, const QDateTime &listedTime,
+                                const ModifiedTextFormat &format);
 
 // Letters a to z become A to Z; every other character stays as it is.
 QString UpperCaseAscii(const QString &text);

@@ -56,3 +56,29 @@ int MatchingMask(QStringView fileName, const QStringList &masks)
             return i;
     return -1;
 }
+
+TMaskMatcher::TMaskMatcher(const QStringList &masks) : m_masks(masks)
+{
+    for (int i = 0; i < masks.size(); ++i) {
+        const QString &mask = masks[i];
+        const QStringView extension = QStringView(mask).mid(2);
+        if (!mask.startsWith(QLatin1String("*.")) || extension.isEmpty() || extension.contains(QLatin1Char('*'))
+            || extension.contains(QLatin1Char('?')) || extension.contains(QLatin1Char('.'))) {
+            m_byExtension = false;
+            return;
+        }
+        const QString key = extension.toString().toCaseFolded();
+        if (!m_extensions.contains(key))
+            m_extensions.insert(key, i);
+    }
+}
+
+int TMaskMatcher::Match(QStringView fileName) const
+{
+    if (!m_byExtension)
+        return MatchingMask(fileName, m_masks);
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return -1;
+    return m_extensions.value(fileName.mid(dot + 1).toString().toCaseFolded(), -1);
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -20,3 +21,17 @@ bool MatchesMask(QStringView fileName, QStringView mask);
 
 // The position of the first mask that matches the name, or -1.
 int MatchingMask(QStringView fileName, const QStringList &masks);
+
+// The same answer as MatchingMask, prepared once for many names: when every
+// mask has the form "*.ext" a name costs one lookup of its extension.
+class TMaskMatcher
+{
+public:
+    explicit TMaskMatcher(const QStringList &masks);
+    int Match(QStringView fileName) const;
+
+private:
+    QStringList m_masks;
+    bool m_byExtension = true;
+    QHash<QString, int> m_extensions; // case-folded extension -> first mask
+};

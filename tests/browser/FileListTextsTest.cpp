@@ -83,3 +83,30 @@ TEST(FileListTexts, ModifiedTextIsShortDateAndLongTimeWithoutZone)
     const ModifiedTextFormat german(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_EQ(german.Text(QDateTime(QDate(2024, 5, 7), QTime(9, 5, 2))), "07.05.24 09:05:02");
 }
+
+TEST(PictureMasks, ThePreparedMatcherAnswersAsTheWildcards)
+{
+    const QStringList simple = SplitMaskList(kPictureFileMasks);
+    const QStringList general = {"*.jpg", "a?c.*", "*.png"};
+    const TMaskMatcher fast(simple), slow(general);
+    for (const char *name : {"a.jpg", "A.JPG", "x.jpeg", "x.jpe", "x.JFIF", "y.tga.txt", "README", ".jpg", "a.b.pcx",
+                             "abc.png", "abc.gif", "ab.png", "z."}) {
+        EXPECT_EQ(fast.Match(QString(name)), MatchingMask(QString(name), simple)) << name;
+        EXPECT_EQ(slow.Match(QString(name)), MatchingMask(QString(name), general)) << name;
+    }
+}
+
+TEST(FileListTexts, TheConverterGivesTheListedLocalTime)
+{
+    TListedTimeConverter converter;
+    const QDateTime winter(QDate(2024, 1, 15), QTime(8, 30, 15), Qt::UTC);
+    const QDateTime summer(QDate(2024, 7, 15), QTime(23, 59, 59), Qt::UTC);
+    const QDateTime old(QDate(1969, 12, 31), QTime(23, 0, 1), Qt::UTC);
+    for (const QDateTime &time : {winter, summer, old, winter.addSecs(1)}) {
+        const QDateTime listed = converter.Listed(time.toSecsSinceEpoch());
+        const QDateTime expected = ListedModifiedTime(time);
+        EXPECT_EQ(listed, expected) << time.toString(Qt::ISODate).toStdString();
+        EXPECT_EQ(listed.date(), expected.date());
+        EXPECT_EQ(listed.time(), expected.time());
+    }
+}
