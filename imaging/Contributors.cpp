@@ -47,8 +47,12 @@ ContributorList BuildContributors(int targetLength, int sourceLength, Resampling
     ContributorList list(static_cast<size_t>(targetLength));
     for (int i = 0; i < targetLength; ++i) {
         const float center = static_cast<float>(i) / scale;
-        const double first = std::max<double>(std::floor(center - width), std::floor(double(center) - reach));
-        const double last = std::min<double>(std::ceil(center + width), std::ceil(double(center) + reach));
+        // Clamped on both sides, so that an infinite radius of either sign
+        // still gives integer ends (an empty range where first > last).
+        const double lowest = std::floor(double(center) - reach);
+        const double highest = std::ceil(double(center) + reach);
+        const double first = std::clamp<double>(std::floor(center - width), lowest, highest + 1);
+        const double last = std::clamp<double>(std::ceil(center + width), lowest - 1, highest);
         std::vector<Contributor> &entry = list[static_cast<size_t>(i)];
         for (int64_t j = static_cast<int64_t>(first); j <= static_cast<int64_t>(last); ++j) {
             const float distance = center - static_cast<float>(j);

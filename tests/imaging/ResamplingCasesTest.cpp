@@ -182,6 +182,10 @@ TEST(StretchBitmap, RadiusZeroIsTheDefaultRadius)
     const QImage wide = Stretched(picture, 7, 5, ResamplingFilter::Mitchell, 500.0f);
     EXPECT_EQ(wide, ReferenceStretch(picture, 7, 5, ResamplingFilter::Mitchell, 500.0f));
     EXPECT_EQ(wide, Stretched(picture, 7, 5, ResamplingFilter::Mitchell, std::numeric_limits<float>::infinity()));
+    // A radius below 0 runs the positions backwards: here none is left.
+    QImage black(7, 5, QImage::Format_BGR888);
+    black.fill(Qt::black);
+    EXPECT_EQ(Stretched(picture, 7, 5, ResamplingFilter::Mitchell, -std::numeric_limits<float>::infinity()), black);
 }
 
 TEST(StretchBitmap, LanczosOvershootIsClampedNotWrapped)
