@@ -4,7 +4,9 @@
 #include "cli/FormatsCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/NewCommand.h"
+#include "cli/RotateCommand.h"
 #include "cli/SectionsCommand.h"
+#include "cli/StretchCommand.h"
 
 // Each subcommand lives in a file of its own; add its entry here.
 
@@ -23,6 +25,9 @@ static const CliCommand kCommands[] = {
     {"new", "new PROJECT.vsw PICTURE... [--duration N] [--transition NAME|CODE] [--audio FILE]", RunNew},
     {"info", "info PROJECT.vsw", RunInfo},
     {"decode", "decode PICTURE OUT.ppm [--scale 1|2|4|8]", RunDecode},
+    {"stretch", "stretch PICTURE OUT.ppm WIDTH HEIGHT [--filter box|triangle|hermite|bell|spline|lanczos3|mitchell] "
+                "[--radius R]", RunStretch},
+    {"rotate", "rotate PICTURE OUT.ppm ANGLE", RunRotate},
     {"formats", "formats", RunFormats},
     {"build", "build PROJECT.vsw OUT.exe [--size 640x480|800x600|1024x768|1280x1024] [--compression 0..60] "
               "[--template PATH]", RunBuild},
