@@ -1,7 +1,10 @@
 #include "imaging/decoders/GIFGraphic.h"
 
 #include "common/VistranoError.h"
+#include "imaging/FormatRegistration.h"
+#include "imaging/PictureLoading.h"
 #include "tests/imaging/decoders/OracleImages.h"
+#include "tests/imaging/decoders/ReferenceTools.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -104,22 +107,8 @@ std::vector<QRgb> Palette(int count, int base)
     return table;
 }
 
-QImage Load(const QByteArray &bytes)
-{
-    TGIFGraphic graphic;
-    graphic.LoadFromBytes(bytes);
-    return graphic.Bitmap();
-}
-
-QString LoadError(const QByteArray &bytes)
-{
-    try {
-        Load(bytes);
-    } catch (const VistranoError &error) {
-        return error.message();
-    }
-    return QStringLiteral("(no error)");
-}
+QImage Load(const QByteArray &bytes) { return DecodeOrFail<TGIFGraphic>(bytes); }
+QString LoadError(const QByteArray &bytes) { return reference::ErrorOf<TGIFGraphic>(bytes); }
 
 } // namespace
 
@@ -304,4 +293,21 @@ TEST(TGIFGraphic, MatchesImageMagickOnAQuantisedPhoto)
         const QImage reference = DecodeNetpbm(RunTool(convert, {gif, QStringLiteral("ppm:-")}));
         ExpectSamePixels(Load(ReadFileBytes(gif)), reference, gif);
     }
+}
+
+TEST(TGIFGraphic, ShowsThroughPictureLoading)
+{
+    if (!ToolAvailable(QStringLiteral("ppmtogif")) || !ToolAvailable(QStringLiteral("giftopnm")))
+        GTEST_SKIP() << "netpbm is needed";
+    const TFileFormatRegistration formats;
+    TestFolder folder;
+    const QByteArray gif = RunTool(QStringLiteral("ppmtogif"), {QStringLiteral("-interlace")}, EncodePPM(MakeIndexedPicture(45, 31, 100, 21)));
+    const QImage reference = DecodeNetpbm(RunTool(QStringLiteral("giftopnm"), {}, gif));
+    ExpectShownAs(folder.Root(), QStringLiteral("picture.GIF"), gif, reference);
+    // Indices past a short colour table show black.
+    const QImage beyond = LoadPictureFile(folder.Write(QStringLiteral("beyond.gif"),
+                                                       GIFBuilder(2, 1).ScreenFlags(0x80, Palette(2, 50)).Image(2, 1, 0, {}, {1, 3}, 2).Finish()),
+                                          JPEGReadScale::Whole);
+    EXPECT_EQ(beyond.pixel(0, 0), Palette(2, 50)[1]);
+    EXPECT_EQ(beyond.pixel(1, 0), qRgb(0, 0, 0));
 }

@@ -1,8 +1,11 @@
 #include "tests/imaging/decoders/OracleImages.h"
 
+#include "imaging/PictureLoading.h"
 #include "tests/support/TestFiles.h"
 
 #include <QColor>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 
@@ -258,4 +261,34 @@ void ExpectSamePixels(const QImage &ours, const QImage &expected, const QString 
         }
     }
     EXPECT_EQ(differing, 0) << what.toStdString();
+}
+
+QImage OntoBlack(const QImage &rgba)
+{
+    const QImage in = rgba.convertToFormat(QImage::Format_RGBA8888);
+    QImage out(in.width(), in.height(), QImage::Format_RGB888);
+    for (int y = 0; y < in.height(); ++y) {
+        const uchar *p = in.constScanLine(y);
+        uchar *o = out.scanLine(y);
+        for (int x = 0; x < in.width(); ++x)
+            for (int c = 0; c < 3; ++c)
+                o[3 * x + c] = uchar((p[4 * x + c] * p[4 * x + 3] * 2 + 255) / 510);
+    }
+    return out;
+}
+
+void ExpectShownAs(const QString &folder, const QString &name, const QByteArray &bytes, const QImage &reference)
+{
+    const QString path = QDir(folder).filePath(name);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) << path.toStdString();
+    file.close();
+    QImage shown;
+    try {
+        shown = LoadPictureFile(path, JPEGReadScale::Eighth);
+    } catch (const VistranoError &error) {
+        FAIL() << name.toStdString() << ": " << error.message().toStdString();
+    }
+    EXPECT_EQ(shown.format(), QImage::Format_BGR888) << name.toStdString();
+    ExpectSamePixels(shown, reference.convertToFormat(QImage::Format_RGB888), name);
 }

@@ -4,10 +4,14 @@
 // netpbm, giflib, Python's imaging library) that write and read the test
 // files at test time.
 
+#include "common/VistranoError.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
 #include <QStringList>
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 
@@ -44,3 +48,27 @@ std::vector<uint16_t> NetpbmSamples16(const QByteArray &data, int *width = nullp
 // Number of pixels whose colour (or colour and alpha) differ; fails the test
 // with the first difference when sizes differ or pixels differ.
 void ExpectSamePixels(const QImage &ours, const QImage &expected, const QString &what);
+
+// Decodes bytes with a decoder class; an error fails the test with its
+// message and gives a null image.
+template <class Graphic>
+QImage DecodeOrFail(const QByteArray &bytes)
+{
+    Graphic graphic;
+    try {
+        graphic.LoadFromBytes(bytes);
+    } catch (const VistranoError &error) {
+        ADD_FAILURE() << "decoding failed: " << error.message().toStdString();
+        return {};
+    }
+    return graphic.Bitmap();
+}
+
+// An RGBA picture composed onto black, round(c * alpha / 255) per colour:
+// what picture loading shows of a picture with transparency. RGB888.
+QImage OntoBlack(const QImage &rgba);
+
+// Writes the bytes under the name into the folder and loads them with
+// LoadPictureFile, which picks the decoder by extension (the formats must be
+// registered); the result must be 24-bit and show the reference picture.
+void ExpectShownAs(const QString &folder, const QString &name, const QByteArray &bytes, const QImage &reference);

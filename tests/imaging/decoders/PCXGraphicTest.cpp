@@ -1,7 +1,9 @@
 #include "imaging/decoders/PCXGraphic.h"
 
 #include "common/VistranoError.h"
+#include "imaging/FormatRegistration.h"
 #include "tests/imaging/decoders/OracleImages.h"
+#include "tests/imaging/decoders/ReferenceTools.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -36,22 +38,8 @@ QByteArray Bytes(std::initializer_list<int> values)
     return out;
 }
 
-QImage Load(const QByteArray &bytes)
-{
-    TPCXGraphic graphic;
-    graphic.LoadFromBytes(bytes);
-    return graphic.Bitmap();
-}
-
-QString LoadError(const QByteArray &bytes)
-{
-    try {
-        Load(bytes);
-    } catch (const VistranoError &error) {
-        return error.message();
-    }
-    return QStringLiteral("(no error)");
-}
+QImage Load(const QByteArray &bytes) { return DecodeOrFail<TPCXGraphic>(bytes); }
+QString LoadError(const QByteArray &bytes) { return reference::ErrorOf<TPCXGraphic>(bytes); }
 
 } // namespace
 
@@ -184,4 +172,18 @@ TEST(TPCXGraphic, MatchesNetpbmAndImageMagickOnFilesTheyWrite)
                                                                 c.alpha ? QStringLiteral("pam:-") : QStringLiteral("ppm:-")}));
         ExpectSamePixels(Load(ReadFileBytes(pcx)), reference, pcx);
     }
+}
+
+TEST(TPCXGraphic, ShowsThroughPictureLoadingUnderEveryExtension)
+{
+    if (!ToolAvailable(QStringLiteral("ppmtopcx")) || !ToolAvailable(QStringLiteral("pcxtoppm")))
+        GTEST_SKIP() << "netpbm is needed";
+    const TFileFormatRegistration formats;
+    TestFolder folder;
+    const QByteArray planes = RunTool(QStringLiteral("ppmtopcx"), {}, EncodePPM(MakeIndexedPicture(29, 19, 16, 23)));
+    const QByteArray truecolour = RunTool(QStringLiteral("ppmtopcx"), {}, EncodePPM(MakeTestPicture(29, 19, 24)));
+    ExpectShownAs(folder.Root(), QStringLiteral("planes.pcx"), planes, DecodeNetpbm(RunTool(QStringLiteral("pcxtoppm"), {}, planes)));
+    ExpectShownAs(folder.Root(), QStringLiteral("planes.PCC"), planes, DecodeNetpbm(RunTool(QStringLiteral("pcxtoppm"), {}, planes)));
+    ExpectShownAs(folder.Root(), QStringLiteral("capture.scr"), truecolour,
+                  DecodeNetpbm(RunTool(QStringLiteral("pcxtoppm"), {}, truecolour)));
 }

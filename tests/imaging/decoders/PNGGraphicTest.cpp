@@ -1,7 +1,9 @@
 #include "imaging/decoders/PNGGraphic.h"
 
 #include "common/VistranoError.h"
+#include "imaging/FormatRegistration.h"
 #include "tests/imaging/decoders/OracleImages.h"
+#include "tests/imaging/decoders/ReferenceTools.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -61,22 +63,8 @@ QByteArray Bytes(std::initializer_list<int> values)
     return out;
 }
 
-QImage Load(const QByteArray &bytes)
-{
-    TPNGGraphic graphic;
-    graphic.LoadFromBytes(bytes);
-    return graphic.Bitmap();
-}
-
-QString LoadError(const QByteArray &bytes)
-{
-    try {
-        Load(bytes);
-    } catch (const VistranoError &error) {
-        return error.message();
-    }
-    return QStringLiteral("(no error)");
-}
+QImage Load(const QByteArray &bytes) { return DecodeOrFail<TPNGGraphic>(bytes); }
+QString LoadError(const QByteArray &bytes) { return reference::ErrorOf<TPNGGraphic>(bytes); }
 
 // pngtopam (libpng underneath) as the reference, with alpha always present.
 QImage Reference(const QByteArray &png)
@@ -353,4 +341,21 @@ g16.save('%s/pil-i16.png' % out)
     }
     const QByteArray grey16 = ReadFileBytes(folder.Path(QStringLiteral("pil-i16.png")));
     ExpectSamePixels(Load(grey16), Reference(grey16), QStringLiteral("pil-i16"));
+}
+
+TEST(TPNGGraphic, ShowsTransparencyOnBlackThroughPictureLoading)
+{
+    if (!ToolAvailable(QStringLiteral("pnmtopng")) || !ToolAvailable(QStringLiteral("pngtopam")))
+        GTEST_SKIP() << "netpbm is needed";
+    const TFileFormatRegistration formats;
+    TestFolder folder;
+    const QString alpha = folder.Write(QStringLiteral("alpha.pgm"), RunTool(QStringLiteral("ppmtopgm"), {}, EncodePPM(MakeTestPicture(47, 33, 27))));
+    const QByteArray rgba = RunTool(QStringLiteral("pnmtopng"), {QStringLiteral("-alpha=") + alpha, QStringLiteral("-interlace")},
+                                    EncodePPM(MakeTestPicture(47, 33, 28)));
+    ExpectShownAs(folder.Root(), QStringLiteral("rgba.png"), rgba, OntoBlack(Reference(rgba)));
+    const QByteArray palette = RunTool(QStringLiteral("pnmtopng"), {QStringLiteral("-transparent=rgb:00/00/00")},
+                                       EncodePPM(MakeIndexedPicture(47, 33, 100, 29)));
+    ExpectShownAs(folder.Root(), QStringLiteral("palette.PNG"), palette, OntoBlack(Reference(palette)));
+    const QByteArray opaque = RunTool(QStringLiteral("pnmtopng"), {}, EncodePPM(MakeTestPicture(47, 33, 30)));
+    ExpectShownAs(folder.Root(), QStringLiteral("opaque.png"), opaque, Reference(opaque));
 }

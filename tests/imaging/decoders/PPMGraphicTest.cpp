@@ -1,29 +1,17 @@
 #include "imaging/decoders/PPMGraphic.h"
 
 #include "common/VistranoError.h"
+#include "imaging/FormatRegistration.h"
 #include "tests/imaging/decoders/OracleImages.h"
+#include "tests/imaging/decoders/ReferenceTools.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-QImage Load(const QByteArray &bytes)
-{
-    TPPMGraphic graphic;
-    graphic.LoadFromBytes(bytes);
-    return graphic.Bitmap();
-}
-
-QString LoadError(const QByteArray &bytes)
-{
-    try {
-        Load(bytes);
-    } catch (const VistranoError &error) {
-        return error.message();
-    }
-    return QStringLiteral("(no error)");
-}
+QImage Load(const QByteArray &bytes) { return DecodeOrFail<TPPMGraphic>(bytes); }
+QString LoadError(const QByteArray &bytes) { return reference::ErrorOf<TPPMGraphic>(bytes); }
 
 } // namespace
 
@@ -127,4 +115,18 @@ TEST(TPPMGraphic, MatchesImageMagickOnFilesNetpbmWrites)
     // The 8-bit pictures come through unchanged.
     ExpectSamePixels(Load(cases[0].file), DecodeNetpbm(photo), QStringLiteral("P6 exact"));
     ExpectSamePixels(Load(cases[6].file), DecodeNetpbm(photo), QStringLiteral("P6 16-bit exact"));
+}
+
+TEST(TPPMGraphic, ShowsThroughPictureLoadingUnderEveryExtension)
+{
+    if (!ToolAvailable(QStringLiteral("ppmtopgm")) || !ToolAvailable(QStringLiteral("pgmtopbm")))
+        GTEST_SKIP() << "netpbm is needed";
+    const TFileFormatRegistration formats;
+    TestFolder folder;
+    const QByteArray photo = EncodePPM(MakeTestPicture(35, 21, 26));
+    const QByteArray grey = RunTool(QStringLiteral("ppmtopgm"), {}, photo);
+    const QByteArray bits = RunTool(QStringLiteral("pgmtopbm"), {}, grey);
+    ExpectShownAs(folder.Root(), QStringLiteral("photo.ppm"), photo, DecodeNetpbm(photo));
+    ExpectShownAs(folder.Root(), QStringLiteral("grey.PGM"), grey, DecodeNetpbm(grey));
+    ExpectShownAs(folder.Root(), QStringLiteral("bits.pbm"), bits, DecodeNetpbm(bits));
 }

@@ -1,7 +1,9 @@
 #include "imaging/decoders/SGIGraphic.h"
 
 #include "common/VistranoError.h"
+#include "imaging/FormatRegistration.h"
 #include "tests/imaging/decoders/OracleImages.h"
+#include "tests/imaging/decoders/ReferenceTools.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -43,22 +45,8 @@ QByteArray Bytes(std::initializer_list<int> values)
     return out;
 }
 
-QImage Load(const QByteArray &bytes)
-{
-    TSGIGraphic graphic;
-    graphic.LoadFromBytes(bytes);
-    return graphic.Bitmap();
-}
-
-QString LoadError(const QByteArray &bytes)
-{
-    try {
-        Load(bytes);
-    } catch (const VistranoError &error) {
-        return error.message();
-    }
-    return QStringLiteral("(no error)");
-}
+QImage Load(const QByteArray &bytes) { return DecodeOrFail<TSGIGraphic>(bytes); }
+QString LoadError(const QByteArray &bytes) { return reference::ErrorOf<TSGIGraphic>(bytes); }
 
 } // namespace
 
@@ -194,4 +182,26 @@ TEST(TSGIGraphic, MatchesNetpbmAndImageMagickOnFilesTheyWrite)
                                                                 c.alpha ? QStringLiteral("pam:-") : QStringLiteral("ppm:-")}));
         ExpectSamePixels(Load(ReadFileBytes(sgi)), reference, sgi);
     }
+}
+
+TEST(TSGIGraphic, ShowsThroughPictureLoadingUnderEveryExtension)
+{
+    const QString convert = ConvertProgram();
+    if (convert.isEmpty() || !ToolAvailable(QStringLiteral("pnmtosgi")) || !ToolAvailable(QStringLiteral("sgitopnm")))
+        GTEST_SKIP() << "netpbm and ImageMagick are needed";
+    const TFileFormatRegistration formats;
+    TestFolder folder;
+    const QByteArray photo = EncodePPM(MakeTestPicture(39, 27, 25));
+    const QByteArray grey = RunTool(QStringLiteral("pnmtosgi"), {}, RunTool(QStringLiteral("ppmtopgm"), {}, photo));
+    ExpectShownAs(folder.Root(), QStringLiteral("grey.bw"), grey, DecodeNetpbm(RunTool(QStringLiteral("sgitopnm"), {}, grey)));
+    const QByteArray rgb = RunTool(QStringLiteral("pnmtosgi"), {}, photo);
+    ExpectShownAs(folder.Root(), QStringLiteral("colour.RGB"), rgb, DecodeNetpbm(photo));
+    ExpectShownAs(folder.Root(), QStringLiteral("colour.sgi"), rgb, DecodeNetpbm(photo));
+    const QString source = folder.Write(QStringLiteral("photo.ppm"), photo);
+    const QString rgba = folder.Path(QStringLiteral("made.sgi"));
+    RunTool(convert, {source, QStringLiteral("-alpha"), QStringLiteral("set"), QStringLiteral("-channel"), QStringLiteral("A"),
+                      QStringLiteral("-fx"), QStringLiteral("(i*9+j)%256/255"), QStringLiteral("+channel"), QStringLiteral("-depth"),
+                      QStringLiteral("8"), rgba});
+    const QImage reference = DecodeNetpbm(RunTool(convert, {rgba, QStringLiteral("-depth"), QStringLiteral("8"), QStringLiteral("pam:-")}));
+    ExpectShownAs(folder.Root(), QStringLiteral("alpha.rgba"), ReadFileBytes(rgba), OntoBlack(reference));
 }

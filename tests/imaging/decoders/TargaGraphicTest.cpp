@@ -1,7 +1,9 @@
 #include "imaging/decoders/TargaGraphic.h"
 
 #include "common/VistranoError.h"
+#include "imaging/FormatRegistration.h"
 #include "tests/imaging/decoders/OracleImages.h"
+#include "tests/imaging/decoders/ReferenceTools.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -29,22 +31,8 @@ QByteArray Bytes(std::initializer_list<int> values)
     return out;
 }
 
-QImage Load(const QByteArray &bytes)
-{
-    TTargaGraphic graphic;
-    graphic.LoadFromBytes(bytes);
-    return graphic.Bitmap();
-}
-
-QString LoadError(const QByteArray &bytes)
-{
-    try {
-        Load(bytes);
-    } catch (const VistranoError &error) {
-        return error.message();
-    }
-    return QStringLiteral("(no error)");
-}
+QImage Load(const QByteArray &bytes) { return DecodeOrFail<TTargaGraphic>(bytes); }
+QString LoadError(const QByteArray &bytes) { return reference::ErrorOf<TTargaGraphic>(bytes); }
 
 // A TGA 2.0 footer with an extension area that gives the attributes type.
 QByteArray WithExtensionArea(QByteArray file, int attributesType)
@@ -203,4 +191,21 @@ TEST(TTargaGraphic, MatchesImageMagickAndNetpbmOnFilesTheyWrite)
         const QImage reference = DecodeNetpbm(RunTool(QStringLiteral("tgatoppm"), {}, tga));
         ExpectSamePixels(Load(tga), reference, QStringLiteral("pamtotga ") + options.join(QLatin1Char(' ')));
     }
+}
+
+TEST(TTargaGraphic, ShowsThroughPictureLoadingUnderEveryExtension)
+{
+    const QString convert = ConvertProgram();
+    if (convert.isEmpty())
+        GTEST_SKIP() << "ImageMagick is needed";
+    const TFileFormatRegistration formats;
+    TestFolder folder;
+    const QString photo = folder.Write(QStringLiteral("photo.ppm"), EncodePPM(MakeTestPicture(61, 43, 22)));
+    const QString tga = folder.Path(QStringLiteral("alpha.tga"));
+    RunTool(convert, {photo, QStringLiteral("-alpha"), QStringLiteral("set"), QStringLiteral("-channel"), QStringLiteral("A"),
+                      QStringLiteral("-fx"), QStringLiteral("(i*4+j)%256/255"), QStringLiteral("+channel"),
+                      QStringLiteral("-orient"), QStringLiteral("TopLeft"), QStringLiteral("-compress"), QStringLiteral("RLE"), tga});
+    const QImage rgba = DecodeNetpbm(RunTool(convert, {tga, QStringLiteral("-auto-orient"), QStringLiteral("-depth"), QStringLiteral("8"), QStringLiteral("pam:-")}));
+    for (const char *name : {"a.tga", "b.VDA", "c.icb", "d.vst", "e.Win"})
+        ExpectShownAs(folder.Root(), QLatin1String(name), ReadFileBytes(tga), OntoBlack(rgba));
 }
