@@ -182,7 +182,7 @@ void TPCXGraphic::LoadFromBytes(const QByteArray &data)
             for (int y = 0; y < height && !alpha; ++y)
                 for (int x = 0; x < width && !alpha; ++x)
                     alpha = pixels[size_t(y) * lineBytes + 3 * h.bytesPerLine + size_t(x)] != 0;
-        bitmap = NewBitmap(width, height, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB888);
+        bitmap = NewBitmap(width, height, alpha ? QImage::Format_ARGB32 : QImage::Format_BGR888);
         for (int y = 0; y < height; ++y) {
             const uint8_t *r = pixels + size_t(y) * lineBytes;
             const uint8_t *g = r + h.bytesPerLine, *b = g + h.bytesPerLine, *a = b + h.bytesPerLine;
@@ -193,9 +193,9 @@ void TPCXGraphic::LoadFromBytes(const QByteArray &data)
                     argb[x] = qRgba(r[x], g[x], b[x], a[x]);
             } else {
                 for (int x = 0; x < width; ++x) {
-                    out[3 * x] = r[x];
+                    out[3 * x] = b[x];
                     out[3 * x + 1] = g[x];
-                    out[3 * x + 2] = b[x];
+                    out[3 * x + 2] = r[x];
                 }
             }
         }

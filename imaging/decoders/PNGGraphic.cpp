@@ -98,7 +98,7 @@ size_t OutputBytesPerPixel(QImage::Format format)
     case QImage::Format_Grayscale8:
     case QImage::Format_Indexed8:
         return 1;
-    case QImage::Format_RGB888:
+    case QImage::Format_BGR888:
         return 3;
     default:
         return 4;

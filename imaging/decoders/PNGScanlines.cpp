@@ -113,17 +113,16 @@ void ConvertGrey(const PNGPixelLayout &l, const uint8_t *row, size_t count, ucha
 void ConvertRGB(const PNGPixelLayout &l, const uint8_t *row, size_t count, uchar *out, size_t step)
 {
     if (l.bitDepth == 8) {
-        if (!l.colourKey && step == 3) {
-            std::memcpy(out, row, count * 3);
-            return;
-        }
         for (size_t i = 0; i < count; ++i) {
             const uint8_t *p = row + 3 * i;
+            uchar *o = out + i * step;
             if (l.colourKey) {
                 const bool key = p[0] == l.keyRed && p[1] == l.keyGreen && p[2] == l.keyBlue;
-                PutARGB(out + i * step, qRgba(p[0], p[1], p[2], key ? 0 : 255));
+                PutARGB(o, qRgba(p[0], p[1], p[2], key ? 0 : 255));
             } else {
-                std::memcpy(out + i * step, p, 3);
+                o[0] = p[2];
+                o[1] = p[1];
+                o[2] = p[0];
             }
         }
         return;
@@ -136,9 +135,9 @@ void ConvertRGB(const PNGPixelLayout &l, const uint8_t *row, size_t count, uchar
             const bool key = r == l.keyRed && g == l.keyGreen && b == l.keyBlue;
             PutARGB(o, qRgba(Reduce16(r), Reduce16(g), Reduce16(b), key ? 0 : 255));
         } else {
-            o[0] = Reduce16(r);
+            o[0] = Reduce16(b);
             o[1] = Reduce16(g);
-            o[2] = Reduce16(b);
+            o[2] = Reduce16(r);
         }
     }
 }
@@ -226,7 +225,7 @@ QImage::Format PNGPixelLayout::OutputFormat() const
     case 0:
         return colourKey ? QImage::Format_ARGB32 : QImage::Format_Grayscale8;
     case 2:
-        return colourKey ? QImage::Format_ARGB32 : QImage::Format_RGB888;
+        return colourKey ? QImage::Format_ARGB32 : QImage::Format_BGR888;
     case 3:
         return paletteAlpha ? QImage::Format_ARGB32 : QImage::Format_Indexed8;
     default:

@@ -23,7 +23,7 @@ struct PNGPixelLayout
     uint16_t keyRed = 0, keyGreen = 0, keyBlue = 0;
 
     int BitsPerPixel() const;
-    // Grayscale8, Indexed8, RGB888, or ARGB32 when the picture has alpha.
+    // Grayscale8, Indexed8, BGR888, or ARGB32 when the picture has alpha.
     QImage::Format OutputFormat() const;
 };
 

@@ -135,7 +135,7 @@ void TPPMGraphic::LoadFromBytes(const QByteArray &data)
         throw EReadError();
 
     const QImage::Format format =
-        type == 0 ? QImage::Format_Mono : type == 1 ? QImage::Format_Grayscale8 : QImage::Format_RGB888;
+        type == 0 ? QImage::Format_Mono : type == 1 ? QImage::Format_Grayscale8 : QImage::Format_BGR888;
     QImage bitmap = NewBitmap(int64_t(w), int64_t(h), format);
     if (type == 0)
         bitmap.setColorTable(QList<QRgb>{qRgb(255, 255, 255), qRgb(0, 0, 0)});
@@ -162,6 +162,9 @@ void TPPMGraphic::LoadFromBytes(const QByteArray &data)
 
     const std::vector<uint8_t> scale = ScaleTable(uint32_t(maxValue));
     const size_t rowSamples = w * channels;
+    // Sample i of a row lands at out[place(i)]: pixmaps store red first,
+    // the bitmap blue first.
+    const auto place = [channels](size_t i) { return channels == 3 ? i - i % 3 + 2 - i % 3 : i; };
     for (size_t y = 0; y < h; ++y) {
         uchar *out = bitmap.scanLine(int(y));
         if (plain) {
@@ -169,20 +172,23 @@ void TPPMGraphic::LoadFromBytes(const QByteArray &data)
                 uint64_t v;
                 if (!tokens.Number(v))
                     FormatError(kFormatName);
-                out[i] = scale[size_t(std::min(v, maxValue))];
+                out[place(i)] = scale[size_t(std::min(v, maxValue))];
+            }
+        } else if (sampleBytes == 1 && channels == 3 && maxValue == 255) {
+            const uint8_t *in = reader.Bytes(rowSamples).data();
+            for (size_t x = 0; x < w; ++x) {
+                out[3 * x] = in[3 * x + 2];
+                out[3 * x + 1] = in[3 * x + 1];
+                out[3 * x + 2] = in[3 * x];
             }
         } else if (sampleBytes == 1) {
             const std::span<const uint8_t> in = reader.Bytes(rowSamples);
-            if (maxValue == 255) {
-                std::memcpy(out, in.data(), rowSamples);
-            } else {
-                for (size_t i = 0; i < rowSamples; ++i)
-                    out[i] = scale[std::min<size_t>(in[i], size_t(maxValue))];
-            }
+            for (size_t i = 0; i < rowSamples; ++i)
+                out[place(i)] = scale[std::min<size_t>(in[i], size_t(maxValue))];
         } else {
             const std::span<const uint8_t> in = reader.Bytes(rowSamples * 2);
             for (size_t i = 0; i < rowSamples; ++i)
-                out[i] = scale[std::min<size_t>(size_t(in[2 * i] << 8 | in[2 * i + 1]), size_t(maxValue))];
+                out[place(i)] = scale[std::min<size_t>(size_t(in[2 * i] << 8 | in[2 * i + 1]), size_t(maxValue))];
         }
     }
     m_bitmap = std::move(bitmap);

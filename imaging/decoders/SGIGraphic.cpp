@@ -123,7 +123,7 @@ void TSGIGraphic::LoadFromBytes(const QByteArray &data)
 
     const bool alpha = channels == 2 || channels == 4;
     const QImage::Format format =
-        alpha ? QImage::Format_ARGB32 : channels == 1 ? QImage::Format_Grayscale8 : QImage::Format_RGB888;
+        alpha ? QImage::Format_ARGB32 : channels == 1 ? QImage::Format_Grayscale8 : QImage::Format_BGR888;
     QImage bitmap = NewBitmap(h.width, h.height, format);
     for (size_t y = 0; y < height; ++y) {
         uchar *out = bitmap.scanLine(int(height - 1 - y));
@@ -132,11 +132,11 @@ void TSGIGraphic::LoadFromBytes(const QByteArray &data)
         } else if (format == QImage::Format_Grayscale8) {
             for (size_t x = 0; x < width; ++x)
                 out[x] = sample(0, y, x);
-        } else if (format == QImage::Format_RGB888) {
+        } else if (format == QImage::Format_BGR888) {
             for (size_t x = 0; x < width; ++x) {
-                out[3 * x] = sample(0, y, x);
+                out[3 * x] = sample(2, y, x);
                 out[3 * x + 1] = sample(1, y, x);
-                out[3 * x + 2] = sample(2, y, x);
+                out[3 * x + 2] = sample(0, y, x);
             }
         } else {
             QRgb *argb = reinterpret_cast<QRgb *>(out);
