@@ -52,6 +52,9 @@ TFileListView::TFileListView(TFileListModel *model, int thumbnailSize, QWidget *
     m_icons->setWordWrap(false);
     m_icons->setSpacing(2);
     m_icons->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // The icon view shows column 0 only; selecting whole rows keeps the one
+    // selection the same whichever view made it.
+    m_icons->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_icons->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_icons->setDragEnabled(true);
     m_icons->setDragDropMode(QAbstractItemView::DragOnly);
@@ -93,9 +96,10 @@ QItemSelectionModel *TFileListView::SelectionModel() const
 QList<int> TFileListView::SelectedRows() const
 {
     QList<int> rows;
-    for (const QModelIndex &index : SelectionModel()->selectedRows(0))
+    for (const QModelIndex &index : SelectionModel()->selectedIndexes())
         rows << index.row();
     std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     return rows;
 }
 
@@ -121,10 +125,12 @@ void TFileListView::ShowSortIndicator(int column, bool ascending)
 bool TFileListView::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_report->viewport() || watched == m_icons->viewport()) {
+        // Signalled once the view has handled the event itself, so that the
+        // press has selected the item under the pointer.
         if (event->type() == QEvent::MouseButtonRelease)
-            emit Clicked();
+            QMetaObject::invokeMethod(this, &TFileListView::Clicked, Qt::QueuedConnection);
         else if (event->type() == QEvent::MouseButtonDblClick)
-            emit DoubleClicked();
+            QMetaObject::invokeMethod(this, &TFileListView::DoubleClicked, Qt::QueuedConnection);
     }
     return QStackedWidget::eventFilter(watched, event);
 }

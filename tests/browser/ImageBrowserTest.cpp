@@ -2,7 +2,9 @@
 #include "tests/browser/BrowserTestSupport.h"
 #include "tests/support/TestFiles.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QMouseEvent>
 #include <QListView>
 #include <QTreeView>
 #include <QProgressBar>
@@ -293,4 +295,34 @@ TEST(ImageBrowser, AnEmptyFolderMakesNothing)
     EXPECT_EQ(w.status->PanelText(1), "");
     EXPECT_EQ(w.status->PanelText(0), "0 files");
     EXPECT_EQ(w.browser->ThumbnailFolder(), w.browser->SelectedFolder());
+}
+
+TEST(ImageBrowser, MouseClicksSelectInBothViewsAndADoubleClickAsksForAPreview)
+{
+    TestFolder folder;
+    WritePictures(folder, 4);
+    BrowserWindow w;
+    w.window.resize(700, 500);
+    w.browser->FileList()->setGeometry(0, 0, 700, 500);
+    w.window.show();
+    w.browser->SelectFolder(folder.Root());
+    int doubleClicks = 0;
+    QObject::connect(w.browser->FileList(), &TFileListView::DoubleClicked, [&doubleClicks] { ++doubleClicks; });
+    for (TFileListView::ViewStyle style : {TFileListView::Report, TFileListView::Icons}) {
+        w.browser->FileList()->SetViewStyle(style);
+        QAbstractItemView *view = w.browser->FileList()->ActiveView();
+        QCoreApplication::processEvents();
+        const QPoint at = view->visualRect(w.Model().index(2, 0)).center();
+        ASSERT_FALSE(at.isNull());
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonPress,
+                                  QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, at, view->viewport()->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(view->viewport(), &event);
+        }
+        EXPECT_EQ(w.browser->SelectedFileNames(), QStringList({"p2.jpg"}));
+        EXPECT_TRUE(w.browser->PathToPreview().endsWith("/p2.jpg"));
+        ASSERT_TRUE(WaitFor([&] { return doubleClicks == (style == TFileListView::Report ? 1 : 2); }));
+        w.browser->FileList()->ClearSelection();
+    }
 }
