@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <map>
 
 namespace {
@@ -181,9 +182,12 @@ TEST(ImageBrowser, EscapeAfterTheFirstPictureLeavesTheOthersWithout)
     TestFolder folder;
     WritePictures(folder, 10);
     BrowserWindow w;
+    // Every picture after the first waits until Escape has been pressed.
+    std::atomic<bool> escaped{false};
     w.browser->Builder().SetThreadCount(1);
-    w.browser->Builder().SetPictureLoader([](const QString &path) {
-        QThread::msleep(40);
+    w.browser->Builder().SetPictureLoader([&escaped](const QString &path) {
+        for (int i = 0; i < 1000 && !path.endsWith("/p0.jpg") && !escaped; ++i)
+            QThread::msleep(5);
         QImage picture;
         picture.load(path);
         return picture;
@@ -192,6 +196,7 @@ TEST(ImageBrowser, EscapeAfterTheFirstPictureLeavesTheOthersWithout)
     w.browser->ShowThumbnails();
     ASSERT_TRUE(WaitFor([&] { return w.browser->ThumbnailImages().Count() >= 1; }));
     w.browser->CancelThumbnails();
+    escaped = true;
     EXPECT_FALSE(w.browser->BuildRunning());
     EXPECT_EQ(w.status->PanelText(1), "Load Aborted");
     EXPECT_EQ(w.status->Gauge(), 0);
