@@ -3,6 +3,7 @@
 #include "browser/BookmarkEditor.h"
 #include "browser/BookmarksFile.h"
 #include "imaging/FormatRegistration.h"
+#include "show/StartupHook.h"
 #include "slides/Viewer.h"
 
 #include <QTimer>
@@ -19,7 +20,10 @@ int main(int argc, char *argv[])
     // The picture formats are registered before any window exists and
     // withdrawn when the loop has ended.
     const TFileFormatRegistration formats;
-    // The start-up hook of the slideshow package runs here, before any window.
+    // The slideshow package's start-up hook: a program started to replace or
+    // to clean up after a copy of itself ends here.
+    if (RunStartupHook())
+        return 0;
 
     // The windows, in this order, live until the program ends.
     TfrmVistrano frmVistrano(BookmarksFilePath());

@@ -13,7 +13,24 @@ TFolderTree::TFolderTree(QWidget *parent) : QTreeView(parent), m_model(new QFile
     m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     m_model->setReadOnly(true);
     m_model->setRootPath(QStringLiteral("/"));
+    // The file system model adds, removes and re-sorts rows whenever a
+    // watched folder changes (other programs make and delete folders all
+    // the time). The selection model may move the current row while that
+    // happens; such a move is no choice of the user. The "about to" signals
+    // are connected before the view's own, the "done" signals after them.
+    auto begin = [this] { ++m_modelChanging; };
+    auto end = [this] { m_modelChanging = std::max(0, m_modelChanging - 1); };
+    connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this, begin);
+    connect(m_model, &QAbstractItemModel::rowsAboutToBeInserted, this, begin);
+    connect(m_model, &QAbstractItemModel::rowsAboutToBeMoved, this, begin);
+    connect(m_model, &QAbstractItemModel::layoutAboutToBeChanged, this, begin);
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, begin);
     setModel(m_model);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, end);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, end);
+    connect(m_model, &QAbstractItemModel::rowsMoved, this, end);
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, end);
+    connect(m_model, &QAbstractItemModel::modelReset, this, end);
     for (int column = 1; column < m_model->columnCount(); ++column)
         hideColumn(column);
     setHeaderHidden(true);
@@ -24,11 +41,7 @@ TFolderTree::TFolderTree(QWidget *parent) : QTreeView(parent), m_model(new QFile
     setAnimated(false);
     header()->setStretchLastSection(false);
     header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &current) {
-        if (current.isValid())
-            expand(current);
-        emit FolderChanged();
-    });
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &TFolderTree::CurrentChanged);
     // Children of a folder arrive from a background reader; keep the chosen
     // folder in view once its parent's entries are there.
     connect(m_model, &QFileSystemModel::directoryLoaded, this, [this] {
@@ -37,12 +50,30 @@ TFolderTree::TFolderTree(QWidget *parent) : QTreeView(parent), m_model(new QFile
     });
 }
 
+void TFolderTree::CurrentChanged(const QModelIndex &current)
+{
+    const QString path = current.isValid() ? m_model->filePath(current) : QString();
+    if (path == m_selectedPath)
+        return;
+    if (m_modelChanging > 0 && !m_selectedPath.isEmpty() && QFileInfo(m_selectedPath).isDir()) {
+        // The chosen folder is still there: go back to it once the model
+        // has settled.
+        QTimer::singleShot(0, this, [this] {
+            const QModelIndex chosen = m_model->index(m_selectedPath);
+            if (chosen.isValid())
+                setCurrentIndex(chosen);
+        });
+        return;
+    }
+    m_selectedPath = path;
+    if (current.isValid())
+        expand(current);
+    emit FolderChanged();
+}
+
 QString TFolderTree::SelectedFolder() const
 {
-    const QModelIndex current = currentIndex();
-    if (!current.isValid())
-        return {};
-    return m_model->filePath(current);
+    return m_selectedPath;
 }
 
 bool TFolderTree::SelectFolder(const QString &path)

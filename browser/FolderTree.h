@@ -26,5 +26,11 @@ signals:
     void FolderChanged();
 
 private:
+    void CurrentChanged(const QModelIndex &current);
+
     QFileSystemModel *m_model;
+    // The folder last chosen, and whether the model is rearranging its rows
+    // (while it does, a moved current row is not a choice of the user).
+    QString m_selectedPath;
+    int m_modelChanging = 0;
 };
