@@ -8,7 +8,7 @@ build=(build-essential cmake ninja-build pkg-config
        libjpeg62-turbo-dev zlib1g-dev libgl-dev libgtest-dev)
 test=(clang libclang-rt-14-dev
       libjpeg-turbo-progs imagemagick netpbm libtiff-tools libtiff-dev giflib-tools python3 python3-pil
-      libpng-dev libgif-dev poppler-utils xauth xvfb)
+      libpng-dev libgif-dev poppler-utils xauth xvfb locales-all)
 
 want=("${build[@]}")
 if [ "${1:-}" = "--test" ]; then
