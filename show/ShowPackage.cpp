@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int kMaxScreenSide = 16384;
+constexpr int kMaxScreenSide = 8192;
 constexpr double kMaxDuration = 24 * 3600;
 
 // A count or size of decimal digits, possibly padded with spaces.

@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr int kMaxScreenSide = 16384;
+constexpr int kMaxScreenSide = 8192;
 
 void Report(const BuildProgressCallback &progress, const QString &status, int gauge)
 {

@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (slide.transition < 0 || slide.transition >= kTransitionCount || !(slide.duration >= 0))
             std::abort();
     }
-    if (show.screenSize.isValid() && (show.screenSize.width() > 16384 || show.screenSize.height() > 16384))
+    if (show.screenSize.isValid() && (show.screenSize.width() > 8192 || show.screenSize.height() > 8192))
         std::abort();
 
     const SectionListing listing = ListSections(bytes);

@@ -27,19 +27,6 @@ QByteArray Segment(const QByteArray &jpeg, unsigned char marker)
     return {};
 }
 
-QByteArray QuantTables(const QByteArray &jpeg)
-{
-    QByteArray tables;
-    qsizetype at = 2;
-    while (at + 4 <= jpeg.size() && uchar(jpeg[at]) == 0xFF && uchar(jpeg[at + 1]) != 0xDA) {
-        const int length = (uchar(jpeg[at + 2]) << 8) | uchar(jpeg[at + 3]);
-        if (uchar(jpeg[at + 1]) == 0xDB)
-            tables += jpeg.mid(at + 4, length - 2);
-        at += 2 + length;
-    }
-    return tables;
-}
-
 QByteArray CjpegOf(const TestFolder &folder, const QImage &picture, int quality)
 {
     const QString ppm = folder.Path(QStringLiteral("in%1.ppm").arg(quality));
@@ -64,7 +51,6 @@ TEST(JpegEncoding, MatchesCjpegWithTheSameSettings)
     for (int quality : {100, 90, 40}) {
         const QByteArray ours = EncodeJpeg(picture, quality);
         EXPECT_EQ(ours, CjpegOf(folder, picture, quality)) << "quality " << quality;
-        EXPECT_EQ(QuantTables(ours), QuantTables(CjpegOf(folder, picture, quality)));
     }
 }
 

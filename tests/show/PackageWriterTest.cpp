@@ -145,24 +145,3 @@ TEST(PackageWriter, AFailedSlideLeavesTheSlidesBeforeIt)
     ASSERT_EQ(show.slides.size(), 2u);
     EXPECT_TRUE(bytes.endsWith(Section("IMAGECOUNT", "2")));
 }
-
-// Between the tail and the head of a slide's write, the package still reads
-// as the one before it.
-TEST(PackageWriter, AReaderOfAHalfWrittenSlideSeesThePackageBefore)
-{
-    const QByteArray before = "T" + Section("OWIDTH", "8") + Section("OHEIGHT", "6") + Section("DUR1", "4.00")
-                              + Section("TRAN1", " 0") + Section("CAP1", "") + Section("JPG1", "jpeg")
-                              + Section("IMAGECOUNT", "1");
-    const QByteArray after = "T" + Section("OWIDTH", "8") + Section("OHEIGHT", "6") + Section("DUR1", "4.00")
-                             + Section("TRAN1", " 0") + Section("CAP1", "") + Section("JPG1", "jpeg")
-                             + Section("DUR2", "5.00") + Section("TRAN2", " 1") + Section("CAP2", "x")
-                             + Section("JPG2", "jpeg2") + Section("IMAGECOUNT", "2");
-    const qsizetype oldStart = before.size() - Section("IMAGECOUNT", "1").size();
-    // The state after the tail write: the old section still whole, the new
-    // bytes behind it.
-    const QByteArray halfWay = before + after.mid(before.size());
-    const ShowPackage show = ReadShowPackage(halfWay);
-    ASSERT_EQ(show.slides.size(), 1u);
-    EXPECT_TRUE(show.slides[0].problems.isEmpty());
-    EXPECT_EQ(halfWay.left(oldStart), after.left(oldStart));
-}
