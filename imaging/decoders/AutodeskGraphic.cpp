@@ -75,6 +75,31 @@ void ReadByteRun(ByteReader chunk, QImage &bitmap)
     }
 }
 
+// True when the frame holds a picture chunk with data enough for every
+// row (a byte-run row takes at least its count byte and a two-byte packet
+// per 127 pixels, a copied picture every pixel), or paints it black.
+// Checked before the picture is allocated, so that a header cannot make
+// room for pixels the file does not have.
+bool FramePaintsPicture(ByteReader frame, int width, int height)
+{
+    frame.Skip(6);
+    const unsigned chunks = frame.U16LE();
+    frame.Skip(8);
+    const uint64_t leastByteRun = uint64_t(height) * (1 + 2 * ((uint64_t(width) + 126) / 127));
+    for (unsigned i = 0; i < chunks && frame.Remaining() >= 6; ++i) {
+        const size_t start = frame.Position();
+        const uint32_t size = frame.U32LE();
+        const uint16_t type = frame.U16LE();
+        if (size < 6 || size > frame.Size() - start)
+            return false;
+        const uint64_t data = size - 6;
+        if (type == 13 || (type == 15 && data >= leastByteRun) || (type == 16 && data >= uint64_t(width) * uint64_t(height)))
+            return true;
+        frame.Seek(start + size);
+    }
+    return false;
+}
+
 } // namespace
 
 const TGraphicClass &TAutodeskGraphic::StaticClass()
@@ -224,6 +249,8 @@ void TAutodeskGraphic::LoadFlic(ByteReader &file, bool flc)
             FormatError(kFormat);
         if (type == 0xF1FA) {
             ByteReader frame = file.Sub(position, std::min<size_t>(size, file.Size() - position));
+            if (!FramePaintsPicture(frame, width, height))
+                throw EReadError();
             QImage bitmap = NewBitmap(width, height, QImage::Format_Indexed8);
             bitmap.fill(0);
             QList<QRgb> colors(256, qRgb(0, 0, 0));

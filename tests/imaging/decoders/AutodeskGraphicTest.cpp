@@ -216,6 +216,11 @@ TEST(AutodeskGraphic, AnimatorProCelIsTheFirstFlicFrame)
     QByteArray cel = EncodeCel(300, 21, false);
     EXPECT_EQ(reference::ErrorOf<TAutodeskGraphic>(cel.left(cel.size() - 3)), QStringLiteral("Stream read error"));
     EXPECT_EQ(reference::ErrorOf<TAutodeskGraphic>(cel.left(150)), QStringLiteral("Stream read error"));
+    // A header promising far more pixels than the frame can paint is
+    // refused before the picture is allocated.
+    QByteArray huge = cel;
+    huge[9] = char(0xEA), huge[11] = char(0x0F); // 60000-odd by 4000-odd
+    EXPECT_EQ(reference::ErrorOf<TAutodeskGraphic>(huge), QStringLiteral("Stream read error"));
     EXPECT_EQ(reference::ErrorOf<TAutodeskGraphic>(QByteArray("PC Paint picture file")),
               QStringLiteral("Cannot load image. Invalid or unexpected Autodesk image format."));
     EXPECT_EQ(reference::ErrorOf<TAutodeskGraphic>(QByteArray("\x19")), QStringLiteral("Stream read error"));
