@@ -1,5 +1,6 @@
 #include "browser/ImageBrowser.h"
 
+#include "app/BusyCursor.h"
 #include "app/Messages.h"
 #include "app/StatusBar.h"
 #include "browser/FileListFilling.h"
@@ -13,20 +14,6 @@
 #include <QFileInfo>
 #include <QListView>
 #include <QTimer>
-
-namespace {
-
-// The busy cursor for the length of a scope, restored however it ends.
-class BusyCursor
-{
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
-
-} // namespace
 
 TImageBrowser::TImageBrowser(TFolderTree *tree, QWidget *listParent, TStatusBar *statusBar, QObject *parent)
     : QObject(parent), m_tree(tree), m_status(statusBar), m_model(&m_images),

@@ -1,23 +1,11 @@
 #include "slides/Viewer.h"
 
+#include "app/BusyCursor.h"
 #include "slides/PreviewScaling.h"
 
 #include <QApplication>
 #include <QPainter>
 #include <QScreen>
-
-namespace {
-
-class BusyCursor
-{
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
-
-} // namespace
 
 TfrmViewer::TfrmViewer(QWidget *parent) : QWidget(parent, Qt::Window)
 {

@@ -8,6 +8,7 @@
 #include "browser/FolderTree.h"
 #include "browser/ImageBrowser.h"
 #include "slides/Viewer.h"
+#include "tests/support/EventLoopWait.h"
 #include "tests/support/TestFiles.h"
 
 #include <QAction>
@@ -32,18 +33,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-bool WaitFor(const std::function<bool()> &done, int timeoutMs = 15000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
 
 void WriteJpeg(const QString &path, QColor colour)
 {
@@ -213,9 +202,7 @@ TEST_F(MainWindowTest, EscapeAnywhereInTheWindowStopsTheThumbnails)
     browser->Builder().SetThreadCount(1);
     browser->Builder().SetPictureLoader([](const QString &path) {
         QThread::msleep(40);
-        QImage picture;
-        picture.load(path);
-        return picture;
+        return QImage(path);
     });
     browser->SelectFolder(pictures.Root());
     Find<QAction>(window.get(), "humbnails1")->trigger();

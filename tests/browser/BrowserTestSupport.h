@@ -4,26 +4,26 @@
 #include "browser/FileListView.h"
 #include "browser/FolderTree.h"
 #include "browser/ImageBrowser.h"
+#include "tests/support/EventLoopWait.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QThread>
 #include <QWidget>
 
 #include <functional>
 
-// Runs the event loop until the condition holds; false after the timeout.
-inline bool WaitFor(const std::function<bool()> &done, int timeoutMs = 15000)
+// A picture loader that takes its time, as a large photo does.
+inline std::function<QImage(const QString &)> SlowLoader(int milliseconds)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
+    return [milliseconds](const QString &path) {
+        QThread::msleep(milliseconds);
+        QImage picture;
+        picture.load(path);
+        return picture;
+    };
 }
 
 // A JPEG of one colour, followed by `padding` bytes so that files can

@@ -229,12 +229,7 @@ TEST(ImageBrowser, AFolderChangeDuringABuildNeverMixesTheFolders)
     for (int i = 0; i < 3; ++i)
         WriteJpeg(second.Path(QString("p%1.jpg").arg(i + 5)), QSize(48, 64), ColourOf(i + 5));
     BrowserWindow w;
-    w.browser->Builder().SetPictureLoader([](const QString &path) {
-        QThread::msleep(25);
-        QImage picture;
-        picture.load(path);
-        return picture;
-    });
+    w.browser->Builder().SetPictureLoader(SlowLoader(25));
     w.browser->SelectFolder(first.Root());
     w.browser->ShowThumbnails();
     ASSERT_TRUE(WaitFor([&] { return w.browser->ThumbnailImages().Count() >= 1; }));
@@ -255,12 +250,7 @@ TEST(ImageBrowser, ASecondSwitchDuringABuildLetsItFinishOnce)
     TestFolder folder;
     WritePictures(folder, 8);
     BrowserWindow w;
-    w.browser->Builder().SetPictureLoader([](const QString &path) {
-        QThread::msleep(20);
-        QImage picture;
-        picture.load(path);
-        return picture;
-    });
+    w.browser->Builder().SetPictureLoader(SlowLoader(20));
     w.browser->SelectFolder(folder.Root());
     w.browser->ShowThumbnails();
     ASSERT_TRUE(WaitFor([&] { return w.browser->ThumbnailImages().Count() >= 1; }));

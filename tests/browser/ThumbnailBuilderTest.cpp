@@ -1,5 +1,6 @@
 #include "browser/ThumbnailBuilder.h"
 #include "common/VistranoError.h"
+#include "tests/support/EventLoopWait.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -11,18 +12,6 @@
 #include <map>
 
 namespace {
-
-bool WaitFor(const std::function<bool()> &done, int timeoutMs = 10000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
 
 // Pictures named by their colour: "/x/<r>.png" gives a 40 by 30 picture of
 // that red level; "bad" names fail to load.
