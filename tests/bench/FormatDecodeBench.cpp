@@ -27,6 +27,7 @@
 #endif
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -109,7 +110,7 @@ double LibpngMilliseconds(const QString &path)
         png_read_info(png, info);
         png_set_expand(png);
         png_set_strip_16(png);
-        const int passes = png_set_interlace_handling(png);
+        png_set_interlace_handling(png);
         png_read_update_info(png, info);
         const png_uint_32 height = png_get_image_height(png, info);
         const size_t rowBytes = png_get_rowbytes(png, info);
@@ -117,7 +118,6 @@ double LibpngMilliseconds(const QString &path)
         std::vector<png_bytep> rows(height);
         for (png_uint_32 y = 0; y < height; ++y)
             rows[y] = pixels.data() + y * rowBytes;
-        (void)passes;
         png_read_image(png, rows.data());
         png_read_end(png, nullptr);
         png_destroy_read_struct(&png, &info, nullptr);
@@ -179,8 +179,10 @@ QString MakeTiny(const BenchContext &context, const QString &name, const QString
     return path;
 }
 
+// Ours beside PIL and a second independent decoder of the same file.
 template <class Graphic>
-void RunNetpbmFormat(const BenchContext &context, const QString &name, const QStringList &options, const QString &converter)
+void RunFormat(const BenchContext &context, const QString &name, const QStringList &options,
+               const std::function<Reference(const QString &path)> &second)
 {
     const QString path = MakeFile(context, name, options);
     if (path.isEmpty())
@@ -188,9 +190,15 @@ void RunNetpbmFormat(const BenchContext &context, const QString &name, const QSt
     const QByteArray bytes = ReadAll(path);
     const double ours = OursMilliseconds<Graphic>(bytes, false);
     const double ours24 = OursMilliseconds<Graphic>(bytes, true);
-    Report(QStringLiteral("decode_4000x3000_") + name, ours, ours24,
-           {{QStringLiteral("PIL"), PILMilliseconds(path)},
-            {converter, NetpbmMilliseconds(converter, path, MakeTiny(context, name, options))}});
+    Report(QStringLiteral("decode_4000x3000_") + name, ours, ours24, {{QStringLiteral("PIL"), PILMilliseconds(path)}, second(path)});
+}
+
+template <class Graphic>
+void RunNetpbmFormat(const BenchContext &context, const QString &name, const QStringList &options, const QString &converter)
+{
+    RunFormat<Graphic>(context, name, options, [&](const QString &path) {
+        return Reference{converter, NetpbmMilliseconds(converter, path, MakeTiny(context, name, options))};
+    });
 }
 
 } // namespace
@@ -200,21 +208,14 @@ VISTRANO_BENCH(gif_decode)
     if (context.photos.isEmpty())
         return;
     for (const char *interlace : {"None", "GIF"}) {
+        const QStringList options{QStringLiteral("-colors"), QStringLiteral("256"), QStringLiteral("-interlace"), QLatin1String(interlace)};
         const QString name = QStringLiteral("photo-%1.gif").arg(QLatin1String(interlace));
-        const QString path = MakeFile(context, name, {QStringLiteral("-colors"), QStringLiteral("256"),
-                                                      QStringLiteral("-interlace"), QLatin1String(interlace)});
-        if (path.isEmpty())
-            continue;
-        const QByteArray bytes = ReadAll(path);
-        std::vector<Reference> references{{QStringLiteral("PIL"), PILMilliseconds(path)}};
 #if VISTRANO_BENCH_GIFLIB
-        references.push_back({QStringLiteral("giflib"), GiflibMilliseconds(path)});
+        RunFormat<TGIFGraphic>(context, name, options,
+                               [](const QString &path) { return Reference{QStringLiteral("giflib"), GiflibMilliseconds(path)}; });
 #else
-        references.push_back({QStringLiteral("giftopnm"),
-                              NetpbmMilliseconds(QStringLiteral("giftopnm"), path, MakeTiny(context, name, {}))});
+        RunNetpbmFormat<TGIFGraphic>(context, name, options, QStringLiteral("giftopnm"));
 #endif
-        Report(QStringLiteral("decode_4000x3000_") + name, OursMilliseconds<TGIFGraphic>(bytes, false),
-               OursMilliseconds<TGIFGraphic>(bytes, true), references);
     }
 }
 
@@ -234,20 +235,12 @@ VISTRANO_BENCH(png_decode)
         {"photo-interlaced.png", {QStringLiteral("-interlace"), QStringLiteral("PNG")}},
     };
     for (const Variant &v : variants) {
-        const QString name = QLatin1String(v.name);
-        const QString path = MakeFile(context, name, v.options);
-        if (path.isEmpty())
-            continue;
-        const QByteArray bytes = ReadAll(path);
-        std::vector<Reference> references{{QStringLiteral("PIL"), PILMilliseconds(path)}};
 #if VISTRANO_BENCH_LIBPNG
-        references.push_back({QStringLiteral("libpng"), LibpngMilliseconds(path)});
+        RunFormat<TPNGGraphic>(context, QLatin1String(v.name), v.options,
+                               [](const QString &path) { return Reference{QStringLiteral("libpng"), LibpngMilliseconds(path)}; });
 #else
-        references.push_back({QStringLiteral("pngtopam"),
-                              NetpbmMilliseconds(QStringLiteral("pngtopam"), path, MakeTiny(context, name, v.options))});
+        RunNetpbmFormat<TPNGGraphic>(context, QLatin1String(v.name), v.options, QStringLiteral("pngtopam"));
 #endif
-        Report(QStringLiteral("decode_4000x3000_") + name, OursMilliseconds<TPNGGraphic>(bytes, false),
-               OursMilliseconds<TPNGGraphic>(bytes, true), references);
     }
 }
 

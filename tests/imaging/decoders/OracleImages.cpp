@@ -110,6 +110,14 @@ QImage MakeIndexedPicture(int width, int height, int colours, uint32_t seed)
     return picture;
 }
 
+QByteArray ByteString(std::initializer_list<int> values)
+{
+    QByteArray out;
+    for (int v : values)
+        out.append(char(v));
+    return out;
+}
+
 QByteArray EncodePPM(const QImage &picture)
 {
     const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);

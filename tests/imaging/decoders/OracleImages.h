@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 
 // The real ImageMagick convert (not a stand-in earlier on the PATH), or an
 // empty string when none is installed.
@@ -31,6 +32,9 @@ QImage MakeTestPicture(int width, int height, uint32_t seed);
 // A picture that uses at most `colours` distinct grey-free colours, for
 // palette formats. Format_RGB888.
 QImage MakeIndexedPicture(int width, int height, int colours, uint32_t seed);
+
+// The bytes of the values, for hand-made files.
+QByteArray ByteString(std::initializer_list<int> values);
 
 // Binary PPM (P6, maxval 255) of an RGB888 picture, as tools read it.
 QByteArray EncodePPM(const QImage &picture);

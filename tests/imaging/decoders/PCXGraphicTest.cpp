@@ -30,14 +30,6 @@ QByteArray Header(int version, int encoding, int bits, int planes, int width, in
     return h;
 }
 
-QByteArray Bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int v : values)
-        out.append(char(v));
-    return out;
-}
-
 QImage Load(const QByteArray &bytes) { return DecodeOrFail<TPCXGraphic>(bytes); }
 QString LoadError(const QByteArray &bytes) { return reference::ErrorOf<TPCXGraphic>(bytes); }
 
@@ -52,7 +44,7 @@ TEST(TPCXGraphic, ReadsPackedLinesWithPaddingAndRunsAcrossLines)
     palette[1 + 3 * 0x41] = char(10);
     palette[1 + 3 * 0x42 + 1] = char(20);
     palette[1 + 3 * 7 + 2] = char(30);
-    const QImage image = Load(Header(5, 1, 8, 1, 3, 2, 4) + Bytes({0xC3, 0x41, 0x42, 0xC4, 0x07}) + palette);
+    const QImage image = Load(Header(5, 1, 8, 1, 3, 2, 4) + ByteString({0xC3, 0x41, 0x42, 0xC4, 0x07}) + palette);
     ASSERT_EQ(image.format(), QImage::Format_Indexed8);
     ASSERT_EQ(image.size(), QSize(3, 2));
     EXPECT_EQ(image.pixel(0, 0), qRgb(10, 0, 0));
@@ -61,13 +53,13 @@ TEST(TPCXGraphic, ReadsPackedLinesWithPaddingAndRunsAcrossLines)
     EXPECT_EQ(image.pixel(2, 1), qRgb(0, 0, 30));
 
     // Without the palette marker an 8-bit file is grey.
-    EXPECT_EQ(Load(Header(5, 0, 8, 1, 1, 1, 2) + Bytes({0x80, 0})).pixel(0, 0), qRgb(128, 128, 128));
+    EXPECT_EQ(Load(Header(5, 0, 8, 1, 1, 1, 2) + ByteString({0x80, 0})).pixel(0, 0), qRgb(128, 128, 128));
 }
 
 TEST(TPCXGraphic, AssemblesPlanesAndPackedPixels)
 {
     // 1 bit in 4 planes: index = p0 + 2 p1 + 4 p2 + 8 p3, raw data.
-    const QByteArray planar = Bytes({0x80, 0, 0xC0, 0, 0x40, 0, 0xFF, 0});
+    const QByteArray planar = ByteString({0x80, 0, 0xC0, 0, 0x40, 0, 0xFF, 0});
     const QImage ega = Load(Header(3, 0, 1, 4, 2, 1, 2) + planar);
     EXPECT_EQ(ega.pixelIndex(0, 0), 1 + 2 + 8);
     EXPECT_EQ(ega.pixelIndex(1, 0), 2 + 4 + 8);
@@ -81,37 +73,37 @@ TEST(TPCXGraphic, AssemblesPlanesAndPackedPixels)
         << "an empty header palette also falls back to EGA";
 
     // Packed 2 and 4 bits per pixel, most significant bits first.
-    EXPECT_EQ(Load(Header(5, 0, 2, 1, 4, 1, 2) + Bytes({0x1B, 0})).pixelIndex(3, 0), 3);
-    EXPECT_EQ(Load(Header(5, 0, 2, 1, 4, 1, 2) + Bytes({0x1B, 0})).pixelIndex(1, 0), 1);
-    EXPECT_EQ(Load(Header(5, 0, 4, 1, 3, 1, 2) + Bytes({0xA5, 0xF0})).pixelIndex(2, 0), 15);
+    EXPECT_EQ(Load(Header(5, 0, 2, 1, 4, 1, 2) + ByteString({0x1B, 0})).pixelIndex(3, 0), 3);
+    EXPECT_EQ(Load(Header(5, 0, 2, 1, 4, 1, 2) + ByteString({0x1B, 0})).pixelIndex(1, 0), 1);
+    EXPECT_EQ(Load(Header(5, 0, 4, 1, 3, 1, 2) + ByteString({0xA5, 0xF0})).pixelIndex(2, 0), 15);
 
     // 1 bit: the header's two colours, or black and white when it has none.
-    const QImage mono = Load(Header(5, 0, 1, 1, 3, 1, 2) + Bytes({0xA0, 0}));
+    const QImage mono = Load(Header(5, 0, 1, 1, 3, 1, 2) + ByteString({0xA0, 0}));
     EXPECT_EQ(mono.pixel(0, 0), qRgb(255, 255, 255));
     EXPECT_EQ(mono.pixel(1, 0), qRgb(0, 0, 0));
-    EXPECT_EQ(Load(Header(5, 0, 1, 1, 1, 1, 2, Bytes({9, 9, 9, 200, 100, 50})) + Bytes({0x80, 0})).pixel(0, 0),
+    EXPECT_EQ(Load(Header(5, 0, 1, 1, 1, 1, 2, ByteString({9, 9, 9, 200, 100, 50})) + ByteString({0x80, 0})).pixel(0, 0),
               qRgb(200, 100, 50));
 
     // 24 bits as three planes; four planes give alpha.
-    const QImage rgb = Load(Header(5, 1, 8, 3, 1, 1, 2) + Bytes({0x11, 0, 0x22, 0, 0x33, 0}));
+    const QImage rgb = Load(Header(5, 1, 8, 3, 1, 1, 2) + ByteString({0x11, 0, 0x22, 0, 0x33, 0}));
     EXPECT_EQ(rgb.pixel(0, 0), qRgb(0x11, 0x22, 0x33));
-    const QImage rgba = Load(Header(5, 1, 8, 4, 1, 1, 2) + Bytes({0x11, 0, 0x22, 0, 0x33, 0, 0x44, 0}));
+    const QImage rgba = Load(Header(5, 1, 8, 4, 1, 1, 2) + ByteString({0x11, 0, 0x22, 0, 0x33, 0, 0x44, 0}));
     EXPECT_EQ(rgba.pixel(0, 0), qRgba(0x11, 0x22, 0x33, 0x44));
-    EXPECT_FALSE(Load(Header(5, 1, 8, 4, 1, 1, 2) + Bytes({0x11, 0, 0x22, 0, 0x33, 0, 0, 0})).hasAlphaChannel());
+    EXPECT_FALSE(Load(Header(5, 1, 8, 4, 1, 1, 2) + ByteString({0x11, 0, 0x22, 0, 0x33, 0, 0, 0})).hasAlphaChannel());
 }
 
 TEST(TPCXGraphic, FailsWithTheFamilyMessages)
 {
     const QString format = QStringLiteral("Cannot load image. Invalid or unexpected PCX image format.");
     const QString colour = QStringLiteral("Invalid color format in PCX file.");
-    QByteArray notPCX = Header(5, 1, 8, 1, 1, 1, 2) + Bytes({0, 0});
+    QByteArray notPCX = Header(5, 1, 8, 1, 1, 1, 2) + ByteString({0, 0});
     notPCX[0] = 0x0B;
     EXPECT_EQ(LoadError(notPCX), format);
-    EXPECT_EQ(LoadError(Header(5, 2, 8, 1, 1, 1, 2) + Bytes({0, 0})), format);
+    EXPECT_EQ(LoadError(Header(5, 2, 8, 1, 1, 1, 2) + ByteString({0, 0})), format);
     EXPECT_EQ(LoadError(Header(5, 1, 8, 1, 20, 1, 2) + QByteArray(40, '\0')), format) << "lines shorter than the width";
-    EXPECT_EQ(LoadError(Header(5, 1, 2, 2, 1, 1, 2) + Bytes({0, 0, 0, 0})), colour);
-    EXPECT_EQ(LoadError(Header(5, 1, 16, 1, 1, 1, 2) + Bytes({0, 0})), colour);
-    EXPECT_EQ(LoadError(Header(5, 1, 8, 1, 4, 4, 4) + Bytes({0xC5, 1})), QStringLiteral("Stream read error"));
+    EXPECT_EQ(LoadError(Header(5, 1, 2, 2, 1, 1, 2) + ByteString({0, 0, 0, 0})), colour);
+    EXPECT_EQ(LoadError(Header(5, 1, 16, 1, 1, 1, 2) + ByteString({0, 0})), colour);
+    EXPECT_EQ(LoadError(Header(5, 1, 8, 1, 4, 4, 4) + ByteString({0xC5, 1})), QStringLiteral("Stream read error"));
     EXPECT_EQ(LoadError(Header(5, 0, 8, 3, 4, 4, 4) + QByteArray(47, '\0')), QStringLiteral("Stream read error"));
     EXPECT_EQ(LoadError(Header(5, 1, 8, 1, 1, 1, 2).left(127)), QStringLiteral("Stream read error"));
     EXPECT_EQ(LoadError(Header(5, 1, 8, 4, 60000, 4000, 60000) + QByteArray(1000, '\xFF')), QStringLiteral("Stream read error"));

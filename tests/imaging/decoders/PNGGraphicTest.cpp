@@ -55,14 +55,6 @@ QByteArray MakePNG(const QByteArray &header, const QByteArray &rows, const QByte
     return file + Chunk("IEND", {});
 }
 
-QByteArray Bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int v : values)
-        out.append(char(v));
-    return out;
-}
-
 QImage Load(const QByteArray &bytes) { return DecodeOrFail<TPNGGraphic>(bytes); }
 QString LoadError(const QByteArray &bytes) { return reference::ErrorOf<TPNGGraphic>(bytes); }
 
@@ -96,7 +88,7 @@ TEST(TPNGGraphic, UndoesEveryFilter)
     // 2 by 6 grey, one row per filter type, then Paeth again on a row where
     // each predictor wins once. Rows unfiltered: 10 20 / 15 30 / 40 45 /
     // 50 70 / 60 80 / 100 10.
-    const QByteArray rows = Bytes({0, 10, 20,          // none
+    const QByteArray rows = ByteString({0, 10, 20,          // none
                                    1, 15, 15,          // sub: 15, 15 + 15
                                    2, 25, 15,          // up: 15 + 25, 30 + 15
                                    3, 30, 25,          // average: 40/2 + 30 = 50, (50 + 45)/2 + 25 = 72
@@ -123,33 +115,33 @@ TEST(TPNGGraphic, UndoesEveryFilter)
 TEST(TPNGGraphic, ReadsSmallDepthsPalettesAndColourKeys)
 {
     // 1-bit grey, 3 pixels; 4-bit palette with tRNS; grey and RGB keys.
-    const QImage mono = Load(MakePNG(IHDR(3, 1, 1, 0), Bytes({0, 0xA0})));
+    const QImage mono = Load(MakePNG(IHDR(3, 1, 1, 0), ByteString({0, 0xA0})));
     EXPECT_EQ(qGray(mono.pixel(0, 0)), 255);
     EXPECT_EQ(qGray(mono.pixel(1, 0)), 0);
-    EXPECT_EQ(qGray(Load(MakePNG(IHDR(1, 1, 2, 0), Bytes({0, 0x80}))).pixel(0, 0)), 170);
+    EXPECT_EQ(qGray(Load(MakePNG(IHDR(1, 1, 2, 0), ByteString({0, 0x80}))).pixel(0, 0)), 170);
 
-    const QByteArray plte = Chunk("PLTE", Bytes({255, 0, 0, 0, 255, 0, 0, 0, 255}));
-    const QImage opaque = Load(MakePNG(IHDR(3, 1, 4, 3), Bytes({0, 0x01, 0x20}), plte));
+    const QByteArray plte = Chunk("PLTE", ByteString({255, 0, 0, 0, 255, 0, 0, 0, 255}));
+    const QImage opaque = Load(MakePNG(IHDR(3, 1, 4, 3), ByteString({0, 0x01, 0x20}), plte));
     ASSERT_EQ(opaque.format(), QImage::Format_Indexed8);
     EXPECT_EQ(opaque.pixel(0, 0), qRgb(255, 0, 0));
     EXPECT_EQ(opaque.pixel(1, 0), qRgb(0, 255, 0));
     EXPECT_EQ(opaque.pixel(2, 0), qRgb(0, 0, 255));
-    const QImage keyed = Load(MakePNG(IHDR(4, 1, 4, 3), Bytes({0, 0x01, 0x25}), plte + Chunk("tRNS", Bytes({0, 128}))));
+    const QImage keyed = Load(MakePNG(IHDR(4, 1, 4, 3), ByteString({0, 0x01, 0x25}), plte + Chunk("tRNS", ByteString({0, 128}))));
     ASSERT_EQ(keyed.format(), QImage::Format_ARGB32);
     EXPECT_EQ(keyed.pixel(0, 0), qRgba(255, 0, 0, 0));
     EXPECT_EQ(keyed.pixel(1, 0), qRgba(0, 255, 0, 128));
     EXPECT_EQ(keyed.pixel(2, 0), qRgba(0, 0, 255, 255));
     EXPECT_EQ(keyed.pixel(3, 0), qRgba(0, 0, 0, 255)) << "an index past the palette is black";
 
-    const QImage greyKey = Load(MakePNG(IHDR(2, 1, 16, 0), Bytes({0, 0x12, 0x34, 0x12, 0x35}), Chunk("tRNS", Bytes({0x12, 0x34}))));
+    const QImage greyKey = Load(MakePNG(IHDR(2, 1, 16, 0), ByteString({0, 0x12, 0x34, 0x12, 0x35}), Chunk("tRNS", ByteString({0x12, 0x34}))));
     EXPECT_EQ(qAlpha(greyKey.pixel(0, 0)), 0);
     EXPECT_EQ(qAlpha(greyKey.pixel(1, 0)), 255) << "16-bit keys compare all 16 bits";
-    const QImage rgbKey = Load(MakePNG(IHDR(2, 1, 8, 2), Bytes({0, 1, 2, 3, 1, 2, 4}), Chunk("tRNS", Bytes({0, 1, 0, 2, 0, 3}))));
+    const QImage rgbKey = Load(MakePNG(IHDR(2, 1, 8, 2), ByteString({0, 1, 2, 3, 1, 2, 4}), Chunk("tRNS", ByteString({0, 1, 0, 2, 0, 3}))));
     EXPECT_EQ(rgbKey.pixel(0, 0), qRgba(1, 2, 3, 0));
     EXPECT_EQ(rgbKey.pixel(1, 0), qRgba(1, 2, 4, 255));
 
     // 16-bit RGBA: round(v * 255 / 65535).
-    const QImage rgba16 = Load(MakePNG(IHDR(1, 1, 16, 6), Bytes({0, 0xFF, 0xFF, 0x80, 0x00, 0x00, 0x80, 0x7F, 0x7F})));
+    const QImage rgba16 = Load(MakePNG(IHDR(1, 1, 16, 6), ByteString({0, 0xFF, 0xFF, 0x80, 0x00, 0x00, 0x80, 0x7F, 0x7F})));
     EXPECT_EQ(rgba16.pixel(0, 0), qRgba(255, 128, 0, 127));
 }
 
@@ -172,7 +164,7 @@ TEST(TPNGGraphic, FailsWithClearMessages)
 {
     const QString format = QStringLiteral("Cannot load image. Invalid or unexpected PNG image format.");
     const QString colour = QStringLiteral("Invalid color format in PNG file.");
-    const QByteArray good = MakePNG(IHDR(2, 2, 8, 0), Bytes({0, 1, 2, 0, 3, 4}));
+    const QByteArray good = MakePNG(IHDR(2, 2, 8, 0), ByteString({0, 1, 2, 0, 3, 4}));
     ASSERT_EQ(LoadError(good), QStringLiteral("(no error)"));
 
     QByteArray badSignature = good;
@@ -191,19 +183,19 @@ TEST(TPNGGraphic, FailsWithClearMessages)
     for (qsizetype cut : {qsizetype(5), qsizetype(20), idat + 6, good.size() - 13})
         EXPECT_EQ(LoadError(good.left(cut)), QStringLiteral("Stream read error")) << cut;
 
-    EXPECT_EQ(LoadError(MakePNG(IHDR(2, 2, 8, 0), Bytes({0, 1, 2}))), format) << "too little image data";
-    EXPECT_EQ(LoadError(MakePNG(IHDR(2, 1, 8, 0), Bytes({5, 1, 2}))), format) << "filter type 5";
-    EXPECT_EQ(LoadError(MakePNG(IHDR(1, 1, 3, 0), Bytes({0, 0}))), colour);
-    EXPECT_EQ(LoadError(MakePNG(IHDR(1, 1, 8, 5), Bytes({0, 0}))), colour);
-    EXPECT_EQ(LoadError(MakePNG(IHDR(1, 1, 16, 3), Bytes({0, 0}))), colour);
-    EXPECT_EQ(LoadError(MakePNG(IHDR(1, 1, 8, 0, 2), Bytes({0, 0}))), format) << "unknown interlace method";
-    EXPECT_EQ(LoadError(MakePNG(IHDR(1, 1, 8, 3), Bytes({0, 0}))), format) << "palette picture without PLTE";
-    EXPECT_EQ(LoadError(MakePNG(IHDR(1, 1, 8, 0), Bytes({0, 0}), Chunk("ABCD", {}))), format) << "unknown critical chunk";
+    EXPECT_EQ(LoadError(MakePNG(IHDR(2, 2, 8, 0), ByteString({0, 1, 2}))), format) << "too little image data";
+    EXPECT_EQ(LoadError(MakePNG(IHDR(2, 1, 8, 0), ByteString({5, 1, 2}))), format) << "filter type 5";
+    EXPECT_EQ(LoadError(MakePNG(IHDR(1, 1, 3, 0), ByteString({0, 0}))), colour);
+    EXPECT_EQ(LoadError(MakePNG(IHDR(1, 1, 8, 5), ByteString({0, 0}))), colour);
+    EXPECT_EQ(LoadError(MakePNG(IHDR(1, 1, 16, 3), ByteString({0, 0}))), colour);
+    EXPECT_EQ(LoadError(MakePNG(IHDR(1, 1, 8, 0, 2), ByteString({0, 0}))), format) << "unknown interlace method";
+    EXPECT_EQ(LoadError(MakePNG(IHDR(1, 1, 8, 3), ByteString({0, 0}))), format) << "palette picture without PLTE";
+    EXPECT_EQ(LoadError(MakePNG(IHDR(1, 1, 8, 0), ByteString({0, 0}), Chunk("ABCD", {}))), format) << "unknown critical chunk";
     EXPECT_EQ(LoadError(Signature() + Chunk("gAMA", Be32(1)) + IHDR(1, 1, 8, 0)), format) << "IHDR must come first";
     EXPECT_EQ(LoadError(Signature() + IHDR(1, 1, 8, 0) + Chunk("IEND", {})), format) << "no image data";
-    EXPECT_NE(LoadError(MakePNG(IHDR(0, 1, 8, 0), Bytes({0}))), QStringLiteral("(no error)"));
+    EXPECT_NE(LoadError(MakePNG(IHDR(0, 1, 8, 0), ByteString({0}))), QStringLiteral("(no error)"));
     // A huge picture is refused by its header before anything is allocated.
-    EXPECT_NE(LoadError(MakePNG(IHDR(100000, 100000, 8, 6), Bytes({0}))), QStringLiteral("(no error)"));
+    EXPECT_NE(LoadError(MakePNG(IHDR(100000, 100000, 8, 6), ByteString({0}))), QStringLiteral("(no error)"));
 }
 
 TEST(TPNGGraphic, MatchesLibpngOnFilesNetpbmWrites)

@@ -37,14 +37,6 @@ QByteArray Header(int storage, int bytesPerSample, int dimension, int width, int
     return h;
 }
 
-QByteArray Bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int v : values)
-        out.append(char(v));
-    return out;
-}
-
 QImage Load(const QByteArray &bytes) { return DecodeOrFail<TSGIGraphic>(bytes); }
 QString LoadError(const QByteArray &bytes) { return reference::ErrorOf<TSGIGraphic>(bytes); }
 
@@ -56,8 +48,8 @@ TEST(TSGIGraphic, ReadsPackedRowsThroughTheOffsetTables)
     // entry 0 is the bottom row: 82 0A 0B 03 0C 00; entry 1 a run of 5.
     QByteArray file = Header(1, 1, 2, 5, 2, 1) + QByteArray(16, '\0');
     const int tables = 512, data = tables + 16;
-    const QByteArray bottom = Bytes({0x82, 0x0A, 0x0B, 0x03, 0x0C, 0x00});
-    const QByteArray top = Bytes({0x05, 0x77, 0x00});
+    const QByteArray bottom = ByteString({0x82, 0x0A, 0x0B, 0x03, 0x0C, 0x00});
+    const QByteArray top = ByteString({0x05, 0x77, 0x00});
     Put32(file, tables, uint32_t(data + top.size()));
     Put32(file, tables + 4, uint32_t(data));
     Put32(file, tables + 8, uint32_t(bottom.size()));
@@ -81,7 +73,7 @@ TEST(TSGIGraphic, ReadsVerbatimChannelsAndScales16BitSamples)
 {
     // 2 by 1, 16 bits, 4 channels of pixel max 65535, planar.
     const QByteArray rgba = Header(0, 2, 3, 2, 1, 4, 65535)
-        + Bytes({0xFF, 0xFF, 0x00, 0x80, /* R */ 0x00, 0x00, 0x7F, 0x7F, /* G */ 0x01, 0x00, 0x12, 0x34, /* B */
+        + ByteString({0xFF, 0xFF, 0x00, 0x80, /* R */ 0x00, 0x00, 0x7F, 0x7F, /* G */ 0x01, 0x00, 0x12, 0x34, /* B */
                  0xFF, 0xFF, 0x80, 0x00 /* A */});
     const QImage image = Load(rgba);
     ASSERT_EQ(image.format(), QImage::Format_ARGB32);
@@ -90,35 +82,35 @@ TEST(TSGIGraphic, ReadsVerbatimChannelsAndScales16BitSamples)
     EXPECT_EQ(image.pixel(1, 0), qRgba(0, 127, 18, 128));
 
     // A smaller pixel max scales to it.
-    EXPECT_EQ(qGray(Load(Header(0, 2, 2, 1, 1, 1, 1023) + Bytes({0x02, 0x00})).pixel(0, 0)), 128);
+    EXPECT_EQ(qGray(Load(Header(0, 2, 2, 1, 1, 1, 1023) + ByteString({0x02, 0x00})).pixel(0, 0)), 128);
     // Dimension 1 is a single row whatever the height says; grey and alpha.
-    const QImage row = Load(Header(0, 1, 1, 2, 9, 1) + Bytes({5, 6}));
+    const QImage row = Load(Header(0, 1, 1, 2, 9, 1) + ByteString({5, 6}));
     EXPECT_EQ(row.size(), QSize(2, 1));
-    const QImage greyAlpha = Load(Header(0, 1, 3, 1, 1, 2) + Bytes({50, 60}));
+    const QImage greyAlpha = Load(Header(0, 1, 3, 1, 1, 2) + ByteString({50, 60}));
     EXPECT_EQ(greyAlpha.pixel(0, 0), qRgba(50, 50, 50, 60));
     // A fifth channel is ignored.
-    EXPECT_EQ(Load(Header(0, 1, 3, 1, 1, 5) + Bytes({1, 2, 3, 4, 5})).pixel(0, 0), qRgba(1, 2, 3, 4));
+    EXPECT_EQ(Load(Header(0, 1, 3, 1, 1, 5) + ByteString({1, 2, 3, 4, 5})).pixel(0, 0), qRgba(1, 2, 3, 4));
 }
 
 TEST(TSGIGraphic, FailsWithTheFamilyMessages)
 {
     const QString format = QStringLiteral("Cannot load image. Invalid or unexpected SGI image format.");
     const QString colour = QStringLiteral("Invalid color format in SGI file.");
-    QByteArray wrongMagic = Header(0, 1, 2, 1, 1, 1) + Bytes({0});
+    QByteArray wrongMagic = Header(0, 1, 2, 1, 1, 1) + ByteString({0});
     wrongMagic[1] = 0;
     EXPECT_EQ(LoadError(wrongMagic), format);
-    EXPECT_EQ(LoadError(Header(2, 1, 2, 1, 1, 1) + Bytes({0})), format);
-    EXPECT_EQ(LoadError(Header(0, 1, 4, 1, 1, 1) + Bytes({0})), format);
-    EXPECT_EQ(LoadError(Header(0, 1, 3, 1, 1, 0) + Bytes({0})), format);
-    EXPECT_EQ(LoadError(Header(0, 3, 2, 1, 1, 1) + Bytes({0, 0, 0})), colour);
-    QByteArray indexed = Header(0, 1, 2, 1, 1, 1) + Bytes({0});
+    EXPECT_EQ(LoadError(Header(2, 1, 2, 1, 1, 1) + ByteString({0})), format);
+    EXPECT_EQ(LoadError(Header(0, 1, 4, 1, 1, 1) + ByteString({0})), format);
+    EXPECT_EQ(LoadError(Header(0, 1, 3, 1, 1, 0) + ByteString({0})), format);
+    EXPECT_EQ(LoadError(Header(0, 3, 2, 1, 1, 1) + ByteString({0, 0, 0})), colour);
+    QByteArray indexed = Header(0, 1, 2, 1, 1, 1) + ByteString({0});
     Put32(indexed, 104, 3);
     EXPECT_EQ(LoadError(indexed), colour);
     EXPECT_EQ(LoadError(Header(0, 1, 3, 4, 4, 3) + QByteArray(47, '\0')), QStringLiteral("Stream read error"));
     EXPECT_EQ(LoadError(Header(0, 1, 2, 4, 4, 1).left(300)), QStringLiteral("Stream read error"));
     // Offset tables that are cut short, or that point outside the file.
     EXPECT_EQ(LoadError(Header(1, 1, 2, 4, 4, 1) + QByteArray(20, '\0')), QStringLiteral("Stream read error"));
-    QByteArray outside = Header(1, 1, 2, 1, 1, 1) + QByteArray(8, '\0') + Bytes({0x01, 0x05, 0x00});
+    QByteArray outside = Header(1, 1, 2, 1, 1, 1) + QByteArray(8, '\0') + ByteString({0x01, 0x05, 0x00});
     Put32(outside, 512, 520);
     Put32(outside, 516, 4);
     EXPECT_EQ(LoadError(outside), QStringLiteral("Stream read error"));

@@ -23,14 +23,6 @@ QByteArray Header(uint8_t type, int width, int height, int depth, uint8_t descri
     return h + id;
 }
 
-QByteArray Bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int v : values)
-        out.append(char(v));
-    return out;
-}
-
 QImage Load(const QByteArray &bytes) { return DecodeOrFail<TTargaGraphic>(bytes); }
 QString LoadError(const QByteArray &bytes) { return reference::ErrorOf<TTargaGraphic>(bytes); }
 
@@ -43,7 +35,7 @@ QByteArray WithExtensionArea(QByteArray file, int attributesType)
     extension[1] = char(495 >> 8);
     extension[494] = char(attributesType);
     file += extension;
-    file += Bytes({offset & 255, offset >> 8 & 255, offset >> 16 & 255, 0, 0, 0, 0, 0});
+    file += ByteString({offset & 255, offset >> 8 & 255, offset >> 16 & 255, 0, 0, 0, 0, 0});
     file += QByteArray("TRUEVISION-XFILE.", 17) + '\0';
     return file;
 }
@@ -53,7 +45,7 @@ QByteArray WithExtensionArea(QByteArray file, int attributesType)
 TEST(TTargaGraphic, ReadsPackedRowsThatCrossRowEndsInEitherOrigin)
 {
     // 2 by 2 at 24 bits: one run of 3 pixels across the row end, then one literal.
-    const QByteArray pixels = Bytes({0x82, 1, 2, 3, 0x00, 4, 5, 6});
+    const QByteArray pixels = ByteString({0x82, 1, 2, 3, 0x00, 4, 5, 6});
     const QImage bottomUp = Load(Header(10, 2, 2, 24, 0x00, 0, 0, 0, "an id") + pixels);
     ASSERT_EQ(bottomUp.format(), QImage::Format_BGR888);
     EXPECT_EQ(bottomUp.pixel(0, 1), qRgb(3, 2, 1)) << "the first stored row is the bottom one";
@@ -72,45 +64,45 @@ TEST(TTargaGraphic, ReadsPackedRowsThatCrossRowEndsInEitherOrigin)
 TEST(TTargaGraphic, ReadsColourMapsOfEveryEntrySize)
 {
     // A map that starts at index 2, with 15-bit entries: red, green.
-    const QByteArray map15 = Bytes({0x00, 0x7C, 0xE0, 0x03});
-    const QImage image = Load(Header(1, 3, 1, 8, 0x20, 2, 15, 2) + map15 + Bytes({2, 3, 0}));
+    const QByteArray map15 = ByteString({0x00, 0x7C, 0xE0, 0x03});
+    const QImage image = Load(Header(1, 3, 1, 8, 0x20, 2, 15, 2) + map15 + ByteString({2, 3, 0}));
     ASSERT_EQ(image.format(), QImage::Format_Indexed8);
     EXPECT_EQ(image.pixel(0, 0), qRgb(255, 0, 0));
     EXPECT_EQ(image.pixel(1, 0), qRgb(0, 255, 0));
     EXPECT_EQ(image.pixel(2, 0), qRgb(0, 0, 0)) << "an index below the map is black";
 
-    const QImage map32 = Load(Header(9, 2, 1, 8, 0x20, 1, 32) + Bytes({10, 20, 30, 0, 0x81, 0}));
+    const QImage map32 = Load(Header(9, 2, 1, 8, 0x20, 1, 32) + ByteString({10, 20, 30, 0, 0x81, 0}));
     EXPECT_EQ(map32.pixel(1, 0), qRgb(30, 20, 10));
 
     // A colour map in a true-colour file is skipped.
-    const QImage skipped = Load(Header(2, 1, 1, 24, 0, 2, 24) + Bytes({9, 9, 9, 9, 9, 9, 7, 8, 9}));
+    const QImage skipped = Load(Header(2, 1, 1, 24, 0, 2, 24) + ByteString({9, 9, 9, 9, 9, 9, 7, 8, 9}));
     EXPECT_EQ(skipped.pixel(0, 0), qRgb(9, 8, 7));
 }
 
 TEST(TTargaGraphic, UsesAlphaOnlyWhenItIsMeaningful)
 {
     // 16 bits with one attribute bit: bit 15 set is opaque.
-    const QImage sixteen = Load(Header(2, 2, 1, 16, 0x21) + Bytes({0x1F, 0x80, 0x1F, 0x00}));
+    const QImage sixteen = Load(Header(2, 2, 1, 16, 0x21) + ByteString({0x1F, 0x80, 0x1F, 0x00}));
     ASSERT_EQ(sixteen.format(), QImage::Format_ARGB32);
     EXPECT_EQ(sixteen.pixel(0, 0), qRgba(0, 0, 255, 255));
     EXPECT_EQ(qAlpha(sixteen.pixel(1, 0)), 0);
     // No attribute bits: the top bit means nothing.
-    EXPECT_EQ(Load(Header(2, 2, 1, 16, 0x20) + Bytes({0x1F, 0x80, 0x1F, 0x00})).format(), QImage::Format_RGB32);
+    EXPECT_EQ(Load(Header(2, 2, 1, 16, 0x20) + ByteString({0x1F, 0x80, 0x1F, 0x00})).format(), QImage::Format_RGB32);
 
-    const QByteArray pixels32 = Bytes({1, 2, 3, 128, 4, 5, 6, 0});
+    const QByteArray pixels32 = ByteString({1, 2, 3, 128, 4, 5, 6, 0});
     const QImage withAlpha = Load(Header(2, 2, 1, 32, 0x28) + pixels32);
     ASSERT_EQ(withAlpha.format(), QImage::Format_ARGB32);
     EXPECT_EQ(withAlpha.pixel(0, 0), qRgba(3, 2, 1, 128));
     EXPECT_EQ(withAlpha.pixel(1, 0), qRgba(6, 5, 4, 0));
     // Alpha bits that are all 0 leave the picture opaque.
-    const QImage zeroAlpha = Load(Header(2, 2, 1, 32, 0x28) + Bytes({1, 2, 3, 0, 4, 5, 6, 0}));
+    const QImage zeroAlpha = Load(Header(2, 2, 1, 32, 0x28) + ByteString({1, 2, 3, 0, 4, 5, 6, 0}));
     EXPECT_EQ(zeroAlpha.pixel(1, 0), qRgb(6, 5, 4));
     EXPECT_FALSE(zeroAlpha.hasAlphaChannel());
     // The extension area has the last word: type 2 (undefined data) is opaque,
     // type 3 is real alpha even without attribute bits, type 4 premultiplied.
     EXPECT_FALSE(Load(WithExtensionArea(Header(2, 2, 1, 32, 0x28) + pixels32, 2)).hasAlphaChannel());
     EXPECT_EQ(Load(WithExtensionArea(Header(2, 2, 1, 32, 0x20) + pixels32, 3)).pixel(0, 0), qRgba(3, 2, 1, 128));
-    const QImage premultiplied = Load(WithExtensionArea(Header(2, 2, 1, 32, 0x28) + Bytes({1, 2, 200, 128, 0, 0, 0, 0}), 4));
+    const QImage premultiplied = Load(WithExtensionArea(Header(2, 2, 1, 32, 0x28) + ByteString({1, 2, 200, 128, 0, 0, 0, 0}), 4));
     EXPECT_EQ(premultiplied.format(), QImage::Format_ARGB32_Premultiplied);
     EXPECT_EQ(premultiplied.pixel(0, 0), qRgba(128, 2, 1, 128)) << "colour above its alpha is clamped";
 }
@@ -119,14 +111,14 @@ TEST(TTargaGraphic, FailsWithTheFamilyMessages)
 {
     const QString format = QStringLiteral("Cannot load image. Invalid or unexpected Targa image format.");
     const QString colour = QStringLiteral("Invalid color format in Targa file.");
-    EXPECT_EQ(LoadError(Header(0, 1, 1, 8, 0) + Bytes({0})), format);
-    EXPECT_EQ(LoadError(Header(32, 1, 1, 8, 0) + Bytes({0})), format);
-    EXPECT_EQ(LoadError(Header(2, 1, 1, 8, 0) + Bytes({0})), colour);
-    EXPECT_EQ(LoadError(Header(3, 1, 1, 24, 0) + Bytes({0, 0, 0})), colour);
-    EXPECT_EQ(LoadError(Header(1, 1, 1, 8, 0) + Bytes({0})), colour) << "a colour-mapped file without a map";
-    EXPECT_EQ(LoadError(Header(1, 1, 1, 8, 0, 1, 8) + Bytes({0, 0})), colour);
+    EXPECT_EQ(LoadError(Header(0, 1, 1, 8, 0) + ByteString({0})), format);
+    EXPECT_EQ(LoadError(Header(32, 1, 1, 8, 0) + ByteString({0})), format);
+    EXPECT_EQ(LoadError(Header(2, 1, 1, 8, 0) + ByteString({0})), colour);
+    EXPECT_EQ(LoadError(Header(3, 1, 1, 24, 0) + ByteString({0, 0, 0})), colour);
+    EXPECT_EQ(LoadError(Header(1, 1, 1, 8, 0) + ByteString({0})), colour) << "a colour-mapped file without a map";
+    EXPECT_EQ(LoadError(Header(1, 1, 1, 8, 0, 1, 8) + ByteString({0, 0})), colour);
     EXPECT_EQ(LoadError(Header(2, 2, 2, 24, 0) + QByteArray(11, '\0')), QStringLiteral("Stream read error"));
-    EXPECT_EQ(LoadError(Header(10, 2, 2, 24, 0) + Bytes({0x82, 1, 2, 3})), QStringLiteral("Stream read error"));
+    EXPECT_EQ(LoadError(Header(10, 2, 2, 24, 0) + ByteString({0x82, 1, 2, 3})), QStringLiteral("Stream read error"));
     EXPECT_EQ(LoadError(Header(2, 1, 1, 24, 0).left(17)), QStringLiteral("Stream read error"));
     EXPECT_EQ(LoadError(Header(1, 1, 1, 8, 0, 200, 24) + QByteArray(10, '\0')), QStringLiteral("Stream read error"));
     // A huge picture from a few bytes is refused before anything is allocated.
