@@ -231,21 +231,6 @@ QImage DecodeNetpbm(const QByteArray &data)
     return image;
 }
 
-std::vector<uint16_t> NetpbmSamples16(const QByteArray &data, int *width, int *height)
-{
-    NetpbmHeader h;
-    if (!ParseNetpbmHeader(data, h) || h.maxval < 256)
-        return {};
-    if (width)
-        *width = h.width;
-    if (height)
-        *height = h.height;
-    std::vector<uint16_t> samples;
-    for (size_t i = h.dataOffset; i + 1 < size_t(data.size()); i += 2)
-        samples.push_back(uint16_t(uchar(data[qsizetype(i)]) << 8 | uchar(data[qsizetype(i + 1)])));
-    return samples;
-}
-
 void ExpectSamePixels(const QImage &ours, const QImage &expected, const QString &what)
 {
     ASSERT_FALSE(expected.isNull()) << what.toStdString() << ": no reference picture";

@@ -45,12 +45,9 @@ QByteArray EncodePPM(const QImage &picture);
 // or RGBA8888 for PAM with alpha; a null image when the data is not netpbm.
 QImage DecodeNetpbm(const QByteArray &data);
 
-// Raw 16-bit samples of a tool's P5/P6 output (big-endian in the file),
-// for checks that need the full depth.
-std::vector<uint16_t> NetpbmSamples16(const QByteArray &data, int *width = nullptr, int *height = nullptr);
-
-// Number of pixels whose colour (or colour and alpha) differ; fails the test
-// with the first difference when sizes differ or pixels differ.
+// Compares two pictures pixel by pixel (colour, and alpha when the reference
+// has it); a difference fails the test with the first differing pixel and
+// the number of differing pixels.
 void ExpectSamePixels(const QImage &ours, const QImage &expected, const QString &what);
 
 // Decodes bytes with a decoder class; an error fails the test with its
