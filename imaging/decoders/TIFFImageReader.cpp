@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -265,8 +266,7 @@ void TTIFFGraphic::ImageReader::CreateBitmap()
         format = m_associatedAlpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_ARGB32;
         break;
     }
-    m_image = NewBitmap(m_width, m_height, format);
-    m_image.fill(0);
+    m_image = ZeroedBitmap(format);
     if (m_model == Model::Mono) {
         const QRgb white = qRgb(255, 255, 255), black = qRgb(0, 0, 0);
         m_image.setColorTable(m_invert ? QList<QRgb>{white, black} : QList<QRgb>{black, white});
@@ -282,6 +282,23 @@ void TTIFFGraphic::ImageReader::CreateBitmap()
         const size_t bytes = size_t(m_width) * m_height * m_usedPlanes.size();
         m_planes.assign(bytes, 0);
     }
+}
+
+QImage TTIFFGraphic::ImageReader::ZeroedBitmap(QImage::Format format) const
+{
+    // Zeroed memory from calloc: pages that no strip reaches are never
+    // touched, so a file that declares a large picture and holds little
+    // data stays cheap. Without it, the family's helper fails cleanly.
+    const int depth = QImage::toPixelFormat(format).bitsPerPixel();
+    const size_t bytesPerLine = (size_t(m_width) * size_t(depth) + 31) / 32 * 4;
+    void *memory = std::calloc(m_height, bytesPerLine);
+    if (!memory) {
+        QImage image = NewBitmap(m_width, m_height, format);
+        image.fill(0);
+        return image;
+    }
+    return QImage(static_cast<uchar *>(memory), int(m_width), int(m_height), qsizetype(bytesPerLine), format, std::free,
+                  memory);
 }
 
 std::unique_ptr<TDecoder> TTIFFGraphic::ImageReader::MakeDecoder() const

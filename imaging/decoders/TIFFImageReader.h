@@ -27,6 +27,7 @@ private:
     void ReadFormat();
     void ReadLayout();
     void CreateBitmap();
+    QImage ZeroedBitmap(QImage::Format format) const;
     std::unique_ptr<TDecoder> MakeDecoder() const;
     void DecodeChunks();
     void EnsureChunk(size_t bytes);
