@@ -256,17 +256,20 @@ void TTIFFGraphic::ImageReader::ReadLayout()
 
 void TTIFFGraphic::ImageReader::CreateBitmap()
 {
-    QImage::Format format = QImage::Format_RGB888;
+    // Colour comes out in the working format (blue, green, red), so that
+    // picture loading has nothing left to convert.
+    QImage::Format format = QImage::Format_BGR888;
     switch (m_model) {
     case Model::Mono: format = QImage::Format_Mono; break;
     case Model::Grey: format = QImage::Format_Grayscale8; break;
     case Model::Palette: format = QImage::Format_Indexed8; break;
-    case Model::RGB: case Model::CMYK: format = QImage::Format_RGB888; break;
+    case Model::RGB: case Model::CMYK: format = QImage::Format_BGR888; break;
     case Model::GreyAlpha: case Model::RGBA:
         format = m_associatedAlpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_ARGB32;
         break;
     }
-    m_image = ZeroedBitmap(format);
+    m_image = ZeroedBitmap(format, m_width, m_height);
+    m_touched.assign(m_height, 0);
     if (m_model == Model::Mono) {
         const QRgb white = qRgb(255, 255, 255), black = qRgb(0, 0, 0);
         m_image.setColorTable(m_invert ? QList<QRgb>{white, black} : QList<QRgb>{black, white});
@@ -279,25 +282,26 @@ void TTIFFGraphic::ImageReader::CreateBitmap()
         m_image.setColorTable(table);
     }
     if (m_planar) {
-        const size_t bytes = size_t(m_width) * m_height * m_usedPlanes.size();
-        m_planes.assign(bytes, 0);
+        m_planes.reset(static_cast<uint8_t *>(std::calloc(size_t(m_width) * m_height, m_usedPlanes.size())));
+        if (!m_planes)
+            NewBitmap(int64_t(m_width) * int64_t(m_usedPlanes.size()), m_height, QImage::Format_Grayscale8);
     }
 }
 
-QImage TTIFFGraphic::ImageReader::ZeroedBitmap(QImage::Format format) const
+QImage TTIFFGraphic::ImageReader::ZeroedBitmap(QImage::Format format, uint32_t width, uint32_t height) const
 {
     // Zeroed memory from calloc: pages that no strip reaches are never
     // touched, so a file that declares a large picture and holds little
     // data stays cheap. Without it, the family's helper fails cleanly.
     const int depth = QImage::toPixelFormat(format).bitsPerPixel();
-    const size_t bytesPerLine = (size_t(m_width) * size_t(depth) + 31) / 32 * 4;
-    void *memory = std::calloc(m_height, bytesPerLine);
+    const size_t bytesPerLine = (size_t(width) * size_t(depth) + 31) / 32 * 4;
+    void *memory = std::calloc(height, bytesPerLine);
     if (!memory) {
-        QImage image = NewBitmap(m_width, m_height, format);
+        QImage image = NewBitmap(width, height, format);
         image.fill(0);
         return image;
     }
-    return QImage(static_cast<uchar *>(memory), int(m_width), int(m_height), qsizetype(bytesPerLine), format, std::free,
+    return QImage(static_cast<uchar *>(memory), int(width), int(height), qsizetype(bytesPerLine), format, std::free,
                   memory);
 }
 
@@ -350,6 +354,12 @@ void TTIFFGraphic::ImageReader::DecodeChunks()
         decoder->Start();
     const uint64_t perPlane = m_across * m_down;
     std::vector<uint8_t> reversed;
+    // Strips whose rows are laid out as the bitmap's are decoded straight
+    // into it (8-bit grey, palette and RGB, bilevel).
+    const bool direct = !m_tiled && !m_planar && m_chunkWidth == m_width &&
+                        m_chunkRowBytes == uint64_t(m_image.bytesPerLine()) &&
+                        (m_model == Model::Mono || (m_bits == 8 && (m_model == Model::Grey || m_model == Model::Palette ||
+                                                                    (m_model == Model::RGB && m_chunkSamples == 3))));
     for (unsigned plane : m_usedPlanes) {
         for (uint64_t i = 0; i < perPlane; ++i) {
             const uint64_t index = plane * perPlane + i;
@@ -374,6 +384,10 @@ void TTIFFGraphic::ImageReader::DecodeChunks()
                 for (size_t b = 0; b < packed.size(); ++b)
                     reversed[b] = table[packed[b]];
                 packed = reversed;
+            }
+            if (direct) {
+                DecodeIntoBitmap(decoder.get(), packed, y0, wanted);
+                continue;
             }
             // Only the rows the data reaches are worked on: the bitmap is
             // already zero elsewhere, so a file that declares a huge picture
@@ -411,8 +425,37 @@ void TTIFFGraphic::ImageReader::DecodeChunks()
     if (m_planar) {
         const size_t stride = m_usedPlanes.size();
         for (uint32_t y = 0; y < m_height; ++y)
-            PutPixels(int(y), 0, int(m_width), m_planes.data() + size_t(y) * m_width * stride, int(stride));
-        m_planes = {};
+            if (m_touched[y])
+                PutPixels(int(y), 0, int(m_width), m_planes.get() + size_t(y) * m_width * stride, int(stride));
+        m_planes.reset();
+    }
+}
+
+void TTIFFGraphic::ImageReader::DecodeIntoBitmap(TDecoder *decoder, std::span<const uint8_t> packed, uint64_t y0,
+                                                 size_t wanted)
+{
+    uint8_t *target = m_image.bits() + size_t(y0) * size_t(m_image.bytesPerLine());
+    size_t written;
+    if (decoder) {
+        written = std::min(decoder->Decode(packed, {target, wanted}, wanted), wanted);
+    } else {
+        written = std::min(packed.size(), wanted);
+        std::memcpy(target, packed.data(), written);
+    }
+    const size_t rows = size_t((written + m_chunkRowBytes - 1) / m_chunkRowBytes);
+    std::fill_n(m_touched.begin() + ptrdiff_t(y0), rows, uint8_t(1));
+    if (m_predictor)
+        UndoPredictor(target, rows);
+    const size_t rowBytes = size_t(m_chunkRowBytes);
+    if (m_model == Model::RGB) {
+        for (size_t r = 0; r < rows; ++r) {
+            uint8_t *p = target + r * rowBytes;
+            for (uint32_t x = 0; x < m_width; ++x, p += 3)
+                std::swap(p[0], p[2]);
+        }
+    } else if (m_model == Model::Grey && m_invert) {
+        for (size_t i = 0; i < rows * rowBytes; ++i)
+            target[i] = uint8_t(~target[i]);
     }
 }
 
@@ -470,7 +513,8 @@ void TTIFFGraphic::ImageReader::PlaceChunk(const uint8_t *data, size_t rows, uin
         const uint8_t *samples = Samples8(row, count * m_chunkSamples);
         if (m_planar) {
             const size_t stride = m_usedPlanes.size();
-            uint8_t *out = m_planes.data() + (size_t(y) * m_width + x0) * stride + plane;
+            uint8_t *out = m_planes.get() + (size_t(y) * m_width + x0) * stride + plane;
+            m_touched[size_t(y)] = 1;
             for (size_t x = 0; x < count; ++x)
                 out[x * stride] = samples[x];
         } else {
@@ -481,6 +525,7 @@ void TTIFFGraphic::ImageReader::PlaceChunk(const uint8_t *data, size_t rows, uin
 
 void TTIFFGraphic::ImageReader::PlaceMonoRow(const uint8_t *row, int y, uint64_t x0, size_t count)
 {
+    m_touched[size_t(y)] = 1;
     uint8_t *out = m_image.scanLine(y);
     if (x0 % 8 == 0) {
         uint8_t *target = out + x0 / 8;
@@ -529,6 +574,7 @@ const uint8_t *TTIFFGraphic::ImageReader::Samples8(const uint8_t *row, size_t co
 
 void TTIFFGraphic::ImageReader::PutPixels(int y, int x0, int count, const uint8_t *s, int stride)
 {
+    m_touched[size_t(y)] = 1;
     uchar *line = m_image.scanLine(y);
     const int a = int(m_colorSamples); // the alpha sample follows the colour samples
     switch (m_model) {
@@ -548,21 +594,17 @@ void TTIFFGraphic::ImageReader::PutPixels(int y, int x0, int count, const uint8_
     }
     case Model::RGB: {
         uint8_t *out = line + 3 * x0;
-        if (stride == 3) {
-            std::memcpy(out, s, size_t(count) * 3);
-            break;
-        }
         for (int x = 0; x < count; ++x, s += stride, out += 3)
-            out[0] = s[0], out[1] = s[1], out[2] = s[2];
+            out[0] = s[2], out[1] = s[1], out[2] = s[0];
         break;
     }
     case Model::CMYK: {
         uint8_t *out = line + 3 * x0;
         for (int x = 0; x < count; ++x, s += stride, out += 3) {
             const unsigned k = 255u - s[3];
-            out[0] = Mul255(255u - s[0], k);
+            out[2] = Mul255(255u - s[0], k);
             out[1] = Mul255(255u - s[1], k);
-            out[2] = Mul255(255u - s[2], k);
+            out[0] = Mul255(255u - s[2], k);
         }
         break;
     }
@@ -595,13 +637,42 @@ void TTIFFGraphic::ImageReader::PutPixels(int y, int x0, int count, const uint8_
 void TTIFFGraphic::ImageReader::ApplyOrientation()
 {
     switch (m_orientation) {
-    case 2: m_image = m_image.mirrored(true, false); break;
-    case 3: m_image = m_image.mirrored(true, true); break;
-    case 4: m_image = m_image.mirrored(false, true); break;
-    case 5: m_image = m_image.transformed(QTransform().rotate(90)).mirrored(true, false); break;
-    case 6: m_image = m_image.transformed(QTransform().rotate(90)); break;
-    case 7: m_image = m_image.transformed(QTransform().rotate(-90)).mirrored(true, false); break;
-    case 8: m_image = m_image.transformed(QTransform().rotate(-90)); break;
-    default: break;
+    case 2: m_image = m_image.mirrored(true, false); return;
+    case 3: m_image = m_image.mirrored(true, true); return;
+    case 4: m_image = m_image.mirrored(false, true); return;
+    case 5: case 6: case 7: case 8: break;
+    default: return;
     }
+    if (m_image.depth() < 8) {
+        // Bilevel pictures turned on their side are rare: the general
+        // transformation serves them.
+        QTransform turn;
+        turn.rotate(m_orientation == 5 || m_orientation == 6 ? 90 : -90);
+        m_image = m_image.transformed(turn);
+        if (m_orientation == 5 || m_orientation == 7)
+            m_image = m_image.mirrored(true, false);
+        return;
+    }
+    // Rows become columns: pixel (x, y) of the result is the stored pixel
+    // (sx, sy). Only stored rows that hold data are copied; the rest of the
+    // result is zero already.
+    const uint32_t width = m_width, height = m_height;
+    QImage turned = ZeroedBitmap(m_image.format(), height, width);
+    turned.setColorTable(m_image.colorTable());
+    const size_t pixel = size_t(m_image.depth() / 8);
+    for (uint32_t sy = 0; sy < height; ++sy) {
+        if (!m_touched[sy])
+            continue;
+        const uchar *in = m_image.constScanLine(int(sy));
+        // Stored row sy becomes result column x; stored column sx becomes
+        // result row y (5: x = sy, y = sx; 6: x = H-1-sy, y = sx; 7: x =
+        // H-1-sy, y = W-1-sx; 8: x = sy, y = W-1-sx).
+        const uint32_t x = m_orientation == 5 || m_orientation == 8 ? sy : height - 1 - sy;
+        const bool reversed = m_orientation == 7 || m_orientation == 8;
+        for (uint32_t sx = 0; sx < width; ++sx) {
+            const uint32_t y = reversed ? width - 1 - sx : sx;
+            std::memcpy(turned.scanLine(int(y)) + size_t(x) * pixel, in + size_t(sx) * pixel, pixel);
+        }
+    }
+    m_image = turned;
 }

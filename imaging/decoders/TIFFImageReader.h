@@ -6,6 +6,7 @@
 
 #include <QImage>
 
+#include <cstdlib>
 #include <memory>
 #include <span>
 #include <vector>
@@ -27,10 +28,11 @@ private:
     void ReadFormat();
     void ReadLayout();
     void CreateBitmap();
-    QImage ZeroedBitmap(QImage::Format format) const;
+    QImage ZeroedBitmap(QImage::Format format, uint32_t width, uint32_t height) const;
     std::unique_ptr<TDecoder> MakeDecoder() const;
     void DecodeChunks();
     void EnsureChunk(size_t bytes);
+    void DecodeIntoBitmap(TDecoder *decoder, std::span<const uint8_t> packed, uint64_t y0, size_t wanted);
     void UndoPredictor(uint8_t *data, size_t rows) const;
     void PlaceChunk(const uint8_t *data, size_t rows, uint64_t x0, uint64_t y0, unsigned plane);
     void PlaceMonoRow(const uint8_t *row, int y, uint64_t x0, size_t count);
@@ -80,5 +82,7 @@ private:
     std::unique_ptr<uint8_t[]> m_chunk; // one decoded chunk
     size_t m_chunkCapacity = 0;
     std::vector<uint8_t> m_row8;    // one row of 8-bit samples
-    std::vector<uint8_t> m_planes;  // planar files: the used samples of every pixel
+    struct FreeMemory { void operator()(void *memory) const { std::free(memory); } };
+    std::unique_ptr<uint8_t[], FreeMemory> m_planes; // planar files: the used samples of every pixel
+    std::vector<uint8_t> m_touched; // rows of the bitmap that data reached
 };

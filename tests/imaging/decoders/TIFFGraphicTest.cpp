@@ -67,6 +67,12 @@ const std::vector<ToolCase> &ToolCases()
         {"rgb_jpeg_lsb_first", {Step({"ppm2tiff", "@/src.ppm", "@/a.tif"}), Step({"tiffcp", "-f", "lsb2msb", "-c", "jpeg", "-r", "16", "@/a.tif", "@/out.tif"})}, 2},
         {"rgb_jpeg_tiles", {Step({"ppm2tiff", "@/src.ppm", "@/a.tif"}), Step({"tiffcp", "-c", "jpeg", "-t", "-w", "32", "-l", "32", "@/a.tif", "@/out.tif"})}, 2},
         {"rgb_jpeg_imagemagick", {Step({"convert", "@/src.ppm", "-compress", "jpeg", "@/out.tif"})}, 2},
+        // Rows of a width the bitmap stores unpadded, decoded straight into it.
+        {"wide_rgb_none", {Step({"ppm2tiff", "@/src68.ppm", "@/out.tif"})}, 0},
+        {"wide_rgb_lzw_predictor", {Step({"ppm2tiff", "@/src68.ppm", "@/a.tif"}), Step({"tiffcp", "-c", "lzw:2", "-r", "7", "@/a.tif", "@/out.tif"})}, 0},
+        {"wide_rgb_zip", {Step({"ppm2tiff", "@/src68.ppm", "@/a.tif"}), Step({"tiffcp", "-c", "zip", "@/a.tif", "@/out.tif"})}, 0},
+        {"wide_grey_min_is_white", {Step({"convert", "@/grey68.pgm", "-define", "tiff:photometric=min-is-white", "-compress", "lzw", "@/out.tif"})}, 0},
+        {"wide_palette", {Step({"convert", "@/src68.ppm", "-colors", "100", "-type", "palette", "-compress", "zip", "@/out.tif"})}, 0},
         // ImageMagick: 16 bits, CMYK, alpha, palettes, grey depths.
         {"rgb16_lzw_predictor", {Step({"convert", "@/src.ppm", "-depth", "16", "-compress", "lzw", "-define", "tiff:predictor=2", "@/out.tif"})}, 1},
         {"rgb16_big_endian", {Step({"convert", "@/src.ppm", "-depth", "16", "-endian", "MSB", "@/out.tif"})}, 1},
@@ -120,6 +126,9 @@ TEST_P(TIFFToolTest, MatchesImageMagicksDecodingOfTheSameFile)
     const QImage source = TestPicture(67, 45, 3);
     ASSERT_TRUE(source.save(folder.Path(QStringLiteral("src.ppm")), "PPM"));
     ASSERT_TRUE(source.convertToFormat(QImage::Format_Grayscale8).save(folder.Path(QStringLiteral("grey.pgm")), "PGM"));
+    const QImage wide = TestPicture(68, 45, 4);
+    ASSERT_TRUE(wide.save(folder.Path(QStringLiteral("src68.ppm")), "PPM"));
+    ASSERT_TRUE(wide.convertToFormat(QImage::Format_Grayscale8).save(folder.Path(QStringLiteral("grey68.pgm")), "PGM"));
     QByteArray raw;
     for (int y = 0; y < source.height(); ++y)
         raw.append(reinterpret_cast<const char *>(source.constScanLine(y)), 67 * 3);
@@ -319,6 +328,21 @@ TEST(TTIFFGraphic, TurnsThePictureAsItsOrientationSays)
     ASSERT_EQ(image.size(), QSize(3, 4));
     EXPECT_EQ(image.pixelColor(0, 3).red(), 0x03);
     EXPECT_EQ(image.pixelColor(2, 0).red(), 0x20);
+    image = DecodeBytes(builder.Short(274, {7}).Build());
+    ASSERT_EQ(image.size(), QSize(3, 4));
+    EXPECT_EQ(image.pixelColor(2, 3).red(), 0x00);
+    EXPECT_EQ(image.pixelColor(0, 0).red(), 0x23);
+    image = DecodeBytes(builder.Short(274, {8}).Build());
+    ASSERT_EQ(image.size(), QSize(3, 4));
+    EXPECT_EQ(image.pixelColor(0, 3).red(), 0x00);
+    EXPECT_EQ(image.pixelColor(2, 0).red(), 0x23);
+    EXPECT_EQ(image.pixelColor(1, 2).red(), 0x11);
+    // A turned colour picture: a 2 x 1 RGB row (red, blue) becomes a column.
+    TIFFBuilder colour = TIFFBuilder::Picture(2, 1, 8, 3, 2, 1, QByteArray::fromHex("FF00000000FF"));
+    image = DecodeBytes(colour.Short(274, {6}).Build());
+    ASSERT_EQ(image.size(), QSize(1, 2));
+    EXPECT_EQ(image.pixelColor(0, 0), QColor(255, 0, 0));
+    EXPECT_EQ(image.pixelColor(0, 1), QColor(0, 0, 255));
 }
 
 TEST(TTIFFGraphic, AlphaIsDeliveredForCompositionOntoBlack)
