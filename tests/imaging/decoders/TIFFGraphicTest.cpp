@@ -72,6 +72,7 @@ const std::vector<ToolCase> &ToolCases()
         {"wide_rgb_lzw_predictor", {Step({"ppm2tiff", "@/src68.ppm", "@/a.tif"}), Step({"tiffcp", "-c", "lzw:2", "-r", "7", "@/a.tif", "@/out.tif"})}, 0},
         {"wide_rgb_zip", {Step({"ppm2tiff", "@/src68.ppm", "@/a.tif"}), Step({"tiffcp", "-c", "zip", "@/a.tif", "@/out.tif"})}, 0},
         {"wide_grey_min_is_white", {Step({"convert", "@/grey68.pgm", "-define", "tiff:photometric=min-is-white", "-compress", "lzw", "@/out.tif"})}, 0},
+        {"wide_rgb_jpeg", {Step({"ppm2tiff", "@/src68.ppm", "@/a.tif"}), Step({"tiffcp", "-c", "jpeg", "-r", "16", "@/a.tif", "@/out.tif"})}, 2},
         {"wide_palette", {Step({"convert", "@/src68.ppm", "-colors", "100", "-type", "palette", "-compress", "zip", "@/out.tif"})}, 0},
         // ImageMagick: 16 bits, CMYK, alpha, palettes, grey depths.
         {"rgb16_lzw_predictor", {Step({"convert", "@/src.ppm", "-depth", "16", "-compress", "lzw", "-define", "tiff:predictor=2", "@/out.tif"})}, 1},
