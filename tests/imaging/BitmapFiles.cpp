@@ -17,47 +17,47 @@ void Put32(QByteArray &out, uint32_t value)
 
 } // namespace
 
-QByteArray BuildBitmapFile(const BitmapFileSpec &spec)
+QByteArray BuildBitmapFile(const BitmapFileLayout &layout)
 {
     QByteArray info;
-    Put32(info, spec.headerSize);
-    if (spec.headerSize == 12) {
-        Put16(info, uint16_t(spec.width));
-        Put16(info, uint16_t(spec.height));
+    Put32(info, layout.headerSize);
+    if (layout.headerSize == 12) {
+        Put16(info, uint16_t(layout.width));
+        Put16(info, uint16_t(layout.height));
         Put16(info, 1);
-        Put16(info, spec.bitCount);
+        Put16(info, layout.bitCount);
     } else {
-        Put32(info, uint32_t(spec.width));
-        Put32(info, uint32_t(spec.height));
+        Put32(info, uint32_t(layout.width));
+        Put32(info, uint32_t(layout.height));
         Put16(info, 1);
-        Put16(info, spec.bitCount);
-        Put32(info, spec.compression);
-        Put32(info, uint32_t(spec.pixels.size()));
+        Put16(info, layout.bitCount);
+        Put32(info, layout.compression);
+        Put32(info, uint32_t(layout.pixels.size()));
         Put32(info, 2835);
         Put32(info, 2835);
-        Put32(info, spec.colorsUsed);
+        Put32(info, layout.colorsUsed);
         Put32(info, 0);
-        if (spec.headerSize > 40)
-            for (uint32_t mask : spec.masks)
+        if (layout.headerSize > 40)
+            for (uint32_t mask : layout.masks)
                 Put32(info, mask);
-        info.resize(spec.headerSize, '\0');
+        info.resize(layout.headerSize, '\0');
     }
-    if (spec.headerSize == 40)
-        for (uint32_t mask : spec.masks)
+    if (layout.headerSize == 40)
+        for (uint32_t mask : layout.masks)
             Put32(info, mask);
-    for (QRgb color : spec.palette) {
+    for (QRgb color : layout.palette) {
         info.append(char(qBlue(color))).append(char(qGreen(color))).append(char(qRed(color)));
-        if (spec.headerSize != 12)
+        if (layout.headerSize != 12)
             info.append('\0');
     }
     QByteArray file;
-    if (spec.fileHeader) {
+    if (layout.fileHeader) {
         file.append("BM");
-        Put32(file, uint32_t(14 + info.size() + spec.pixels.size()));
+        Put32(file, uint32_t(14 + info.size() + layout.pixels.size()));
         Put32(file, 0);
         Put32(file, uint32_t(14 + info.size()));
     }
-    return file + info + spec.pixels;
+    return file + info + layout.pixels;
 }
 
 QByteArray PaddedRows(const std::vector<QByteArray> &rows)

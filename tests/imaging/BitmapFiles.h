@@ -8,7 +8,7 @@
 #include <vector>
 
 // Builds Windows bitmap files byte by byte for the tests.
-struct BitmapFileSpec
+struct BitmapFileLayout
 {
     uint32_t headerSize = 40; // 12 writes the OS/2 1.x header
     int32_t width = 0;
@@ -22,7 +22,7 @@ struct BitmapFileSpec
     bool fileHeader = true;
 };
 
-QByteArray BuildBitmapFile(const BitmapFileSpec &spec);
+QByteArray BuildBitmapFile(const BitmapFileLayout &layout);
 
 // Stored rows of pixel bytes, each padded to 4 bytes.
 QByteArray PaddedRows(const std::vector<QByteArray> &rows);

@@ -112,186 +112,186 @@ TEST(WindowsBitmap, MatchesImageMagickOnEveryVariantItWrites)
 TEST(WindowsBitmap, ReadsRowsBottomUpAndTopDownWithoutAFileHeaderToo)
 {
     const QImage picture = SamplePicture(5, 4);
-    BitmapFileSpec spec;
-    spec.width = 5;
-    spec.height = 4;
-    spec.pixels = Rows24(picture, false);
-    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(spec)), picture));
-    spec.height = -4;
-    spec.pixels = Rows24(picture, true);
-    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(spec)), picture));
-    spec.fileHeader = false;
-    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(spec)), picture)) << "a packed device-independent bitmap";
+    BitmapFileLayout layout;
+    layout.width = 5;
+    layout.height = 4;
+    layout.pixels = Rows24(picture, false);
+    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(layout)), picture));
+    layout.height = -4;
+    layout.pixels = Rows24(picture, true);
+    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(layout)), picture));
+    layout.fileHeader = false;
+    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(layout)), picture)) << "a packed device-independent bitmap";
 
     // The last row may come without its padding.
-    spec.fileHeader = true;
-    spec.pixels.chop(1);
-    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(spec)), picture));
-    spec.pixels.chop(1);
-    EXPECT_EQ(DecodeError(BuildBitmapFile(spec)), QStringLiteral("Stream read error"));
+    layout.fileHeader = true;
+    layout.pixels.chop(1);
+    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(layout)), picture));
+    layout.pixels.chop(1);
+    EXPECT_EQ(DecodeError(BuildBitmapFile(layout)), QStringLiteral("Stream read error"));
 }
 
 TEST(WindowsBitmap, UnpacksRLE4RunsLiteralsDeltasAndClipsAtTheRightEdge)
 {
-    BitmapFileSpec spec;
-    spec.width = 6;
-    spec.height = 3;
-    spec.bitCount = 4;
-    spec.compression = 2;
-    spec.palette = SixteenColours();
-    spec.pixels = QByteArray::fromHex("0512" "0003" "3450" "0000"  // bottom: 1 2 1 2 1, then 3 (4 and 5 cut off)
+    BitmapFileLayout layout;
+    layout.width = 6;
+    layout.height = 3;
+    layout.bitCount = 4;
+    layout.compression = 2;
+    layout.palette = SixteenColours();
+    layout.pixels = QByteArray::fromHex("0512" "0003" "3450" "0000"  // bottom: 1 2 1 2 1, then 3 (4 and 5 cut off)
                                       "00020200" "0277" "0000"      // delta to x 2, y 1: 7 7
                                       "0a9a" "0000" "0001");        // top: 9 A 9 A 9 A (four more cut off)
-    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(spec)),
-                           IndexPicture({{9, 10, 9, 10, 9, 10}, {0, 0, 7, 7, 0, 0}, {1, 2, 1, 2, 1, 3}}, spec.palette)));
+    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(layout)),
+                           IndexPicture({{9, 10, 9, 10, 9, 10}, {0, 0, 7, 7, 0, 0}, {1, 2, 1, 2, 1, 3}}, layout.palette)));
 
     // An odd literal group is padded to a whole word.
-    spec.width = 5;
-    spec.height = 1;
-    spec.pixels = QByteArray::fromHex("0005" "123450" "00" "0001");
-    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(spec)), IndexPicture({{1, 2, 3, 4, 5}}, spec.palette)));
+    layout.width = 5;
+    layout.height = 1;
+    layout.pixels = QByteArray::fromHex("0005" "123450" "00" "0001");
+    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(layout)), IndexPicture({{1, 2, 3, 4, 5}}, layout.palette)));
 }
 
 TEST(WindowsBitmap, UnpacksRLE8BothWaysUpAndStopsWhereTheDataEnds)
 {
-    BitmapFileSpec spec;
-    spec.width = 4;
-    spec.height = 3;
-    spec.bitCount = 8;
-    spec.compression = 1;
-    spec.palette = SixteenColours();
-    spec.pixels = QByteArray::fromHex("0003050607" "00" "0108" "0000" // literal of three, padded; run of one
+    BitmapFileLayout layout;
+    layout.width = 4;
+    layout.height = 3;
+    layout.bitCount = 8;
+    layout.compression = 1;
+    layout.palette = SixteenColours();
+    layout.pixels = QByteArray::fromHex("0003050607" "00" "0108" "0000" // literal of three, padded; run of one
                                       "0602" "0000"                   // a run longer than the row
                                       "00020100" "0109");             // delta, one pixel, no end code
-    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(spec)),
-                           IndexPicture({{0, 9, 0, 0}, {2, 2, 2, 2}, {5, 6, 7, 8}}, spec.palette)));
-    spec.height = -3;
-    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(spec)),
-                           IndexPicture({{5, 6, 7, 8}, {2, 2, 2, 2}, {0, 9, 0, 0}}, spec.palette)));
+    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(layout)),
+                           IndexPicture({{0, 9, 0, 0}, {2, 2, 2, 2}, {5, 6, 7, 8}}, layout.palette)));
+    layout.height = -3;
+    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(layout)),
+                           IndexPicture({{5, 6, 7, 8}, {2, 2, 2, 2}, {0, 9, 0, 0}}, layout.palette)));
     // A delta below the last row ends the picture; what follows is ignored.
-    spec.height = 2;
-    spec.pixels = QByteArray::fromHex("0201" "0002 0005" "0403");
-    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(spec)), IndexPicture({{0, 0, 0, 0}, {1, 1, 0, 0}}, spec.palette)));
+    layout.height = 2;
+    layout.pixels = QByteArray::fromHex("0201" "0002 0005" "0403");
+    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(layout)), IndexPicture({{0, 0, 0, 0}, {1, 1, 0, 0}}, layout.palette)));
 }
 
 TEST(WindowsBitmap, BringsMaskedChannelsToEightBits)
 {
-    BitmapFileSpec spec;
-    spec.width = 4;
-    spec.height = 1;
-    spec.bitCount = 16; // no bit fields: 5-5-5, the top bit unused
-    spec.pixels = QByteArray::fromHex("ff7f" "0000" "1042" "1f80");
-    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(spec)),
+    BitmapFileLayout layout;
+    layout.width = 4;
+    layout.height = 1;
+    layout.bitCount = 16; // no bit fields: 5-5-5, the top bit unused
+    layout.pixels = QByteArray::fromHex("ff7f" "0000" "1042" "1f80");
+    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(layout)),
                            IndexPicture({{0, 1, 2, 3}}, {qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(132, 132, 132),
                                                          qRgb(0, 0, 255)})));
 
-    spec.headerSize = 108; // 5-6-5 masks in a version 4 header
-    spec.compression = 3;
-    spec.masks = {0xF800, 0x07E0, 0x001F, 0};
-    spec.width = 2;
-    spec.pixels = QByteArray::fromHex("e007" "2000");
-    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(spec)),
+    layout.headerSize = 108; // 5-6-5 masks in a version 4 header
+    layout.compression = 3;
+    layout.masks = {0xF800, 0x07E0, 0x001F, 0};
+    layout.width = 2;
+    layout.pixels = QByteArray::fromHex("e007" "2000");
+    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(layout)),
                            IndexPicture({{0, 1}}, {qRgb(0, 255, 0), qRgb(0, 4, 0)})));
 
-    spec.headerSize = 40; // 10-bit channels, masks after the header
-    spec.bitCount = 32;
-    spec.masks = {0x3FF00000, 0x000FFC00, 0x000003FF};
-    spec.width = 1;
-    spec.pixels = QByteArray::fromHex("0100f83f");
-    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(spec)), IndexPicture({{0}}, {qRgb(255, 128, 0)})));
+    layout.headerSize = 40; // 10-bit channels, masks after the header
+    layout.bitCount = 32;
+    layout.masks = {0x3FF00000, 0x000FFC00, 0x000003FF};
+    layout.width = 1;
+    layout.pixels = QByteArray::fromHex("0100f83f");
+    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(layout)), IndexPicture({{0}}, {qRgb(255, 128, 0)})));
 }
 
 TEST(WindowsBitmap, ComposesAlphaOntoBlackUnlessNoPixelUsesIt)
 {
-    BitmapFileSpec spec;
-    spec.headerSize = 124;
-    spec.width = 3;
-    spec.height = 1;
-    spec.bitCount = 32;
-    spec.compression = 3;
-    spec.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
-    spec.pixels = QByteArray::fromHex("326496ff" "326496" "80" "32649600");
-    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(spec)),
+    BitmapFileLayout layout;
+    layout.headerSize = 124;
+    layout.width = 3;
+    layout.height = 1;
+    layout.bitCount = 32;
+    layout.compression = 3;
+    layout.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
+    layout.pixels = QByteArray::fromHex("326496ff" "326496" "80" "32649600");
+    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(layout)),
                            IndexPicture({{0, 1, 2}}, {qRgb(150, 100, 50), qRgb(75, 50, 25), qRgb(0, 0, 0)})));
-    spec.pixels = QByteArray::fromHex("32649600" "32649600" "ffffff00");
-    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(spec)),
+    layout.pixels = QByteArray::fromHex("32649600" "32649600" "ffffff00");
+    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(layout)),
                            IndexPicture({{0, 0, 1}}, {qRgb(150, 100, 50), qRgb(255, 255, 255)})));
     // Plain 32-bit bitmaps keep their fourth byte unused, as Windows does.
-    spec.compression = 0;
-    EXPECT_EQ(ReadWindowsBitmap(BuildBitmapFile(spec)).format(), QImage::Format_RGB32);
+    layout.compression = 0;
+    EXPECT_EQ(ReadWindowsBitmap(BuildBitmapFile(layout)).format(), QImage::Format_RGB32);
 }
 
 TEST(WindowsBitmap, ReadsShortColourTablesAndOS2Headers)
 {
-    BitmapFileSpec spec;
-    spec.width = 3;
-    spec.height = 1;
-    spec.bitCount = 8;
-    spec.colorsUsed = 2;
-    spec.palette = {qRgb(10, 20, 30), qRgb(40, 50, 60)};
-    spec.pixels = QByteArray::fromHex("00010500");
-    const QImage expected = IndexPicture({{0, 1, 2}}, {spec.palette[0], spec.palette[1], qRgb(0, 0, 0)});
-    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(spec)), expected)) << "indices past the table are black";
+    BitmapFileLayout layout;
+    layout.width = 3;
+    layout.height = 1;
+    layout.bitCount = 8;
+    layout.colorsUsed = 2;
+    layout.palette = {qRgb(10, 20, 30), qRgb(40, 50, 60)};
+    layout.pixels = QByteArray::fromHex("00010500");
+    const QImage expected = IndexPicture({{0, 1, 2}}, {layout.palette[0], layout.palette[1], qRgb(0, 0, 0)});
+    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(layout)), expected)) << "indices past the table are black";
 
-    spec.headerSize = 64; // OS/2 2.x
-    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(spec)), expected));
-    spec.compression = 3; // Huffman 1D there, not bit fields
-    EXPECT_EQ(DecodeError(BuildBitmapFile(spec)), QStringLiteral("Unsupported bitmap compression (3)."));
+    layout.headerSize = 64; // OS/2 2.x
+    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(layout)), expected));
+    layout.compression = 3; // Huffman 1D there, not bit fields
+    EXPECT_EQ(DecodeError(BuildBitmapFile(layout)), QStringLiteral("Unsupported bitmap compression (3)."));
 
-    spec = {};
-    spec.headerSize = 12;
-    spec.width = 9;
-    spec.height = 1;
-    spec.bitCount = 1;
-    spec.palette = {qRgb(1, 2, 3), qRgb(250, 251, 252)};
-    spec.pixels = QByteArray::fromHex("a5800000");
-    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(spec)), IndexPicture({{1, 0, 1, 0, 0, 1, 0, 1, 1}}, spec.palette)));
+    layout = {};
+    layout.headerSize = 12;
+    layout.width = 9;
+    layout.height = 1;
+    layout.bitCount = 1;
+    layout.palette = {qRgb(1, 2, 3), qRgb(250, 251, 252)};
+    layout.pixels = QByteArray::fromHex("a5800000");
+    EXPECT_TRUE(SamePixels(Decode(BuildBitmapFile(layout)), IndexPicture({{1, 0, 1, 0, 0, 1, 0, 1, 1}}, layout.palette)));
 }
 
 TEST(WindowsBitmap, RefusesBadFilesWithAClearMessage)
 {
     const auto file = [](auto change) {
-        BitmapFileSpec spec;
-        spec.width = 2;
-        spec.height = 2;
-        spec.pixels = QByteArray(16, '\x40');
-        change(spec);
-        return BuildBitmapFile(spec);
+        BitmapFileLayout layout;
+        layout.width = 2;
+        layout.height = 2;
+        layout.pixels = QByteArray(16, '\x40');
+        change(layout);
+        return BuildBitmapFile(layout);
     };
-    EXPECT_EQ(DecodeError(file([](BitmapFileSpec &s) { s.headerSize = 100; })), QStringLiteral("Bitmap image is not valid"));
-    EXPECT_EQ(DecodeError(file([](BitmapFileSpec &s) { s.compression = 4; })),
+    EXPECT_EQ(DecodeError(file([](BitmapFileLayout &s) { s.headerSize = 100; })), QStringLiteral("Bitmap image is not valid"));
+    EXPECT_EQ(DecodeError(file([](BitmapFileLayout &s) { s.compression = 4; })),
               QStringLiteral("Unsupported bitmap compression (4)."));
-    EXPECT_EQ(DecodeError(file([](BitmapFileSpec &s) { s.bitCount = 3; })), QStringLiteral("Unsupported bitmap bit count (3)."));
-    EXPECT_EQ(DecodeError(file([](BitmapFileSpec &s) { s.compression = 1; })),
+    EXPECT_EQ(DecodeError(file([](BitmapFileLayout &s) { s.bitCount = 3; })), QStringLiteral("Unsupported bitmap bit count (3)."));
+    EXPECT_EQ(DecodeError(file([](BitmapFileLayout &s) { s.compression = 1; })),
               QStringLiteral("Invalid bit count 24 for a run length encoded bitmap."));
-    EXPECT_EQ(DecodeError(file([](BitmapFileSpec &s) { s.compression = 3; })),
+    EXPECT_EQ(DecodeError(file([](BitmapFileLayout &s) { s.compression = 3; })),
               QStringLiteral("Invalid bit count 24 for a bitmap with bit fields."));
-    EXPECT_EQ(DecodeError(file([](BitmapFileSpec &s) { s.colorsUsed = 1u << 30; })),
+    EXPECT_EQ(DecodeError(file([](BitmapFileLayout &s) { s.colorsUsed = 1u << 30; })),
               QStringLiteral("Bitmap image is not valid"));
-    EXPECT_EQ(DecodeError(file([](BitmapFileSpec &s) { s.width = 0; })), QStringLiteral("Invalid picture size (0 by 2 pixels)."));
-    EXPECT_TRUE(DecodeError(file([](BitmapFileSpec &s) { s.width = 70000; }))
+    EXPECT_EQ(DecodeError(file([](BitmapFileLayout &s) { s.width = 0; })), QStringLiteral("Invalid picture size (0 by 2 pixels)."));
+    EXPECT_TRUE(DecodeError(file([](BitmapFileLayout &s) { s.width = 70000; }))
                     .startsWith(QStringLiteral("Picture too large (70000 by 2 pixels)")));
-    EXPECT_TRUE(DecodeError(file([](BitmapFileSpec &s) { s.width = 20000, s.height = -20000; }))
+    EXPECT_TRUE(DecodeError(file([](BitmapFileLayout &s) { s.width = 20000, s.height = -20000; }))
                     .startsWith(QStringLiteral("Picture too large (20000 by 20000 pixels)")));
-    EXPECT_TRUE(DecodeError(file([](BitmapFileSpec &s) { s.height = INT_MIN; })).startsWith(QStringLiteral("Picture too large")));
-    EXPECT_EQ(DecodeError(file([](BitmapFileSpec &s) { s.width = 3000, s.height = 3000; })), QStringLiteral("Stream read error"))
+    EXPECT_TRUE(DecodeError(file([](BitmapFileLayout &s) { s.height = INT_MIN; })).startsWith(QStringLiteral("Picture too large")));
+    EXPECT_EQ(DecodeError(file([](BitmapFileLayout &s) { s.width = 3000, s.height = 3000; })), QStringLiteral("Stream read error"))
         << "pixel data far shorter than the header says is refused before allocating";
     EXPECT_EQ(DecodeError(QByteArray("BM\0\0\0", 5)), QStringLiteral("Stream read error"));
-    QByteArray offsetPastEnd = file([](BitmapFileSpec &) {});
+    QByteArray offsetPastEnd = file([](BitmapFileLayout &) {});
     offsetPastEnd[10] = '\x7f';
     EXPECT_EQ(DecodeError(offsetPastEnd), QStringLiteral("Stream read error"));
 }
 
 TEST(WindowsBitmap, EveryCutOfAGoodFileDecodesOrFailsCleanly)
 {
-    BitmapFileSpec rle;
+    BitmapFileLayout rle;
     rle.width = 4;
     rle.height = 3;
     rle.bitCount = 8;
     rle.compression = 1;
     rle.palette = SixteenColours();
     rle.pixels = QByteArray::fromHex("0003050607000108000006020000000201000109");
-    BitmapFileSpec masked;
+    BitmapFileLayout masked;
     masked.headerSize = 124;
     masked.width = 3;
     masked.height = 2;
@@ -315,12 +315,12 @@ TEST(WindowsBitmap, LoadsThroughTheRegistryForEveryBitmapExtension)
     TFileFormatRegistration formats;
     TestFolder folder;
     const QImage picture = SamplePicture(3, 2);
-    BitmapFileSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.pixels = Rows24(picture, false);
+    BitmapFileLayout layout;
+    layout.width = 3;
+    layout.height = 2;
+    layout.pixels = Rows24(picture, false);
     for (const char *name : {"a.bmp", "b.RLE", "c.dib"})
-        EXPECT_TRUE(SamePixels(LoadPictureFile(folder.Write(QLatin1String(name), BuildBitmapFile(spec)),
+        EXPECT_TRUE(SamePixels(LoadPictureFile(folder.Write(QLatin1String(name), BuildBitmapFile(layout)),
                                                JPEGReadScale::Whole),
                                picture))
             << name;
