@@ -4,6 +4,7 @@
 #include "cli/FormatsCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/NewCommand.h"
+#include "cli/PrintCommand.h"
 #include "cli/RotateCommand.h"
 #include "cli/SectionsCommand.h"
 #include "cli/StretchCommand.h"
@@ -32,6 +33,7 @@ static const CliCommand kCommands[] = {
     {"build", "build PROJECT.vsw OUT.exe [--size 640x480|800x600|1024x768|1280x1024] [--compression 0..60] "
               "[--template PATH]", RunBuild},
     {"sections", "sections PACKAGE [KEY]", RunSections},
+    {"print", "print PROJECT.vsw OUT.pdf [--paper letter|a4|legal] [--landscape] [--dpi 72..1200]", RunPrint},
 };
 
 const CliCommand *CliCommands(int &count)
