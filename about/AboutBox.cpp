@@ -1,5 +1,6 @@
 #include "about/AboutBox.h"
 
+#include "about/AboutLayout.h"
 #include "about/MakerAddresses.h"
 #include "about/WebLinks.h"
 
@@ -92,6 +93,7 @@ QLabel *TFrmAbout::MakeLabel(const QRect &geometry, const QString &text, const Q
     label->setGeometry(geometry);
     label->setFont(font);
     label->setAlignment(alignment);
+    label->setGeometry(FitLabelToText(geometry, label->sizeHint().width(), kClientSize.width()));
     QPalette look = label->palette();
     look.setColor(QPalette::WindowText, colour);
     label->setPalette(look);

@@ -19,7 +19,7 @@ struct TContextPage
     const char *Page;
 };
 constexpr TContextPage kContextPages[] = {
-    {10, "overview.html"},
+    {kOverviewHelpContext, "overview.html"},
 };
 
 QString PlainText(const QString &html)
@@ -60,25 +60,52 @@ QList<THelpIndexEntry> ReadHelpIndex(const QString &folder)
                                               | QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression keywords(
         QStringLiteral("<meta\\s+name=\"keywords\"\\s+content=\"([^\"]*)\""), QRegularExpression::CaseInsensitiveOption);
-    QList<THelpIndexEntry> index;
+    struct Found
+    {
+        QString Keyword;
+        QString Page;
+        QString Title;
+    };
+    QList<Found> found;
     const QStringList pages = QDir(folder).entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name);
     for (const QString &page : pages) {
         QFile file(QDir(folder).filePath(page));
         if (file.size() > kLargestPage || !file.open(QIODevice::ReadOnly))
             continue;
         const QString html = QString::fromUtf8(file.readAll());
-        if (const QRegularExpressionMatch m = title.match(html); m.hasMatch()) {
-            const QString text = PlainText(m.captured(1));
-            if (!text.isEmpty())
-                index.append({text, page});
-        }
+        QString pageTitle;
+        if (const QRegularExpressionMatch m = title.match(html); m.hasMatch())
+            pageTitle = PlainText(m.captured(1));
+        if (!pageTitle.isEmpty())
+            found.append({pageTitle, page, pageTitle});
         if (const QRegularExpressionMatch m = keywords.match(html); m.hasMatch()) {
             for (const QString &word : PlainText(m.captured(1)).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
                 const QString keyword = word.trimmed();
                 if (!keyword.isEmpty())
-                    index.append({keyword, page});
+                    found.append({keyword, page, pageTitle.isEmpty() ? page : pageTitle});
             }
         }
+    }
+    // A keyword appears once for each page it leads to; when it leads to
+    // several, each carries its page's title.
+    QList<THelpIndexEntry> index;
+    for (qsizetype i = 0; i < found.size(); ++i) {
+        bool seen = false;
+        bool elsewhere = false;
+        for (qsizetype j = 0; j < found.size(); ++j) {
+            if (j == i || found[j].Keyword.compare(found[i].Keyword, Qt::CaseInsensitive) != 0)
+                continue;
+            if (found[j].Page == found[i].Page)
+                seen = seen || j < i;
+            else
+                elsewhere = true;
+        }
+        if (seen)
+            continue;
+        const QString keyword = elsewhere && found[i].Title.compare(found[i].Keyword, Qt::CaseInsensitive) != 0
+            ? found[i].Keyword + QStringLiteral(" (") + found[i].Title + QLatin1Char(')')
+            : found[i].Keyword;
+        index.append({keyword, found[i].Page});
     }
     std::stable_sort(index.begin(), index.end(), [](const THelpIndexEntry &a, const THelpIndexEntry &b) {
         return a.Keyword.compare(b.Keyword, Qt::CaseInsensitive) < 0;

@@ -10,6 +10,9 @@ QString HelpFolderBeside(const QString &programFolder);
 
 // The page the help opens at: the contents.
 QString HelpContentsPage();            // "index.html"
+// The context number of the overview, the topic of "Help Overview".
+constexpr int kOverviewHelpContext = 10;
+
 // The page of a context number; the contents for a number no page has.
 QString HelpContextPage(int context);  // 10: "overview.html"
 

@@ -40,3 +40,8 @@ void TVistranoHelp::CloseAll()
     if (m_window)
         m_window->close();
 }
+
+THelpWindow *TVistranoHelp::Window() const
+{
+    return m_window;
+}

@@ -25,7 +25,7 @@ public:
     // "Help Overview" and every other context number.
     void HelpContext(int context) { m_hook.HelpContext(context); }
 
-    THelpWindow *Window() const { return m_window; }
+    THelpWindow *Window() const;
 
 private:
     void DisplayTopic() override;

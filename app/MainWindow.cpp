@@ -2,13 +2,22 @@
 
 #include "app/Messages.h"
 #include "app/StatusBar.h"
+#include "about/AboutBox.h"
+#include "about/HelpPages.h"
+#include "about/ProgramIcon.h"
+#include "about/VistranoHelp.h"
+#include "about/WebLinks.h"
 #include "app/ToolbarGlyphs.h"
 #include "browser/BookmarkEditor.h"
 #include "browser/Bookmarks.h"
 #include "browser/FileListView.h"
 #include "browser/FolderTree.h"
 #include "browser/ImageBrowser.h"
+#include "print/SlideSheetPrinting.h"
+#include "project/RectBoxProperties.h"
 #include "slides/Viewer.h"
+
+#include <algorithm>
 
 #include <QAction>
 #include <QApplication>
@@ -26,7 +35,7 @@ TfrmVistrano::TfrmVistrano(const QString &bookmarksFile, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmVistrano"));
     setWindowTitle(tr("Vistrano by Halvenor Software"));
-    setWindowIcon(ApplicationIcon());
+    setWindowIcon(ProgramIcon());
     CreateControls();
     CreateMenus();
     resize(760, 531);
@@ -55,6 +64,8 @@ void TfrmVistrano::FormCreate()
     // in the image browser; the bookmarks menu is built from the file.
     m_bookmarks = new TBookmarks(Bookmarks1, m_browser, m_bookmarksFile, this);
     m_bookmarks->SetBookmarks();
+    // The help hook, with the help pages beside the executable.
+    m_help = new TVistranoHelp(this, HelpFolder());
     updateActions();
 }
 
@@ -142,6 +153,20 @@ QWidget *TfrmVistrano::CurrentSlide() const
     return nullptr;
 }
 
+QList<const RectBoxProperties *> TfrmVistrano::SlidesInOrder() const
+{
+    QList<const RectBoxProperties *> slides;
+    if (QWidget *strip = ScrollBox1->widget()) {
+        for (QObject *child : strip->children()) {
+            if (const auto *slide = dynamic_cast<const RectBoxProperties *>(child))
+                slides.append(slide);
+        }
+    }
+    std::stable_sort(slides.begin(), slides.end(),
+                     [](const RectBoxProperties *a, const RectBoxProperties *b) { return a->Left() < b->Left(); });
+    return slides;
+}
+
 void TfrmVistrano::ClearSlideFocus()
 {
     // Slide boxes come with the slide strip.
@@ -171,14 +196,33 @@ void TfrmVistrano::New1Click() {}
 void TfrmVistrano::Open1Click() {}
 void TfrmVistrano::Save1Click() {}
 void TfrmVistrano::Save2Click() {}
-void TfrmVistrano::Print1Click() {}
+void TfrmVistrano::Print1Click()
+{
+    RunCommand([this] { PrintSlideSheet(this, SB1, SlidesInOrder()); });
+}
+
 void TfrmVistrano::CreateSlideshow1Click() {}
 void TfrmVistrano::Project1Click() {}
 void TfrmVistrano::SlidePropertiesClick() {}
-void TfrmVistrano::HelpContents1Click() {}
-void TfrmVistrano::HelpOverview1Click() {}
-void TfrmVistrano::Visitusontheweb1Click() {}
-void TfrmVistrano::About1Click() {}
+void TfrmVistrano::HelpContents1Click()
+{
+    m_help->HelpContents();
+}
+
+void TfrmVistrano::HelpOverview1Click()
+{
+    m_help->HelpContext(kOverviewHelpContext);
+}
+
+void TfrmVistrano::Visitusontheweb1Click()
+{
+    OpenMakerWebSite();
+}
+
+void TfrmVistrano::About1Click()
+{
+    ShowAboutBox(this);
+}
 
 void TfrmVistrano::tbRotateCCWClick()
 {

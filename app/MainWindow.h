@@ -14,10 +14,12 @@ class QScrollArea;
 class QSplitter;
 class QToolBar;
 class QToolButton;
+class RectBoxProperties;
 class TBookmarks;
 class TFileListView;
 class TFolderTree;
 class TImageBrowser;
+class TVistranoHelp;
 class TStatusBar;
 class TfBMEdit;
 class TfrmViewer;
@@ -45,6 +47,9 @@ public:
 
     // The current slide: the focused slide box of the strip, or none.
     QWidget *CurrentSlide() const;
+    // The slides in slide order (ascending Left), as saving, building and
+    // printing take them.
+    QList<const RectBoxProperties *> SlidesInOrder() const;
     // Unfocuses every slide box, so that there is no current slide.
     void ClearSlideFocus();
 
@@ -170,4 +175,5 @@ private:
     TfBMEdit *fBMEdit = nullptr;
     TImageBrowser *m_browser = nullptr;
     TBookmarks *m_bookmarks = nullptr;
+    TVistranoHelp *m_help = nullptr;
 };

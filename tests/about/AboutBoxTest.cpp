@@ -1,4 +1,5 @@
 #include "about/AboutBox.h"
+#include "about/AboutLayout.h"
 #include "about/MakerAddresses.h"
 #include "tests/support/TestFiles.h"
 
@@ -30,7 +31,12 @@ TEST(AboutBox, LayoutColoursAndTexts)
     auto *product = box.findChild<QLabel *>("lProductName");
     ASSERT_NE(product, nullptr);
     EXPECT_EQ(product->text(), "Vistrano");
-    EXPECT_EQ(product->geometry(), QRect(88, 8, 111, 36));
+    // Labels keep their designed centre and grow to show their whole text.
+    auto fits = [](QLabel *label, const QRect &designed) {
+        EXPECT_EQ(label->geometry(), FitLabelToText(designed, label->sizeHint().width(), 289));
+        EXPECT_GE(label->width(), label->sizeHint().width());
+    };
+    fits(product, QRect(88, 8, 111, 36));
     EXPECT_EQ(product->font().pixelSize(), 32);
 
     QLabel *version = box.VersionLabel();
@@ -45,9 +51,9 @@ TEST(AboutBox, LayoutColoursAndTexts)
     EXPECT_EQ(box.CopyrightLabel()->palette().color(QPalette::WindowText), QColor(86, 63, 39));
 
     EXPECT_EQ(box.EmailLabel()->text(), QStringLiteral("email: ") + kMakerSupportEmail);
-    EXPECT_EQ(box.EmailLabel()->geometry(), QRect(72, 264, 157, 13));
+    fits(box.EmailLabel(), QRect(72, 264, 157, 13));
     EXPECT_EQ(box.WebSiteLabel()->text(), kMakerWebAddress);
-    EXPECT_EQ(box.WebSiteLabel()->geometry(), QRect(80, 288, 139, 13));
+    fits(box.WebSiteLabel(), QRect(80, 288, 139, 13));
     for (QLabel *link : {box.EmailLabel(), box.WebSiteLabel()}) {
         EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
         EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(153, 6, 6));
@@ -62,6 +68,16 @@ TEST(AboutBox, LayoutColoursAndTexts)
     ok->click();
     EXPECT_FALSE(box.isVisible());
     EXPECT_EQ(box.result(), QDialog::Accepted);
+}
+
+TEST(AboutBox, LabelsGrowAboutTheirCentre)
+{
+    EXPECT_EQ(FitLabelToText(QRect(88, 8, 111, 36), 100, 289), QRect(88, 8, 111, 36));
+    EXPECT_EQ(FitLabelToText(QRect(88, 8, 111, 36), 131, 289), QRect(78, 8, 131, 36));
+    EXPECT_EQ(FitLabelToText(QRect(72, 264, 157, 13), 200, 289), QRect(50, 264, 200, 13));
+    // Never past the box's sides.
+    EXPECT_EQ(FitLabelToText(QRect(200, 0, 80, 13), 150, 289), QRect(139, 0, 150, 13));
+    EXPECT_EQ(FitLabelToText(QRect(0, 64, 289, 33), 400, 289), QRect(0, 64, 289, 33));
 }
 
 TEST(AboutBox, ControlQBeforeTheFocusedButton)

@@ -122,4 +122,14 @@ TEST(HelpHook, IndexOfKeywords)
                                                                     {"zeta", "a.html"}}));
     EXPECT_EQ(FindHelpKeyword(ReadHelpIndex(folder.Root()), "amm"), 1);
     EXPECT_TRUE(ReadHelpIndex(folder.Path("missing")).isEmpty());
+
+    // A keyword once per page: the same word in other letters on the same page
+    // is one entry; on two pages it names each page.
+    TestFolder twice;
+    twice.Write("k.html", "<title>Keys</title><meta name=\"keywords\" content=\"Delete, delete, keys\">");
+    twice.Write("s.html", "<title>Slides</title><meta name=\"keywords\" content=\"delete\">");
+    EXPECT_EQ(ReadHelpIndex(twice.Root()), QList<THelpIndexEntry>({{"Delete (Keys)", "k.html"},
+                                                                   {"delete (Slides)", "s.html"},
+                                                                   {"Keys", "k.html"},
+                                                                   {"Slides", "s.html"}}));
 }
