@@ -15,6 +15,11 @@
 #include "browser/ImageBrowser.h"
 #include "print/SlideSheetPrinting.h"
 #include "project/RectBoxProperties.h"
+#include "show/SlideshowCommand.h"
+#include "slides/ProjSettings.h"
+#include "slides/ProjectCommands.h"
+#include "slides/RectBox.h"
+#include "slides/SlideStrip.h"
 #include "slides/Viewer.h"
 
 #include <algorithm>
@@ -66,7 +71,27 @@ void TfrmVistrano::FormCreate()
     m_bookmarks->SetBookmarks();
     // The help hook, with the help pages beside the executable.
     m_help = new TVistranoHelp(this, HelpFolder());
+    m_projectCommands = new TProjectCommands(m_strip, this, this);
+    m_slideshowCommand = new TSlideshowCommand(m_strip, SB1, this, this);
     updateActions();
+}
+
+void TfrmVistrano::SetSlideshowOptions(TfrmCreateVistrano *dialog)
+{
+    m_slideshowCommand->SetOptionsDialog(dialog);
+}
+
+void TfrmVistrano::SetProjectSettings(TfrmProjSettings *dialog)
+{
+    frmProjSettings = dialog;
+    m_strip->SetProjectSettings(dialog);
+    m_projectCommands->SetProjectSettings(dialog);
+    m_slideshowCommand->SetProjectSettings(dialog);
+}
+
+void TfrmVistrano::SetSlideProperties(TfrmSlideProperties *dialog)
+{
+    m_strip->SetSlideProperties(dialog);
 }
 
 void TfrmVistrano::showEvent(QShowEvent *event)
@@ -108,12 +133,9 @@ void TfrmVistrano::FormClose()
 
 void TfrmVistrano::DestroySlides()
 {
-    QWidget *strip = ScrollBox1->widget();
-    if (!strip)
-        return;
-    const QList<QWidget *> slides = strip->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
-    for (auto it = slides.rbegin(); it != slides.rend(); ++it)
-        delete *it;
+    // A build in progress finishes the slide it is on and stops.
+    m_slideshowCommand->Stop();
+    m_strip->DestroySlides();
 }
 
 bool TfrmVistrano::eventFilter(QObject *watched, QEvent *event)
@@ -147,34 +169,24 @@ bool TfrmVistrano::FormKeyUp(QKeyEvent *key)
     return true;
 }
 
-QWidget *TfrmVistrano::CurrentSlide() const
+TRectBox *TfrmVistrano::CurrentSlide() const
 {
-    // The slide strip's boxes come with the strip; until then there are none.
-    return nullptr;
+    return m_strip->CurrentSlide();
 }
 
 QList<const RectBoxProperties *> TfrmVistrano::SlidesInOrder() const
 {
-    QList<const RectBoxProperties *> slides;
-    if (QWidget *strip = ScrollBox1->widget()) {
-        for (QObject *child : strip->children()) {
-            if (const auto *slide = dynamic_cast<const RectBoxProperties *>(child))
-                slides.append(slide);
-        }
-    }
-    std::stable_sort(slides.begin(), slides.end(),
-                     [](const RectBoxProperties *a, const RectBoxProperties *b) { return a->Left() < b->Left(); });
-    return slides;
+    return m_strip->SlidesInSlideOrder();
 }
 
 void TfrmVistrano::ClearSlideFocus()
 {
-    // Slide boxes come with the slide strip.
+    m_strip->ClearSlideFocus();
 }
 
 void TfrmVistrano::DeleteCurrentSlide()
 {
-    // Deleting the current slide comes with the slide strip.
+    m_strip->DeleteCurrentSlide();
 }
 
 void TfrmVistrano::updateActions()
@@ -188,22 +200,48 @@ void TfrmVistrano::ShowPicturePreview(const QString &path, int angle)
     frmViewer->ShowPicturePreview(path, angle);
 }
 
-// --- Handlers whose commands come with the slide strip, projects, the
-// slideshow build, printing and help. Their menu entries and buttons are
-// in place; each subsystem fills its handler.
+// --- The File, Edit and Help commands, carried out by the subsystems that
+// own them.
 
-void TfrmVistrano::New1Click() {}
-void TfrmVistrano::Open1Click() {}
+void TfrmVistrano::New1Click()
+{
+    RunCommand([this] { m_projectCommands->New1Click(); });
+}
+
+void TfrmVistrano::Open1Click()
+{
+    RunCommand([this] { m_projectCommands->Open1Click(); });
+}
+
+// Hidden and never invoked: projects are saved with "Save As...".
 void TfrmVistrano::Save1Click() {}
-void TfrmVistrano::Save2Click() {}
+
+void TfrmVistrano::Save2Click()
+{
+    RunCommand([this] { m_projectCommands->Save2Click(); });
+}
+
 void TfrmVistrano::Print1Click()
 {
     RunCommand([this] { PrintSlideSheet(this, SB1, SlidesInOrder()); });
 }
 
-void TfrmVistrano::CreateSlideshow1Click() {}
-void TfrmVistrano::Project1Click() {}
-void TfrmVistrano::SlidePropertiesClick() {}
+void TfrmVistrano::CreateSlideshow1Click()
+{
+    RunCommand([this] { m_slideshowCommand->CreateSlideshow1Click(); });
+}
+
+void TfrmVistrano::Project1Click()
+{
+    if (frmProjSettings)
+        frmProjSettings->Execute();
+}
+
+void TfrmVistrano::SlidePropertiesClick()
+{
+    RunCommand([this] { m_strip->EditSlideProperties(CurrentSlide()); });
+}
+
 void TfrmVistrano::HelpContents1Click()
 {
     m_help->HelpContents();
@@ -226,8 +264,9 @@ void TfrmVistrano::About1Click()
 
 void TfrmVistrano::tbRotateCCWClick()
 {
-    // The strip turns the current slide; the sender's name (tbRotateCCW or
-    // tbRotateCW) gives the direction.
+    // The sender's name (tbRotateCCW or tbRotateCW) gives the direction.
+    const QString senderName = sender() ? sender()->objectName() : QString();
+    RunCommand([this, &senderName] { m_strip->tbRotateCCWClick(senderName); });
 }
 
 // The list shows picture files only; showing all files is not offered.

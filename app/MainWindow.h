@@ -16,6 +16,13 @@ class QToolBar;
 class QToolButton;
 class RectBoxProperties;
 class TBookmarks;
+class TProjectCommands;
+class TRectBox;
+class TSlideStrip;
+class TSlideshowCommand;
+class TfrmCreateVistrano;
+class TfrmProjSettings;
+class TfrmSlideProperties;
 class TFileListView;
 class TFolderTree;
 class TImageBrowser;
@@ -39,14 +46,22 @@ public:
     // The windows created after this one at start-up.
     void SetViewer(TfrmViewer *viewer) { frmViewer = viewer; }
     void SetBookmarkEditor(TfBMEdit *editor) { fBMEdit = editor; }
+    void SetSlideshowOptions(TfrmCreateVistrano *dialog);
+    void SetProjectSettings(TfrmProjSettings *dialog);
+    void SetSlideProperties(TfrmSlideProperties *dialog);
 
     TImageBrowser *Browser() const { return m_browser; }
     TBookmarks *Bookmarks() const { return m_bookmarks; }
     TStatusBar *StatusBar() const { return SB1; }
     QScrollArea *SlideStrip() const { return ScrollBox1; }
+    // The slides and their commands; SlidesInSlideOrder() gives the slides
+    // as saving, building and printing take them.
+    TSlideStrip *Strip() const { return m_strip; }
+    TProjectCommands *ProjectCommands() const { return m_projectCommands; }
+    TSlideshowCommand *SlideshowCommand() const { return m_slideshowCommand; }
 
     // The current slide: the focused slide box of the strip, or none.
-    QWidget *CurrentSlide() const;
+    TRectBox *CurrentSlide() const;
     // The slides in slide order (ascending Left), as saving, building and
     // printing take them.
     QList<const RectBoxProperties *> SlidesInOrder() const;
@@ -176,4 +191,8 @@ private:
     TImageBrowser *m_browser = nullptr;
     TBookmarks *m_bookmarks = nullptr;
     TVistranoHelp *m_help = nullptr;
+    TSlideStrip *m_strip = nullptr;
+    TProjectCommands *m_projectCommands = nullptr;
+    TSlideshowCommand *m_slideshowCommand = nullptr;
+    TfrmProjSettings *frmProjSettings = nullptr;
 };

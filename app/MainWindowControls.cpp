@@ -7,6 +7,7 @@
 #include "browser/FileListView.h"
 #include "browser/FolderTree.h"
 #include "browser/ImageBrowser.h"
+#include "slides/SlideStrip.h"
 
 #include <QButtonGroup>
 #include <QScrollArea>
@@ -98,6 +99,8 @@ void TfrmVistrano::CreateControls()
     slides->setPalette(strip);
     ScrollBox1->setWidget(slides);
     FillLayout(pnlBottomMain)->addWidget(ScrollBox1);
+    m_strip = new TSlideStrip(ScrollBox1, SB1, m_browser, this);
+    m_strip->SetPreview([this](const QString &path, int angle) { ShowPicturePreview(path, angle); });
     bottomLayout->addWidget(pnlBottomMain, 1);
     clientLayout->addWidget(pnlBottom);
 

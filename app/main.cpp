@@ -3,7 +3,10 @@
 #include "browser/BookmarkEditor.h"
 #include "browser/BookmarksFile.h"
 #include "imaging/FormatRegistration.h"
+#include "show/CreateVistrano.h"
 #include "show/StartupHook.h"
+#include "slides/ProjSettings.h"
+#include "slides/SlideProperties.h"
 #include "slides/Viewer.h"
 
 #include <QTimer>
@@ -29,8 +32,15 @@ int main(int argc, char *argv[])
     TfrmVistrano frmVistrano(BookmarksFilePath());
     TfrmViewer frmViewer;
     frmVistrano.SetViewer(&frmViewer);
-    // The slideshow options, project settings and slide properties dialogs
-    // are created here, in this order.
+    // The slideshow options, project settings and slide properties dialogs,
+    // in this order: the slide properties take the transition names from
+    // the project settings.
+    auto *frmCreateVistrano = new TfrmCreateVistrano(&frmVistrano);
+    frmVistrano.SetSlideshowOptions(frmCreateVistrano);
+    auto *frmProjSettings = new TfrmProjSettings(&frmVistrano);
+    frmVistrano.SetProjectSettings(frmProjSettings);
+    auto *frmSlideProperties = new TfrmSlideProperties(frmProjSettings, &frmVistrano);
+    frmVistrano.SetSlideProperties(frmSlideProperties);
     auto *fBMEdit = new TfBMEdit(BookmarksFilePath(), &frmVistrano);
     frmVistrano.SetBookmarkEditor(fBMEdit);
 

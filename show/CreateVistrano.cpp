@@ -1,0 +1,133 @@
+#include "show/CreateVistrano.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSlider>
+
+#include <array>
+
+namespace {
+
+constexpr std::array<QSize, 4> kScreenSizes{QSize(640, 480), QSize(800, 600), QSize(1024, 768), QSize(1280, 1024)};
+
+QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+} // namespace
+
+QSize ScreenSizeOfItem(int index)
+{
+    if (index < 0 || index >= int(kScreenSizes.size()))
+        return {};
+    return kScreenSizes[size_t(index)];
+}
+
+TfrmCreateVistrano::TfrmCreateVistrano(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("frmCreateVistrano"));
+    setWindowTitle(tr("Vistrano Options"));
+    setFixedSize(320, 286);
+    setSizeGripEnabled(false);
+
+    Label1 = MakeLabel(this, "Label1", tr("Number Of Slides : "));
+    Label1->setGeometry(16, 16, 288, 20);
+
+    rgScreenSize = new QGroupBox(tr(" Optimize for "), this);
+    rgScreenSize->setObjectName(QStringLiteral("rgScreenSize"));
+    rgScreenSize->setGeometry(16, 44, 288, 84);
+    auto *grid = new QGridLayout(rgScreenSize);
+    m_screenSizes = new QButtonGroup(this);
+    const QStringList items{tr("640 X 480"), tr("800 X 600"), tr("1024 X 768"), tr("1280 X 1024")};
+    // Two columns, filled top to bottom.
+    for (int i = 0; i < items.size(); ++i) {
+        auto *button = new QRadioButton(items[i], rgScreenSize);
+        button->setObjectName(QStringLiteral("rgScreenSizeItem%1").arg(i));
+        m_screenSizes->addButton(button, i);
+        grid->addWidget(button, i % 2, i / 2);
+    }
+    m_screenSizes->button(2)->setChecked(true);
+    connect(m_screenSizes, &QButtonGroup::idClicked, this, [this] { rgScreenSizeClick(); });
+
+    Label2 = MakeLabel(this, "Label2", tr("Compression"));
+    Label2->setGeometry(16, 144, 288, 18);
+    Label2->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    tbCompression = new QSlider(Qt::Horizontal, this);
+    tbCompression->setObjectName(QStringLiteral("tbCompression"));
+    tbCompression->setGeometry(16, 166, 288, 24);
+    tbCompression->setRange(0, 60);
+    tbCompression->setSingleStep(1);
+    tbCompression->setPageStep(10);
+    tbCompression->setValue(10);
+    tbCompression->setTickPosition(QSlider::NoTicks);
+    Label3 = MakeLabel(this, "Label3", tr("Min"));
+    Label3->setGeometry(16, 192, 100, 18);
+    Label4 = MakeLabel(this, "Label4", tr("Max"));
+    Label4->setGeometry(204, 192, 100, 18);
+    Label4->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    BitBtn1 = new QPushButton(tr("OK"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setGeometry(72, 240, 75, 25);
+    BitBtn1->setDefault(true);
+    BitBtn2 = new QPushButton(tr("Cancel"), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setGeometry(172, 240, 75, 25);
+    BitBtn2->setAutoDefault(false);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    rgScreenSizeClick();
+}
+
+bool TfrmCreateVistrano::Execute(int slideCount)
+{
+    m_slideCount = slideCount;
+    return exec() == QDialog::Accepted;
+}
+
+void TfrmCreateVistrano::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    Label1->setText(tr("Number Of Slides : ") + QString::number(m_slideCount));
+    rgScreenSizeClick();
+    if (const QScreen *screen = QApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+int TfrmCreateVistrano::Compression() const
+{
+    return tbCompression->value();
+}
+
+int TfrmCreateVistrano::ScreenSizeIndex() const
+{
+    return m_screenSizes->checkedId();
+}
+
+void TfrmCreateVistrano::SetScreenSizeIndex(int index)
+{
+    if (QAbstractButton *button = m_screenSizes->button(index)) {
+        button->setChecked(true);
+        rgScreenSizeClick();
+    }
+}
+
+void TfrmCreateVistrano::rgScreenSizeClick()
+{
+    const QSize size = ScreenSizeOfItem(ScreenSizeIndex());
+    if (size.isValid()) {
+        m_outputWidth = size.width();
+        m_outputHeight = size.height();
+    }
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "app/StatusBar.h"
+#include "show/CreateVistrano.h"
+#include "slides/ProjSettings.h"
+#include "slides/SlideStrip.h"
+#include "show/SlideshowBuild.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+#include <atomic>
+#include <exception>
+#include <memory>
+
+class QFileDialog;
+class QThread;
+class QWidget;
+class RectBoxProperties;
+
+// What each slide contributes to a show, taken from the slides in the order
+// given.
+QList<BuildSlide> BuildSlidesOf(const QList<const RectBoxProperties *> &slides);
+
+// The File menu's "Create Slideshow": the options dialog, SaveDialog2, then
+// the build. The build renders and encodes on a worker thread from a copy of
+// the slides' values, so the window stays usable; its progress reaches
+// status panel 0 and the gauge on the window's thread, in the order the
+// build reports it. While it runs the strip refuses the commands that would
+// change it.
+class TSlideshowCommand : public QObject
+{
+    Q_OBJECT
+
+public:
+    TSlideshowCommand(TSlideStrip *strip, TStatusBar *status, QWidget *window, QObject *parent = nullptr);
+    // Stops a running build at its next slide and waits for it.
+    ~TSlideshowCommand() override;
+
+    void SetOptionsDialog(TfrmCreateVistrano *dialog) { m_options = dialog; }
+    void SetProjectSettings(TfrmProjSettings *dialog) { m_projectSettings = dialog; }
+
+    void CreateSlideshow1Click();
+    // Lays the strip out and starts building the show at path from its
+    // slides in slide order.
+    void Build(const QString &path);
+
+    bool Running() const { return m_thread != nullptr; }
+    // Stops a running build after the slide it is working on (the file then
+    // holds the slides finished so far) and waits for it; nothing is
+    // reported.
+    void Stop();
+
+    QFileDialog *SaveDialog2;
+
+signals:
+    // The build has ended; false when it failed or was stopped.
+    void BuildFinished(bool succeeded);
+
+private:
+    void ShowProgress(const BuildProgress &progress);
+    void BuildEnded();
+
+    QPointer<TSlideStrip> m_strip;
+    QPointer<TStatusBar> m_status;
+    QPointer<TfrmCreateVistrano> m_options;
+    QPointer<TfrmProjSettings> m_projectSettings;
+    QString m_lastName;
+
+    QThread *m_thread = nullptr;
+    std::atomic<bool> m_stopRequested{false};
+    std::exception_ptr m_error;
+    bool m_cursorShown = false;
+};

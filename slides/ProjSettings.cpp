@@ -1,0 +1,141 @@
+#include "slides/ProjSettings.h"
+
+#include "project/Transitions.h"
+#include "slides/IntegerText.h"
+#include "slides/UpDown.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QToolButton>
+
+namespace {
+
+QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, QPoint at)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+} // namespace
+
+TfrmProjSettings::TfrmProjSettings(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmProjSettings"));
+    setWindowTitle(tr("Project Settings"));
+    setFixedSize(492, 161);
+    setSizeGripEnabled(false);
+
+    Label1 = MakeLabel(this, "Label1", tr("Default Slide Duration (seconds)"), {24, 24 + 3});
+    txtDuration = new QLineEdit(this);
+    txtDuration->setObjectName(QStringLiteral("txtDuration"));
+    txtDuration->setGeometry(184, 24, 41, 21);
+    udDuration = new TUpDown(txtDuration, 2, 60, 4, this);
+    udDuration->setObjectName(QStringLiteral("udDuration"));
+    Label2 = MakeLabel(this, "Label2", tr("Default Slide Transition"), {256, 24 + 3});
+    cbTransition = new QComboBox(this);
+    cbTransition->setObjectName(QStringLiteral("cbTransition"));
+    cbTransition->setEditable(false);
+    cbTransition->setGeometry(376, 20, 97, 21 + 4);
+    cbTransition->addItems(TransitionNames());
+    // FormCreate selects "Cut".
+    cbTransition->setCurrentIndex(0);
+
+    Label3 = MakeLabel(this, "Label3", tr("Audio file"), {24, 56});
+    txtBGAudioFile = new QLineEdit(this);
+    txtBGAudioFile->setObjectName(QStringLiteral("txtBGAudioFile"));
+    txtBGAudioFile->setGeometry(24, 76, 425, 21);
+    btnSelectFile = new QToolButton(this);
+    btnSelectFile->setObjectName(QStringLiteral("btnSelectFile"));
+    btnSelectFile->setGeometry(456, 72, 25, 25);
+    btnSelectFile->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+    btnSelectFile->setToolTip(tr("Audio file"));
+
+    BitBtn1 = new QPushButton(tr("OK"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setGeometry(232, 120, 75, 25);
+    BitBtn1->setDefault(true);
+    BitBtn3 = new QPushButton(tr("Apply to all current slides"), this);
+    BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
+    BitBtn3->setGeometry(344, 120, 137, 25);
+    BitBtn3->setAutoDefault(false);
+
+    BD1 = new QFileDialog(this);
+    BD1->setObjectName(QStringLiteral("BD1"));
+    BD1->setAcceptMode(QFileDialog::AcceptOpen);
+    BD1->setFileMode(QFileDialog::ExistingFile);
+    BD1->setNameFilters({tr("Wave files (*.wav)"), tr("MP3 files (*.mp3)")});
+
+    connect(btnSelectFile, &QToolButton::clicked, this, &TfrmProjSettings::btnSelectFileClick);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(BitBtn3, &QPushButton::clicked, this, &TfrmProjSettings::BitBtn3Click);
+}
+
+void TfrmProjSettings::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (const QScreen *screen = QApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+void TfrmProjSettings::Execute()
+{
+    exec();
+}
+
+int TfrmProjSettings::DefaultDuration() const
+{
+    return StrToInt(txtDuration->text());
+}
+
+int TfrmProjSettings::DefaultTransition() const
+{
+    return cbTransition->currentIndex();
+}
+
+SlideDefaults TfrmProjSettings::Defaults() const
+{
+    return SlideDefaults{DefaultDuration(), DefaultTransition()};
+}
+
+QString TfrmProjSettings::AudioFile() const
+{
+    return txtBGAudioFile->text();
+}
+
+void TfrmProjSettings::SetAudioFile(const QString &path)
+{
+    txtBGAudioFile->setText(path);
+}
+
+QStringList TfrmProjSettings::TransitionItems() const
+{
+    QStringList items;
+    for (int i = 0; i < cbTransition->count(); ++i)
+        items << cbTransition->itemText(i);
+    return items;
+}
+
+void TfrmProjSettings::btnSelectFileClick()
+{
+    if (BD1->exec() != QDialog::Accepted)
+        return;
+    const QStringList chosen = BD1->selectedFiles();
+    if (!chosen.isEmpty())
+        txtBGAudioFile->setText(chosen.first());
+}
+
+void TfrmProjSettings::BitBtn3Click()
+{
+    emit ApplyToAllSlides(udDuration->Position(), cbTransition->currentIndex());
+}

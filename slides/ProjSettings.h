@@ -1,0 +1,67 @@
+#pragma once
+
+#include "project/SlideMaking.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QFileDialog;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+class TUpDown;
+
+// The project settings dialog frmProjSettings: the default duration and
+// transition that new slides take and the background audio file. Its
+// controls are where these settings live; nothing else keeps a copy. There
+// is no Cancel: whatever is changed stays, however the dialog is closed.
+class TfrmProjSettings : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TfrmProjSettings(QWidget *parent = nullptr);
+
+    // Project1Click: shows the dialog modally.
+    void Execute();
+
+    // The default duration: the text of txtDuration read as a whole number;
+    // fails with "'%s' is not a valid integer value". A number outside the
+    // arrows' range is used as it is.
+    int DefaultDuration() const;
+    // The selected transition's code.
+    int DefaultTransition() const;
+    // Both, as a new slide takes them.
+    SlideDefaults Defaults() const;
+
+    QString AudioFile() const;
+    void SetAudioFile(const QString &path);
+
+    // The transition names, in code order, as cbTransition lists them.
+    QStringList TransitionItems() const;
+
+    // btnSelectFileClick: the chosen audio file goes into txtBGAudioFile.
+    void btnSelectFileClick();
+    // BitBtn3Click: "Apply to all current slides".
+    void BitBtn3Click();
+
+    QLabel *Label1;
+    QLineEdit *txtDuration;
+    TUpDown *udDuration;
+    QLabel *Label2;
+    QComboBox *cbTransition;
+    QLabel *Label3;
+    QLineEdit *txtBGAudioFile;
+    QToolButton *btnSelectFile;
+    QPushButton *BitBtn1;
+    QPushButton *BitBtn3;
+    QFileDialog *BD1;
+
+signals:
+    // Every slide takes this duration and transition; captions stay.
+    void ApplyToAllSlides(int duration, int transition);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+};

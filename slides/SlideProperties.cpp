@@ -1,0 +1,103 @@
+#include "slides/SlideProperties.h"
+
+#include "project/Transitions.h"
+#include "slides/IntegerText.h"
+#include "slides/PathLabel.h"
+#include "slides/PictureView.h"
+#include "slides/ProjSettings.h"
+#include "slides/RectBox.h"
+#include "slides/UpDown.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+
+namespace {
+
+QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, QPoint at)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+} // namespace
+
+TfrmSlideProperties::TfrmSlideProperties(const TfrmProjSettings *projectSettings, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("frmSlideProperties"));
+    setWindowTitle(tr("Slide Properties"));
+    setFixedSize(495, 216);
+    setSizeGripEnabled(false);
+    move(306, 260);
+
+    IV2 = new TPictureView(this);
+    IV2->setObjectName(QStringLiteral("IV2"));
+    IV2->setGeometry(8, 24, 160, 160);
+    Label4 = MakeLabel(this, "Label4", tr("Filename"), {184, 24});
+    lblFileName = new TPathLabel(this);
+    lblFileName->setObjectName(QStringLiteral("lblFileName"));
+    lblFileName->setText(tr("File:"));
+    lblFileName->setGeometry(184, 40, 305, 20);
+    lblFileName->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    Label1 = MakeLabel(this, "Label1", tr("Duration"), {184, 80 + 2});
+    txtDuration = new QLineEdit(this);
+    txtDuration->setObjectName(QStringLiteral("txtDuration"));
+    txtDuration->setGeometry(232, 78, 41, 21);
+    udDuration = new TUpDown(txtDuration, 1, 60, 1, this);
+    udDuration->setObjectName(QStringLiteral("udDuration"));
+    Label2 = MakeLabel(this, "Label2", tr("Transition"), {312, 80 + 2});
+    cbTransition = new QComboBox(this);
+    cbTransition->setObjectName(QStringLiteral("cbTransition"));
+    cbTransition->setEditable(false);
+    cbTransition->setGeometry(368, 78, 121, 21 + 4);
+    // FormCreate: the names come from the project settings dialog.
+    cbTransition->addItems(projectSettings ? projectSettings->TransitionItems() : TransitionNames());
+
+    Label3 = MakeLabel(this, "Label3", tr("Caption"), {184, 120});
+    txtCaption = new QLineEdit(this);
+    txtCaption->setObjectName(QStringLiteral("txtCaption"));
+    txtCaption->setGeometry(184, 136, 305, 21);
+
+    BitBtn1 = new QPushButton(tr("OK"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setGeometry(248, 176, 75, 25);
+    BitBtn1->setDefault(true);
+    BitBtn2 = new QPushButton(tr("Cancel"), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setGeometry(344, 176, 75, 25);
+    BitBtn2->setAutoDefault(false);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bool TfrmSlideProperties::EditSlideProperties(TRectBox *box)
+{
+    if (!box)
+        return false;
+    IV2->SetPicture(box->Picture());
+    udDuration->SetPosition(UpDownPosition(box->AbLeft(), udDuration->Min(), udDuration->Max()));
+    cbTransition->setCurrentIndex(ListIndexForCode(box->AbTop(), cbTransition->count()));
+    txtCaption->setText(box->Caption());
+    lblFileName->SetPath(box->FileName());
+
+    const QPointer<TRectBox> slide(box);
+    const bool ok = exec() == QDialog::Accepted;
+    // The dialog holds no copy of the thumbnail once it is closed.
+    IV2->SetPicture(QImage());
+    if (!ok || !slide)
+        return false;
+    slide->SetAbLeft(udDuration->Position());
+    // A slide whose stored code names no transition keeps it unless one
+    // was chosen.
+    if (cbTransition->currentIndex() >= 0)
+        slide->SetAbTop(cbTransition->currentIndex());
+    slide->SetCaption(txtCaption->text());
+    return true;
+}

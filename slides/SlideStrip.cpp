@@ -1,0 +1,512 @@
+#include "slides/SlideStrip.h"
+
+#include "app/Messages.h"
+#include "app/StatusBar.h"
+#include "browser/FileListModel.h"
+#include "browser/FileListView.h"
+#include "browser/ImageBrowser.h"
+#include "common/Rounding.h"
+#include "project/SlideLayout.h"
+#include "project/SlideMaking.h"
+#include "slides/BusyCursor.h"
+#include "slides/IntegerText.h"
+#include "slides/ProjSettings.h"
+#include "slides/RectBox.h"
+#include "slides/SlideProperties.h"
+#include "slides/SlideRotation.h"
+
+#include <QAbstractItemView>
+#include <QListView>
+#include <QTreeView>
+#include <QCoreApplication>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QItemSelectionModel>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmapCache>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// The report of a file that could not become a slide names the file.
+QString DropErrorText(const QString &path, const QString &message)
+{
+    if (message.contains(path))
+        return message;
+    return QStringLiteral("Error loading file %1\n%2").arg(path, message);
+}
+
+int DropGauge(int added, int selected)
+{
+    if (selected <= 0)
+        return 0;
+    return int(RoundHalfEven(static_cast<long double>(added) / selected * 100));
+}
+
+// Sets the gauge back to 0 however a long command ends.
+class GaugeReset
+{
+public:
+    explicit GaugeReset(TStatusBar *status) : m_status(status) {}
+    ~GaugeReset()
+    {
+        if (m_status)
+            m_status->SetGauge(0);
+    }
+    GaugeReset(const GaugeReset &) = delete;
+    GaugeReset &operator=(const GaugeReset &) = delete;
+
+private:
+    QPointer<TStatusBar> m_status;
+};
+
+} // namespace
+
+TSlideStrip::TSlideStrip(QScrollArea *scrollBox, TStatusBar *status, TImageBrowser *browser, QObject *parent)
+    : QObject(parent), m_scrollBox(scrollBox), m_canvas(scrollBox->widget()), m_status(status), m_browser(browser)
+{
+    setObjectName(QStringLiteral("SlideStrip"));
+    if (!m_canvas) {
+        m_canvas = new QWidget;
+        scrollBox->setWidget(m_canvas);
+    }
+    m_canvas->setAcceptDrops(true);
+    m_canvas->installEventFilter(this);
+    scrollBox->viewport()->installEventFilter(this);
+
+    pmRectBox = new QMenu(scrollBox);
+    pmRectBox->setObjectName(QStringLiteral("pmRectBox"));
+    auto item = [this](const char *name, const QString &caption, void (TSlideStrip::*handler)()) {
+        QAction *action = pmRectBox->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
+        return action;
+    };
+    Properties1 = item("Properties1", tr("Properties"), &TSlideStrip::Properties1Click);
+    Preview1 = item("Preview1", tr("Preview"), &TSlideStrip::Preview1Click);
+    pmRectBox->addSeparator()->setObjectName(QStringLiteral("N2"));
+    RotateLeft1 = item("RotateLeft1", tr("Rotate CCW"), &TSlideStrip::RotateLeft1Click);
+    RotateRight1 = item("RotateRight1", tr("Rotate CW"), &TSlideStrip::RotateRight1Click);
+    pmRectBox->addSeparator()->setObjectName(QStringLiteral("N3"));
+    Delete1 = item("Delete1", tr("Delete"), &TSlideStrip::Delete1Click);
+
+    UpdateExtent();
+}
+
+TSlideStrip::~TSlideStrip()
+{
+    m_dropStopped = true;
+}
+
+void TSlideStrip::SetProjectSettings(TfrmProjSettings *dialog)
+{
+    if (m_projectSettings)
+        disconnect(m_projectSettings, nullptr, this, nullptr);
+    m_projectSettings = dialog;
+    if (!dialog)
+        return;
+    connect(dialog, &TfrmProjSettings::ApplyToAllSlides, this, [this](int duration, int transition) {
+        for (TRectBox *box : Slides()) {
+            box->SetAbLeft(duration);
+            box->SetAbTop(transition);
+        }
+    });
+}
+
+void TSlideStrip::SetSlideProperties(TfrmSlideProperties *dialog)
+{
+    m_slideProperties = dialog;
+}
+
+QWidget *TSlideStrip::Canvas() const
+{
+    return m_canvas;
+}
+
+QList<TRectBox *> TSlideStrip::Slides() const
+{
+    QList<TRectBox *> slides;
+    if (!m_canvas)
+        return slides;
+    for (QObject *child : m_canvas->children()) {
+        if (auto *box = qobject_cast<TRectBox *>(child))
+            slides << box;
+    }
+    return slides;
+}
+
+int TSlideStrip::SlideCount() const
+{
+    return int(Slides().size());
+}
+
+QList<const RectBoxProperties *> TSlideStrip::SlidesInSlideOrder() const
+{
+    QList<const RectBoxProperties *> order;
+    for (TRectBox *box : Slides())
+        order << box;
+    std::stable_sort(order.begin(), order.end(),
+                     [](const RectBoxProperties *a, const RectBoxProperties *b) { return a->Left() < b->Left(); });
+    return order;
+}
+
+TRectBox *TSlideStrip::CurrentSlide() const
+{
+    const QList<TRectBox *> slides = Slides();
+    for (auto it = slides.rbegin(); it != slides.rend(); ++it) {
+        if ((*it)->Focus())
+            return *it;
+    }
+    return nullptr;
+}
+
+void TSlideStrip::ClearSlideFocus()
+{
+    const QList<TRectBox *> slides = Slides();
+    if (!slides.isEmpty())
+        ::ClearSlideFocus(slides.first());
+}
+
+void TSlideStrip::LayoutSlides()
+{
+    std::vector<RectBoxProperties *> boxes;
+    for (TRectBox *box : Slides())
+        boxes.push_back(box);
+    ::LayoutSlides(boxes);
+    SlidesChanged();
+}
+
+void TSlideStrip::SlidesChanged()
+{
+    UpdateExtent();
+    WriteSlideCount();
+}
+
+void TSlideStrip::WriteSlideCount()
+{
+    if (m_status)
+        m_status->SetPanelText(TStatusBar::SlidesPanel, QStringLiteral("Slide count: %1").arg(SlideCount()));
+}
+
+void TSlideStrip::UpdateExtent()
+{
+    if (!m_scrollBox || !m_canvas)
+        return;
+    const QList<TRectBox *> slides = Slides();
+    const QSize client = m_scrollBox->viewport()->size();
+    // Behind the rightmost slide there is always one client width of free
+    // strip, to scroll to and to drop further files on.
+    int64_t width = client.width();
+    if (!slides.isEmpty()) {
+        int64_t right = 0;
+        for (TRectBox *box : slides)
+            right = std::max(right, int64_t(box->Left()) + box->Width());
+        width = std::max<int64_t>(width, right + client.width());
+    }
+    width = std::min<int64_t>(width, QWIDGETSIZE_MAX);
+    const QSize size(int(width), client.height());
+    if (m_canvas->size() != size)
+        m_canvas->resize(size);
+}
+
+void TSlideStrip::Wire(TRectBox *box)
+{
+    box->SetOnPaint(&TSlideStrip::PaintSlide);
+    box->SetPopupMenu(kSlidePopupMenu);
+    connect(box, &TRectBox::MouseUp, this, [this] { LayoutSlides(); });
+    connect(box, &TRectBox::Resized, this, [this] { UpdateExtent(); });
+    // The dialog opens once the double click's mouse events are through.
+    connect(box, &TRectBox::DblClick, this,
+            [this](TRectBox *slide) { RunCommand([this, slide] { EditSlideProperties(slide); }); },
+            Qt::QueuedConnection);
+    connect(box, &TRectBox::ContextMenu, this, &TSlideStrip::ShowPopup);
+}
+
+void TSlideStrip::AdoptSlide(TRectBox *box)
+{
+    box->setParent(m_canvas);
+    Wire(box);
+    box->ApplyGeometry();
+    box->show();
+}
+
+void TSlideStrip::DestroySlides()
+{
+    m_dropStopped = true;
+    const QList<TRectBox *> slides = Slides();
+    for (auto it = slides.rbegin(); it != slides.rend(); ++it)
+        delete *it;
+}
+
+bool TSlideStrip::ScrollBox1DragOver(const QMimeData *data, const QObject *source) const
+{
+    if (!m_browser || !data || !source || m_work != Work::None)
+        return false;
+    if (!data->hasFormat(QLatin1String(kFileListMimeType)))
+        return false;
+    const TFileListView *list = m_browser->FileList();
+    return source == static_cast<const QObject *>(list->ReportView())
+        || source == static_cast<const QObject *>(list->IconView()) || source == static_cast<const QObject *>(list);
+}
+
+void TSlideStrip::ScrollBox1DragDrop(int x)
+{
+    if (!m_browser || RefuseWhileBusy())
+        return;
+    BeginWork(Work::AddingFiles);
+    m_dropStopped = false;
+    QString failure;
+    {
+        const TBusyCursor busy;
+        const GaugeReset gauge(m_status);
+        // The files selected when the drop arrives, in list order.
+        const QStringList paths = m_browser->SelectedFilePaths();
+        const int selected = int(paths.size());
+        int added = 0;
+        for (const QString &path : paths) {
+            QCoreApplication::processEvents();
+            if (m_dropStopped || !m_canvas)
+                break;
+            SlideDefaults defaults;
+            TRectBox *box = nullptr;
+            try {
+                if (m_projectSettings)
+                    defaults = m_projectSettings->Defaults();
+                const bool stripWasEmpty = SlideCount() == 0;
+                box = new TRectBox(m_canvas);
+                Wire(box);
+                box->SetDrawBoxes(false);
+                box->SetWidth(100);
+                box->SetHeight(100);
+                box->SetBoxType(TBoxType::btImage);
+                box->SetAbLeft(defaults.duration);
+                box->SetAbTop(defaults.transition);
+                box->SetLeft(DroppedSlideLeft(stripWasEmpty, x, added));
+                box->SetTop(10);
+                MakeSlideFromPicture(*box, path, defaults);
+            } catch (const EConvertError &error) {
+                delete box;
+                failure = error.message();
+                break;
+            } catch (const std::exception &error) {
+                // The box made for the file goes again; the slides added
+                // before it stay.
+                delete box;
+                failure = DropErrorText(path, ErrorText(error));
+                break;
+            }
+            box->show();
+            Deselect(path);
+            ++added;
+            LayoutSlides();
+            if (m_status)
+                m_status->SetGauge(DropGauge(added, selected));
+        }
+    }
+    EndWork();
+    if (m_canvas)
+        LayoutSlides();
+    if (!failure.isEmpty())
+        ReportError(failure);
+}
+
+void TSlideStrip::Deselect(const QString &path)
+{
+    TFileListModel *model = m_browser->Model();
+    QItemSelectionModel *selection = m_browser->FileList()->SelectionModel();
+    for (const QModelIndex &index : selection->selectedRows()) {
+        if (model->FilePath(index.row()) == path) {
+            selection->select(index, QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+            return;
+        }
+    }
+}
+
+void TSlideStrip::ScrollBox1Click()
+{
+    if (SlideCount() > 0)
+        ClearSlideFocus();
+}
+
+void TSlideStrip::ScrollBox1Resize()
+{
+    UpdateExtent();
+}
+
+void TSlideStrip::tbRotateCCWClick(const QString &senderName)
+{
+    TRectBox *box = CurrentSlide();
+    if (!box || RefuseWhileBusy())
+        return;
+    {
+        const TBusyCursor busy;
+        RotateSlide(*box, senderName != QLatin1String("tbRotateCCW"));
+    }
+    LayoutSlides();
+}
+
+void TSlideStrip::RotateLeft1Click()
+{
+    tbRotateCCWClick(QStringLiteral("tbRotateCCW"));
+}
+
+void TSlideStrip::RotateRight1Click()
+{
+    tbRotateCCWClick(QStringLiteral("tbRotateCW"));
+}
+
+void TSlideStrip::Delete1Click()
+{
+    DeleteCurrentSlide();
+}
+
+void TSlideStrip::DeleteCurrentSlide()
+{
+    if (RefuseWhileBusy())
+        return;
+    if (TRectBox *box = CurrentSlide())
+        delete box;
+    else
+        ShowMessage(QStringLiteral("findRB is nil"));
+    LayoutSlides();
+}
+
+void TSlideStrip::Properties1Click()
+{
+    if (TRectBox *box = CurrentSlide())
+        EditSlideProperties(box);
+}
+
+void TSlideStrip::Preview1Click()
+{
+    TRectBox *box = CurrentSlide();
+    if (box && m_preview)
+        m_preview(box->FileName(), box->Rotation());
+}
+
+void TSlideStrip::EditSlideProperties(TRectBox *box)
+{
+    if (box && m_slideProperties)
+        m_slideProperties->EditSlideProperties(box);
+}
+
+void TSlideStrip::pmRectBoxPopup(TRectBox *box)
+{
+    if (!box || box == CurrentSlide())
+        return;
+    ClearSlideFocus();
+    box->SetFocus(true);
+}
+
+void TSlideStrip::ShowPopup(TRectBox *box, const QPoint &globalPos)
+{
+    if (box->PopupMenu() != kSlidePopupMenu)
+        return;
+    pmRectBoxPopup(box);
+    // Not exec(): an entry may delete the box whose event opened the menu.
+    pmRectBox->popup(globalPos);
+}
+
+void TSlideStrip::PaintSlide(TRectBox *box, QPainter &canvas, const QRect &content)
+{
+    const QImage &picture = box->Picture();
+    if (!picture.isNull() && !content.isEmpty()) {
+        // Scaled once per size with an area-averaging filter, then kept.
+        const QString key = QStringLiteral("slide:%1:%2x%3")
+                                .arg(picture.cacheKey())
+                                .arg(content.width())
+                                .arg(content.height());
+        QPixmap scaled;
+        if (!QPixmapCache::find(key, &scaled)) {
+            scaled = QPixmap::fromImage(
+                picture.scaled(content.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+            QPixmapCache::insert(key, scaled);
+        }
+        canvas.drawPixmap(content.topLeft(), scaled);
+    }
+    if (RectBoxProperties *child = box->LinkChild()) {
+        child->SetLeft(box->Left());
+        child->SetTop(box->Top() + box->Height());
+    }
+}
+
+bool TSlideStrip::RefuseWhileBusy() const
+{
+    switch (m_work) {
+    case Work::None:
+        return false;
+    case Work::AddingFiles:
+        ShowMessage(tr("Please wait until the dropped files are added."));
+        return true;
+    case Work::BuildingShow:
+        ShowMessage(tr("Please wait until the slideshow is built."));
+        return true;
+    }
+    return true;
+}
+
+void TSlideStrip::BeginWork(Work work)
+{
+    m_work = work;
+}
+
+void TSlideStrip::EndWork()
+{
+    m_work = Work::None;
+}
+
+bool TSlideStrip::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_scrollBox && watched == m_scrollBox->viewport()) {
+        if (event->type() == QEvent::Resize)
+            ScrollBox1Resize();
+        return false;
+    }
+    if (watched != m_canvas)
+        return false;
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto *drag = static_cast<QDragMoveEvent *>(event);
+        if (ScrollBox1DragOver(drag->mimeData(), drag->source())) {
+            drag->setDropAction(Qt::CopyAction);
+            drag->accept();
+        } else {
+            drag->ignore();
+        }
+        return true;
+    }
+    case QEvent::Drop: {
+        auto *drop = static_cast<QDropEvent *>(event);
+        if (!ScrollBox1DragOver(drop->mimeData(), drop->source())) {
+            drop->ignore();
+            return true;
+        }
+        drop->setDropAction(Qt::CopyAction);
+        drop->accept();
+        // The files are added once the drag has ended, from the event loop.
+        const int x = drop->position().toPoint().x();
+        QTimer::singleShot(0, this, [this, x] { ScrollBox1DragDrop(x); });
+        return true;
+    }
+    case QEvent::MouseButtonPress:
+        m_canvasPressed = static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
+        return false;
+    case QEvent::MouseButtonRelease:
+        if (m_canvasPressed && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton
+            && m_canvas->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint()))
+            ScrollBox1Click();
+        m_canvasPressed = false;
+        return false;
+    default:
+        return false;
+    }
+}

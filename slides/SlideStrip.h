@@ -1,0 +1,137 @@
+#pragma once
+
+#include "slides/ProjSettings.h"
+#include "slides/SlideProperties.h"
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QScrollArea>
+#include <QWidget>
+
+#include <functional>
+
+class QAction;
+class QMenu;
+class QMimeData;
+class QPainter;
+class QRect;
+class RectBoxProperties;
+class TImageBrowser;
+class TRectBox;
+class TStatusBar;
+
+// The slide strip ScrollBox1: the slide boxes side by side, filled by
+// dragging files from the file list, ordered by dragging slides along it,
+// and edited through the toolbar, the pop-up menu pmRectBox, double clicks
+// and the Delete key. The boxes are the direct children of the scroll
+// area's widget; their Left and Top are positions on that widget, so
+// scrolling does not change them.
+class TSlideStrip : public QObject
+{
+    Q_OBJECT
+
+public:
+    TSlideStrip(QScrollArea *scrollBox, TStatusBar *status, TImageBrowser *browser, QObject *parent = nullptr);
+    ~TSlideStrip() override;
+
+    // The dialogs are made after the main window; until then new slides
+    // take 4 seconds and "Cut", and nothing edits a slide.
+    void SetProjectSettings(TfrmProjSettings *dialog);
+    void SetSlideProperties(TfrmSlideProperties *dialog);
+    TfrmProjSettings *ProjectSettings() const { return m_projectSettings; }
+    // ShowPicturePreview of the main window.
+    using PreviewHandler = std::function<void(const QString &path, int angle)>;
+    void SetPreview(PreviewHandler preview) { m_preview = std::move(preview); }
+
+    QScrollArea *ScrollBox() const { return m_scrollBox; }
+    QWidget *Canvas() const;
+    QMenu *PopupMenu() const { return pmRectBox; }
+
+    // The slide boxes in the strip's child list (drawing order; a pressed
+    // slide moves to its end).
+    QList<TRectBox *> Slides() const;
+    int SlideCount() const;
+    // The slides in slide order: ascending Left, the order the user sees.
+    // Saving, building and printing take the slides in this order.
+    QList<const RectBoxProperties *> SlidesInSlideOrder() const;
+
+    // The last focused box of the child list, or none.
+    TRectBox *CurrentSlide() const;
+    // No slide is current afterwards.
+    void ClearSlideFocus();
+
+    // Packs the slides in ascending Left from 10, 10 apart, at Top 10, and
+    // writes "Slide count: " n into status panel 2.
+    void LayoutSlides();
+    // "Slide count: " n into status panel 2, and the scroll range.
+    void SlidesChanged();
+
+    // A new box for a slide made outside the strip (opening a project): it
+    // becomes a child of the strip, is wired as every slide is, and shows at
+    // its own Left and Top.
+    void AdoptSlide(TRectBox *box);
+    // Removes every slide, the last child first; a drop in progress adds no
+    // more files.
+    void DestroySlides();
+
+    // The handlers of the strip.
+    bool ScrollBox1DragOver(const QMimeData *data, const QObject *source) const;
+    // Adds the files selected in the file list as slides, at x on the strip.
+    void ScrollBox1DragDrop(int x);
+    void ScrollBox1Click();
+    void ScrollBox1Resize();
+    // Turns the current slide a quarter: counter-clockwise when the sender
+    // is "tbRotateCCW", clockwise otherwise.
+    void tbRotateCCWClick(const QString &senderName);
+    void RotateLeft1Click();
+    void RotateRight1Click();
+    void Delete1Click();
+    void Properties1Click();
+    void Preview1Click();
+    void pmRectBoxPopup(TRectBox *box);
+    // Deletes the current slide; "findRB is nil" when there is none.
+    void DeleteCurrentSlide();
+    void EditSlideProperties(TRectBox *box);
+    // OnPaint of every slide: the thumbnail stretched into the content.
+    static void PaintSlide(TRectBox *box, QPainter &canvas, const QRect &content);
+
+    // Long commands that use the slides. While one runs, the commands that
+    // would change the strip (a drop, delete, rotate, open, new) are refused.
+    enum class Work { None, AddingFiles, BuildingShow };
+    Work RunningWork() const { return m_work; }
+    bool Busy() const { return m_work != Work::None; }
+    // Shows why the strip cannot change now and returns true while busy.
+    bool RefuseWhileBusy() const;
+    void BeginWork(Work work);
+    void EndWork();
+
+    // The pop-up menu's entries.
+    QAction *Properties1;
+    QAction *Preview1;
+    QAction *RotateLeft1;
+    QAction *RotateRight1;
+    QAction *Delete1;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Wire(TRectBox *box);
+    void UpdateExtent();
+    void WriteSlideCount();
+    void Deselect(const QString &path);
+    void ShowPopup(TRectBox *box, const QPoint &globalPos);
+
+    QPointer<QScrollArea> m_scrollBox;
+    QPointer<QWidget> m_canvas;
+    TStatusBar *m_status;
+    TImageBrowser *m_browser;
+    QPointer<TfrmProjSettings> m_projectSettings;
+    QPointer<TfrmSlideProperties> m_slideProperties;
+    PreviewHandler m_preview;
+    QMenu *pmRectBox;
+
+    Work m_work = Work::None;
+    bool m_dropStopped = false;
+    bool m_canvasPressed = false;
+};

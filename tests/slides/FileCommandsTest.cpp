@@ -1,0 +1,305 @@
+#include "tests/slides/StripTestSupport.h"
+
+#include "app/StatusBar.h"
+#include "common/VistranoError.h"
+#include "project/ProjectFile.h"
+#include "show/CreateVistrano.h"
+#include "show/ShowPackage.h"
+#include "show/SlideshowCommand.h"
+#include "slides/ProjSettings.h"
+#include "slides/ProjectCommands.h"
+#include "slides/RectBox.h"
+#include "slides/SlideStrip.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTest>
+
+namespace {
+
+struct SlideValues
+{
+    QString file;
+    QString caption;
+    int rotation;
+    double duration;
+    double transition;
+    int left;
+    int width;
+    QSize picture;
+    bool operator==(const SlideValues &) const = default;
+};
+
+void PrintTo(const SlideValues &v, std::ostream *out)
+{
+    *out << v.file.toStdString() << " '" << v.caption.toStdString() << "' r" << v.rotation << " d" << v.duration
+         << " t" << v.transition << " at " << v.left << " w" << v.width;
+}
+
+class FileCommandsTest : public StripTest
+{
+protected:
+    void MakeShow()
+    {
+        WritePicture(pictures.Path("a.jpg"), {640, 480}, Qt::red);
+        WritePicture(pictures.Path("b.jpg"), {480, 640}, Qt::green);
+        WritePicture(pictures.Path("c.png"), {300, 300}, Qt::blue);
+        DropFiles({"a.jpg", "b.jpg", "c.png"});
+        ASSERT_EQ(strip->SlideCount(), 3);
+        // Edited, turned and put in another order than they were made in.
+        QList<TRectBox *> slides = SlidesInOrder();
+        slides[0]->SetCaption("Red");
+        slides[0]->SetAbLeft(7);
+        slides[1]->SetAbTop(5);
+        slides[2]->SetFocus(true);
+        strip->RotateRight1->trigger();
+        slides[2]->SetLeft(0);
+        strip->LayoutSlides();
+    }
+    QList<SlideValues> Values() const
+    {
+        QList<SlideValues> values;
+        for (TRectBox *box : SlidesInOrder())
+            values.append({QFileInfo(box->FileName()).fileName(), box->Caption(), box->Rotation(), box->AbLeft(),
+                           box->AbTop(), box->Left(), box->Width(), box->Picture().size()});
+        return values;
+    }
+    TProjectCommands *Commands() const { return window->ProjectCommands(); }
+};
+
+} // namespace
+
+TEST_F(FileCommandsTest, SaveAsThenOpenGivesTheSameSlides)
+{
+    QAction *saveAs = window->findChild<QAction *>("Save2");
+    saveAs->trigger();
+    EXPECT_EQ(messages, QStringList({"There are no images to save!"}));
+    messages.clear();
+
+    MakeShow();
+    const QList<SlideValues> before = Values();
+    ASSERT_EQ(before[0].file, "c.png");
+    EXPECT_EQ(before[0].rotation, 90);
+    const QString audio = pictures.Path("music.mp3");
+    settings->SetAudioFile(audio);
+    EXPECT_EQ(Commands()->SaveDialog1->nameFilters(), QStringList({"Vistrano files (*.vsw)"}));
+    EXPECT_EQ(Commands()->SaveDialog1->defaultSuffix(), "vsw");
+    const QString project = config.Path("show.vsw");
+    ChooseInNextFileDialog(project);
+    saveAs->trigger();
+    ASSERT_TRUE(QFileInfo::exists(project));
+    EXPECT_TRUE(messages.isEmpty());
+    // The records are in the order the strip shows.
+    const OpenedProject saved = OpenProject(project);
+    ASSERT_TRUE(saved.Complete());
+    ASSERT_EQ(saved.slides.size(), 3u);
+    EXPECT_EQ(QFileInfo(saved.slides[0]->FileName()).fileName(), "c.png");
+    EXPECT_EQ(QFileInfo(saved.slides[1]->FileName()).fileName(), "a.jpg");
+
+    // New empties the strip and the audio file, then shows the settings.
+    bool settingsShown = false;
+    OnNextModal([&](QWidget *dialog) {
+        settingsShown = dialog == settings;
+        settings->close();
+    });
+    window->findChild<QAction *>("New1")->trigger();
+    EXPECT_TRUE(settingsShown);
+    EXPECT_EQ(strip->SlideCount(), 0);
+    EXPECT_EQ(settings->AudioFile(), "");
+    EXPECT_EQ(SlideCountText(), "Slide count: 0");
+
+    ChooseInNextFileDialog(project);
+    window->findChild<QAction *>("Open1")->trigger();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("; ").toStdString();
+    EXPECT_EQ(Values(), before);
+    EXPECT_EQ(settings->AudioFile(), audio);
+    EXPECT_EQ(SlideCountText(), "Slide count: 3");
+    for (TRectBox *box : strip->Slides()) {
+        EXPECT_TRUE(box->isVisible());
+        EXPECT_EQ(box->geometry(), QRect(box->Left(), box->Top(), box->Width(), box->Height()));
+    }
+
+    // The opened slides work as dropped ones do.
+    TRectBox *first = SlidesInOrder()[0];
+    QTest::mouseMove(first, {30, 50});
+    QTest::mouseClick(first, Qt::LeftButton, {}, {30, 50});
+    EXPECT_EQ(window->CurrentSlide(), first);
+    strip->RotateLeft1->trigger();
+    EXPECT_EQ(first->Rotation(), 0);
+    EXPECT_EQ(first->Width(), 100);
+
+    // Opening adds to the slides there, at their stored places.
+    ChooseInNextFileDialog(project);
+    window->findChild<QAction *>("Open1")->trigger();
+    EXPECT_EQ(strip->SlideCount(), 6);
+    EXPECT_EQ(SlideCountText(), "Slide count: 6");
+    // Each dialog remembers its own name.
+    OnNextModal([&](QWidget *dialog) {
+        EXPECT_EQ(dialog, Commands()->SaveDialog1);
+        EXPECT_EQ(Commands()->SaveDialog1->selectedFiles().value(0), project);
+        static_cast<QFileDialog *>(dialog)->reject();
+    });
+    saveAs->trigger();
+}
+
+TEST_F(FileCommandsTest, AProjectThatBreaksOffKeepsWhatWasRead)
+{
+    MakeShow();
+    settings->SetAudioFile(pictures.Path("music.mp3"));
+    const QString project = config.Path("show.vsw");
+    Commands()->SaveProjectFile(project);
+    QFile file(project);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const qint64 size = file.size();
+    // The third record loses its end.
+    ASSERT_TRUE(file.resize(size - 100));
+    file.close();
+    settings->SetAudioFile("");
+
+    strip->DestroySlides();
+    ChooseInNextFileDialog(project);
+    window->findChild<QAction *>("Open1")->trigger();
+    EXPECT_EQ(strip->SlideCount(), 2);
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_EQ(SlideCountText(), "Slide count: 2");
+
+    EXPECT_EQ(settings->AudioFile(), pictures.Path("music.mp3"));
+
+    // A file that cannot be read changes nothing.
+    settings->SetAudioFile("kept.wav");
+    EXPECT_THROW(Commands()->OpenProjectFile(config.Path("gone.vsw")), VistranoError);
+    EXPECT_EQ(strip->SlideCount(), 2);
+    EXPECT_EQ(settings->AudioFile(), "kept.wav");
+}
+
+TEST_F(FileCommandsTest, CreateSlideshowBuildsAShowThePlayerReads)
+{
+    QAction *create = window->findChild<QAction *>("CreateSlideshow1");
+    create->trigger();
+    EXPECT_EQ(messages, QStringList({"You need to add some slides first!"}));
+    messages.clear();
+
+    EXPECT_EQ(options->windowTitle(), "Vistrano Options");
+    EXPECT_EQ(options->size(), QSize(320, 286));
+    EXPECT_EQ(options->rgScreenSize->title(), " Optimize for ");
+    EXPECT_EQ(options->ScreenSizeIndex(), 2);
+    EXPECT_EQ(options->tbCompression->minimum(), 0);
+    EXPECT_EQ(options->tbCompression->maximum(), 60);
+    EXPECT_EQ(options->tbCompression->value(), 10);
+    EXPECT_EQ(options->Quality(), 90);
+    EXPECT_EQ(options->Label2->text(), "Compression");
+    EXPECT_EQ(options->Label3->text(), "Min");
+    EXPECT_EQ(options->Label4->text(), "Max");
+    QStringList sizes;
+    for (QRadioButton *item : options->rgScreenSize->findChildren<QRadioButton *>())
+        sizes << item->text();
+    EXPECT_EQ(sizes, QStringList({"640 X 480", "800 X 600", "1024 X 768", "1280 X 1024"}));
+    QFileDialog *saveShow = window->SlideshowCommand()->SaveDialog2;
+    EXPECT_EQ(saveShow->nameFilters(), QStringList({"Vistrano Slideshow File (*.exe)"}));
+
+    MakeShow();
+    const QString audio = pictures.Write("music.wav", QByteArray("RIFF----WAVE", 12));
+    settings->SetAudioFile(audio);
+    // Cancelling the options builds nothing.
+    OnNextModal([&](QWidget *dialog) {
+        EXPECT_EQ(dialog, options);
+        EXPECT_EQ(options->Label1->text(), "Number Of Slides : 3");
+        options->BitBtn2->click();
+    });
+    create->trigger();
+    EXPECT_FALSE(window->SlideshowCommand()->Running());
+
+    const QString show = config.Path("MyShow1.exe");
+    QSignalSpy finished(window->SlideshowCommand(), &TSlideshowCommand::BuildFinished);
+    OnNextModal([&](QWidget *) {
+        options->findChild<QRadioButton *>("rgScreenSizeItem1")->click();
+        EXPECT_EQ(options->OutputWidth(), 800);
+        EXPECT_EQ(options->OutputHeight(), 600);
+        options->tbCompression->setValue(20);
+        OnNextModal([&](QWidget *dialog) {
+            // The show's file dialog offers the last name, at first MyShow1.exe.
+            EXPECT_EQ(QFileInfo(saveShow->selectedFiles().value(0)).fileName(), "MyShow1.exe");
+            ChooseFile(static_cast<QFileDialog *>(dialog), show);
+        });
+        options->BitBtn1->click();
+    });
+    create->trigger();
+    EXPECT_TRUE(window->SlideshowCommand()->Running());
+    EXPECT_EQ(strip->RunningWork(), TSlideStrip::Work::BuildingShow);
+    // While it builds the strip keeps its slides.
+    window->findChild<QAction *>("New1")->trigger();
+    EXPECT_EQ(strip->SlideCount(), 3);
+    ASSERT_TRUE(WaitFor([&] { return finished.count() == 1; }, 120000));
+    EXPECT_TRUE(finished.at(0).at(0).toBool());
+    EXPECT_EQ(messages, QStringList({"Please wait until the slideshow is built."}));
+    EXPECT_EQ(window->StatusBar()->PanelText(TStatusBar::FilesPanel), "Done!");
+    EXPECT_EQ(window->StatusBar()->Gauge(), 0);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(strip->RunningWork(), TSlideStrip::Work::None);
+
+    const QByteArray bytes = ReadFileBytes(show);
+    const ShowPackage package = ReadShowPackage(bytes);
+    EXPECT_TRUE(package.hasSections);
+    EXPECT_TRUE(package.problems.isEmpty()) << package.problems.join("; ").toStdString();
+    EXPECT_EQ(package.screenSize, QSize(800, 600));
+    EXPECT_EQ(package.audioExtension, ".wav");
+    EXPECT_EQ(package.audio.size(), 12);
+    ASSERT_EQ(package.slides.size(), 3u);
+    // In the order of the strip: the turned square, the red one, the green one.
+    QImage first = QImage::fromData(package.slides[0].jpeg.toByteArray(), "JPG");
+    QImage second = QImage::fromData(package.slides[1].jpeg.toByteArray(), "JPG");
+    QImage third = QImage::fromData(package.slides[2].jpeg.toByteArray(), "JPG");
+    EXPECT_EQ(first.size(), QSize(600, 600));
+    EXPECT_EQ(second.size(), QSize(800, 600));
+    EXPECT_EQ(third.size(), QSize(450, 600));
+    EXPECT_GT(second.pixelColor(400, 400).red(), 200);
+    EXPECT_GT(third.pixelColor(200, 400).green(), 200);
+    EXPECT_EQ(package.slides[1].caption, "Red");
+    EXPECT_EQ(package.slides[1].duration, 7);
+    EXPECT_EQ(package.slides[2].transition, 5);
+    EXPECT_EQ(package.slides[0].duration, 4);
+
+    // A picture that is gone stops the build with its report; the window
+    // is free again.
+    QFile::remove(pictures.Path("b.jpg"));
+    const QString broken = config.Path("broken.exe");
+    OnNextModal([&](QWidget *) {
+        ChooseInNextFileDialog(broken);
+        options->BitBtn1->click();
+    });
+    messages.clear();
+    create->trigger();
+    ASSERT_TRUE(WaitFor([&] { return finished.count() == 2; }, 120000));
+    EXPECT_FALSE(finished.at(1).at(0).toBool());
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_EQ(window->StatusBar()->Gauge(), 0);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(strip->RunningWork(), TSlideStrip::Work::None);
+    const QByteArray partialBytes = ReadFileBytes(broken);
+    const ShowPackage partial = ReadShowPackage(partialBytes);
+    EXPECT_EQ(partial.slides.size(), 2u);
+}
+
+TEST_F(FileCommandsTest, ClosingTheWindowStopsARunningBuild)
+{
+    MakeShow();
+    const QString show = config.Path("show.exe");
+    window->SlideshowCommand()->Build(show);
+    EXPECT_TRUE(window->SlideshowCommand()->Running());
+    window->close();
+    EXPECT_FALSE(window->SlideshowCommand()->Running());
+    EXPECT_EQ(strip->SlideCount(), 0);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(messages.isEmpty());
+    // What was written stays: the player with the slides finished before
+    // the build stopped.
+    EXPECT_TRUE(QFileInfo::exists(show));
+}

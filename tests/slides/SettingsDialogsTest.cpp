@@ -1,0 +1,202 @@
+#include "tests/slides/StripTestSupport.h"
+
+#include "slides/PathLabel.h"
+#include "slides/PictureView.h"
+#include "slides/ProjSettings.h"
+#include "slides/RectBox.h"
+#include "slides/SlideProperties.h"
+#include "slides/SlideStrip.h"
+#include "slides/UpDown.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+const QStringList kTransitions{"Cut", "Dissolve", "Wipe From Left", "Wipe From Right", "Wipe From Top",
+                               "Wipe From Bottom"};
+
+QStringList Items(QComboBox *box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
+}
+
+class SettingsDialogsTest : public StripTest
+{
+protected:
+    TRectBox *DropOne(const QString &name)
+    {
+        WritePicture(pictures.Path(name), {1600, 1200});
+        DropFiles({name}, 1000);
+        for (TRectBox *box : strip->Slides())
+            if (box->FileName() == pictures.Path(name))
+                return box;
+        ADD_FAILURE() << name.toStdString();
+        return nullptr;
+    }
+};
+
+} // namespace
+
+TEST_F(SettingsDialogsTest, ProjectSettingsHoldTheDefaultsAndTheAudioFile)
+{
+    EXPECT_EQ(settings->windowTitle(), "Project Settings");
+    EXPECT_EQ(settings->size(), QSize(492, 161));
+    EXPECT_EQ(settings->Label1->text(), "Default Slide Duration (seconds)");
+    EXPECT_EQ(settings->Label2->text(), "Default Slide Transition");
+    EXPECT_EQ(settings->Label3->text(), "Audio file");
+    EXPECT_EQ(settings->txtDuration->geometry(), QRect(184, 24, 41, 21));
+    EXPECT_EQ(settings->udDuration->x(), 225);
+    EXPECT_EQ(settings->txtDuration->text(), "4");
+    EXPECT_EQ(Items(settings->cbTransition), kTransitions);
+    EXPECT_EQ(settings->cbTransition->currentIndex(), 0);
+    EXPECT_EQ(settings->txtBGAudioFile->geometry(), QRect(24, 76, 425, 21));
+    EXPECT_EQ(settings->btnSelectFile->geometry(), QRect(456, 72, 25, 25));
+    EXPECT_TRUE(settings->btnSelectFile->text().isEmpty());
+    EXPECT_EQ(settings->BitBtn3->text(), "Apply to all current slides");
+    EXPECT_EQ(settings->BitBtn3->geometry(), QRect(344, 120, 137, 25));
+    EXPECT_TRUE(settings->BitBtn1->isDefault());
+    EXPECT_EQ(settings->BD1->nameFilters(), QStringList({"Wave files (*.wav)", "MP3 files (*.mp3)"}));
+    EXPECT_EQ(settings->Defaults().duration, 4);
+    EXPECT_EQ(settings->Defaults().transition, 0);
+
+    // The arrows stay within 2 to 60; typed text is kept as typed.
+    settings->udDuration->SetPosition(3);
+    settings->udDuration->DownButton()->click();
+    settings->udDuration->DownButton()->click();
+    EXPECT_EQ(settings->txtDuration->text(), "2");
+    settings->udDuration->SetPosition(60);
+    settings->udDuration->UpButton()->click();
+    EXPECT_EQ(settings->udDuration->Position(), 60);
+    settings->txtDuration->setText("abc");
+    EXPECT_EQ(settings->udDuration->Position(), 60);
+    EXPECT_EQ(settings->txtDuration->text(), "abc");
+    settings->txtDuration->setText("7");
+    QTest::keyClick(settings->txtDuration, Qt::Key_Up);
+    EXPECT_EQ(settings->txtDuration->text(), "8");
+
+    // The audio file chooser, from the dialog shown by the menu; closing the
+    // dialog with its close box keeps the file.
+    const QString audio = pictures.Write("music.wav", "RIFF");
+    OnNextModal([&](QWidget *dialog) {
+        EXPECT_EQ(dialog, settings);
+        ChooseInNextFileDialog(audio);
+        settings->btnSelectFile->click();
+        settings->close();
+    });
+    window->findChild<QAction *>("Project1")->trigger();
+    EXPECT_EQ(settings->AudioFile(), audio);
+}
+
+TEST_F(SettingsDialogsTest, ApplyToAllCurrentSlidesSetsDurationAndTransition)
+{
+    TRectBox *first = DropOne("a.jpg");
+    first->SetCaption("first caption");
+    settings->udDuration->SetPosition(10);
+    settings->cbTransition->setCurrentIndex(1);
+    TRectBox *second = DropOne("b.jpg");
+    EXPECT_EQ(first->AbLeft(), 4);
+    EXPECT_EQ(second->AbLeft(), 10);
+    EXPECT_EQ(second->AbTop(), 1);
+    settings->BitBtn3->click();
+    for (TRectBox *box : strip->Slides()) {
+        EXPECT_EQ(box->AbLeft(), 10);
+        EXPECT_EQ(box->AbTop(), 1);
+    }
+    EXPECT_EQ(first->Caption(), "first caption");
+    // The arrows' position counts, brought into range.
+    settings->txtDuration->setText("99");
+    settings->BitBtn3->click();
+    EXPECT_EQ(first->AbLeft(), 60);
+}
+
+TEST_F(SettingsDialogsTest, SlidePropertiesRoundTrip)
+{
+    EXPECT_EQ(properties->windowTitle(), "Slide Properties");
+    EXPECT_EQ(properties->size(), QSize(495, 216));
+    EXPECT_TRUE(properties->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(Items(properties->cbTransition), kTransitions);
+    EXPECT_EQ(properties->IV2->geometry(), QRect(8, 24, 160, 160));
+    EXPECT_EQ(properties->txtCaption->geometry(), QRect(184, 136, 305, 21));
+    EXPECT_EQ(properties->Label4->text(), "Filename");
+    EXPECT_EQ(properties->BitBtn1->geometry(), QRect(248, 176, 75, 25));
+    EXPECT_EQ(properties->BitBtn2->geometry(), QRect(344, 176, 75, 25));
+
+    TRectBox *slide = DropOne("a.jpg");
+    slide->SetAbLeft(4);
+    slide->SetAbTop(3);
+    OnNextModal([&](QWidget *dialog) {
+        EXPECT_EQ(dialog, properties);
+        EXPECT_EQ(properties->txtDuration->text(), "4");
+        EXPECT_EQ(properties->cbTransition->currentText(), "Wipe From Right");
+        EXPECT_EQ(properties->lblFileName->text(), pictures.Path("a.jpg"));
+        EXPECT_EQ(properties->IV2->Picture().size(), QSize(200, 150));
+        // The thumbnail fills the display's width, centred.
+        EXPECT_EQ(properties->IV2->PictureRect(), QRect(0, 20, 160, 120));
+        properties->udDuration->SetPosition(7);
+        properties->cbTransition->setCurrentIndex(0);
+        properties->txtCaption->setText("At the bridge");
+        properties->BitBtn1->click();
+    });
+    EXPECT_TRUE(properties->EditSlideProperties(slide));
+    EXPECT_EQ(slide->AbLeft(), 7);
+    EXPECT_EQ(slide->AbTop(), 0);
+    EXPECT_EQ(slide->Caption(), "At the bridge");
+
+    // Cancel stores nothing; the duration goes down to 1 with the arrows.
+    OnNextModal([&](QWidget *) {
+        properties->udDuration->SetPosition(2);
+        properties->udDuration->DownButton()->click();
+        properties->udDuration->DownButton()->click();
+        EXPECT_EQ(properties->txtDuration->text(), "1");
+        properties->txtCaption->setText("Other");
+        properties->BitBtn2->click();
+    });
+    EXPECT_FALSE(properties->EditSlideProperties(slide));
+    EXPECT_EQ(slide->AbLeft(), 7);
+    EXPECT_EQ(slide->Caption(), "At the bridge");
+
+    // A stored transition code that names none is kept unless one is chosen.
+    slide->SetAbTop(9);
+    OnNextModal([&](QWidget *) {
+        EXPECT_EQ(properties->cbTransition->currentIndex(), -1);
+        properties->BitBtn1->click();
+    });
+    EXPECT_TRUE(properties->EditSlideProperties(slide));
+    EXPECT_EQ(slide->AbTop(), 9);
+    EXPECT_EQ(slide->AbLeft(), 7);
+
+    // The Edit menu's entry and the pop-up's edit the current slide; a double
+    // click edits the slide clicked.
+    QTest::mouseMove(slide, {30, 50});
+    QTest::mouseClick(slide, Qt::LeftButton, {}, {30, 50});
+    OnNextModal([&](QWidget *) {
+        properties->txtCaption->setText("From the menu");
+        properties->BitBtn1->click();
+    });
+    emit window->findChild<QMenu *>("Edit1")->aboutToShow();
+    window->findChild<QAction *>("SlideProperties")->trigger();
+    EXPECT_EQ(slide->Caption(), "From the menu");
+    OnNextModal([&](QWidget *) {
+        properties->txtCaption->setText("From the pop-up");
+        properties->BitBtn1->click();
+    });
+    strip->Properties1->trigger();
+    EXPECT_EQ(slide->Caption(), "From the pop-up");
+    OnNextModal([&](QWidget *) {
+        properties->txtCaption->setText("From a double click");
+        properties->BitBtn1->click();
+    });
+    QTest::mouseDClick(slide, Qt::LeftButton, {}, {30, 50});
+    ASSERT_TRUE(WaitFor([&] { return slide->Caption() == "From a double click"; }));
+}

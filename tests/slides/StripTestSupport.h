@@ -1,0 +1,68 @@
+#pragma once
+
+#include "app/MainWindow.h"
+#include "imaging/FormatRegistration.h"
+#include "slides/Viewer.h"
+#include "tests/support/TestFiles.h"
+
+#include <QColor>
+#include <QSize>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+class QDialog;
+class TRectBox;
+class TSlideStrip;
+class TfrmCreateVistrano;
+class TfrmProjSettings;
+class TfrmSlideProperties;
+
+// Runs the event loop until done() holds or the time is up.
+bool WaitFor(const std::function<bool()> &done, int timeoutMs = 20000);
+
+// Runs the action on the next modal dialog (or message box) that opens,
+// from inside its own event loop.
+void OnNextModal(std::function<void(QWidget *dialog)> action);
+
+// Chooses the path in a file dialog that is showing, and accepts it.
+class QFileDialog;
+void ChooseFile(QFileDialog *dialog, const QString &path);
+
+// A file dialog that opens next chooses the path and is accepted.
+void ChooseInNextFileDialog(const QString &path);
+
+// Writes a picture file of that size (JPEG by a .jpg name, PNG by .png).
+void WritePicture(const QString &path, QSize size, QColor colour = QColor(40, 120, 200));
+
+// The main window with every dialog, its own settings, a folder of
+// pictures, and messages caught instead of shown.
+class StripTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Lists the folder in the file list and selects the named files.
+    void SelectFiles(const QStringList &names);
+    // Selects the files and drops them on the strip at x.
+    void DropFiles(const QStringList &names, int x = 0);
+    QList<TRectBox *> SlidesInOrder() const;
+    QList<int> Lefts() const;
+    QList<int> Widths() const;
+    QString SlideCountText() const;
+
+    std::unique_ptr<TFileFormatRegistration> formats;
+    TestFolder config;
+    TestFolder pictures;
+    std::unique_ptr<TfrmViewer> viewer;
+    std::unique_ptr<TfrmVistrano> window;
+    TSlideStrip *strip = nullptr;
+    TfrmCreateVistrano *options = nullptr;
+    TfrmProjSettings *settings = nullptr;
+    TfrmSlideProperties *properties = nullptr;
+    QStringList messages;
+};
