@@ -3,6 +3,7 @@
 #include "app/Messages.h"
 #include "browser/BookmarkEditor.h"
 #include "project/RectBoxProperties.h"
+#include "slides/RectBox.h"
 #include "slides/Viewer.h"
 #include "tests/support/TestFiles.h"
 
@@ -14,11 +15,11 @@
 
 namespace {
 
-// A slide box as the strip will hold it: a widget carrying the slide's data.
-class StripSlide : public QWidget, public RectBoxProperties
+// A slide box on the strip at its place.
+class StripSlide : public TRectBox
 {
 public:
-    StripSlide(QWidget *strip, int left, const QString &file) : QWidget(strip)
+    StripSlide(QWidget *strip, int left, const QString &file) : TRectBox(strip)
     {
         SetLeft(left);
         SetFileName(file);
