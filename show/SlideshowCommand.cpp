@@ -10,6 +10,7 @@
 #include "slides/SlideStrip.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QThread>
 
@@ -42,6 +43,7 @@ TSlideshowCommand::TSlideshowCommand(TSlideStrip *strip, TStatusBar *status, QWi
     SaveDialog2->setFileMode(QFileDialog::AnyFile);
     SaveDialog2->setDefaultSuffix(QStringLiteral("exe"));
     SaveDialog2->setNameFilter(tr("Vistrano Slideshow File (*.exe)"));
+    SaveDialog2->setDirectory(QDir::homePath());
     SaveDialog2->selectFile(m_lastName);
 }
 

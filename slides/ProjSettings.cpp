@@ -1,11 +1,15 @@
 #include "slides/ProjSettings.h"
 
 #include "project/Transitions.h"
+#include "slides/DialogRows.h"
 #include "slides/IntegerText.h"
 #include "slides/UpDown.h"
 
 #include <QApplication>
+
+#include <algorithm>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -73,10 +77,31 @@ TfrmProjSettings::TfrmProjSettings(QWidget *parent) : QDialog(parent)
     BD1->setAcceptMode(QFileDialog::AcceptOpen);
     BD1->setFileMode(QFileDialog::ExistingFile);
     BD1->setNameFilters({tr("Wave files (*.wav)"), tr("MP3 files (*.mp3)")});
+    BD1->setDirectory(QDir::homePath());
+
+    ArrangeForFont();
 
     connect(btnSelectFile, &QToolButton::clicked, this, &TfrmProjSettings::btnSelectFileClick);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn3, &QPushButton::clicked, this, &TfrmProjSettings::BitBtn3Click);
+}
+
+void TfrmProjSettings::ArrangeForFont()
+{
+    for (QWidget *text : {static_cast<QWidget *>(Label1), static_cast<QWidget *>(Label2),
+                          static_cast<QWidget *>(Label3), static_cast<QWidget *>(BitBtn1),
+                          static_cast<QWidget *>(BitBtn3)})
+        FitText(text);
+    const int right = FlowRow({{Label1}, {txtDuration}, {udDuration, 0}, {Label2, 8}, {cbTransition}});
+    // The room beside the transition box, the audio row and the buttons
+    // keep their distance from the right edge as the dialog widens.
+    const int width = std::max(492, right + 19);
+    const int grown = width - 492;
+    txtBGAudioFile->resize(425 + grown, txtBGAudioFile->height());
+    btnSelectFile->move(456 + grown, btnSelectFile->y());
+    BitBtn3->move(width - 11 - BitBtn3->width(), BitBtn3->y());
+    BitBtn1->move(std::min(232 + grown, BitBtn3->x() - 37 - BitBtn1->width()), BitBtn1->y());
+    setFixedSize(width, 161);
 }
 
 void TfrmProjSettings::showEvent(QShowEvent *event)

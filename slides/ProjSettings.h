@@ -64,4 +64,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
+
+private:
+    void ArrangeForFont();
 };

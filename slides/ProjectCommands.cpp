@@ -8,6 +8,9 @@
 #include "slides/RectBox.h"
 #include "slides/SlideStrip.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -23,6 +26,7 @@ QFileDialog *MakeProjectDialog(QWidget *window, const char *name, QFileDialog::A
     dialog->setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog->setDefaultSuffix(QStringLiteral("vsw"));
     dialog->setNameFilter(QObject::tr("Vistrano files (*.vsw)"));
+    dialog->setDirectory(QDir::homePath());
     return dialog;
 }
 
@@ -31,10 +35,20 @@ QFileDialog *MakeProjectDialog(QWidget *window, const char *name, QFileDialog::A
 QString RunFileDialog(QFileDialog *dialog, QString &lastName)
 {
     if (!lastName.isEmpty()) {
-        dialog->setDirectory(QFileInfo(lastName).absolutePath());
-        dialog->selectFile(QFileInfo(lastName).fileName());
+        // A bare name is offered in the folder the dialog shows.
+        const QFileInfo last(lastName);
+        if (last.isAbsolute())
+            dialog->setDirectory(last.absolutePath());
+        dialog->selectFile(last.fileName());
     }
-    if (dialog->exec() != QDialog::Accepted)
+    const int result = dialog->exec();
+    // A name typed with the completion list showing can leave the list up
+    // after the dialog has closed.
+    for (QCompleter *completer : dialog->findChildren<QCompleter *>()) {
+        if (completer->popup())
+            completer->popup()->hide();
+    }
+    if (result != QDialog::Accepted)
         return {};
     const QStringList chosen = dialog->selectedFiles();
     if (chosen.isEmpty())

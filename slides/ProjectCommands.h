@@ -47,6 +47,7 @@ private:
     QString m_lastOpened;
 };
 
-// Runs a file dialog showing the name last chosen in it; the chosen path,
-// or an empty one when it was cancelled.
+// Runs a file dialog showing the name last chosen in it (in its folder when
+// it is a full path); the chosen path, or an empty one when it was
+// cancelled. The dialogs start in the home folder.
 QString RunFileDialog(QFileDialog *dialog, QString &lastName);

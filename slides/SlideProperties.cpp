@@ -1,6 +1,7 @@
 #include "slides/SlideProperties.h"
 
 #include "project/Transitions.h"
+#include "slides/DialogRows.h"
 #include "slides/IntegerText.h"
 #include "slides/PathLabel.h"
 #include "slides/PictureView.h"
@@ -13,6 +14,8 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -75,6 +78,19 @@ TfrmSlideProperties::TfrmSlideProperties(const TfrmProjSettings *projectSettings
     BitBtn2->setAutoDefault(false);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+
+    // A font wider than the designed one moves the row along and widens the
+    // dialog; the file name and the caption widen with it.
+    for (QWidget *text : {static_cast<QWidget *>(Label1), static_cast<QWidget *>(Label2),
+                          static_cast<QWidget *>(BitBtn1), static_cast<QWidget *>(BitBtn2)})
+        FitText(text);
+    const int right = FlowRow({{Label1}, {txtDuration}, {udDuration, 0}, {Label2, 8}, {cbTransition}});
+    const int width = std::max(495, right + 6);
+    const int grown = width - 495;
+    txtCaption->resize(305 + grown, txtCaption->height());
+    lblFileName->resize(305 + grown, lblFileName->height());
+    FlowRow({{BitBtn1}, {BitBtn2, 12}});
+    setFixedSize(width, 216);
 }
 
 bool TfrmSlideProperties::EditSlideProperties(TRectBox *box)

@@ -9,6 +9,7 @@
 #include "slides/UpDown.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -31,6 +32,20 @@ QStringList Items(QComboBox *box)
     return items;
 }
 
+// The widgets of a row stand left to right without overlapping, each at its
+// designed place or, when the text before it needs more room, further right.
+void ExpectRow(const QList<QWidget *> &row, const QList<QPoint> &designed)
+{
+    int right = 0;
+    for (int i = 0; i < row.size(); ++i) {
+        EXPECT_EQ(row[i]->y(), designed[i].y()) << row[i]->objectName().toStdString();
+        EXPECT_GE(row[i]->x(), designed[i].x()) << row[i]->objectName().toStdString();
+        EXPECT_GE(row[i]->x(), right) << row[i]->objectName().toStdString();
+        right = row[i]->geometry().right() + 1;
+        EXPECT_LE(right, row[i]->parentWidget()->width());
+    }
+}
+
 class SettingsDialogsTest : public StripTest
 {
 protected:
@@ -51,20 +66,24 @@ protected:
 TEST_F(SettingsDialogsTest, ProjectSettingsHoldTheDefaultsAndTheAudioFile)
 {
     EXPECT_EQ(settings->windowTitle(), "Project Settings");
-    EXPECT_EQ(settings->size(), QSize(492, 161));
+    EXPECT_GE(settings->width(), 492);
+    EXPECT_EQ(settings->height(), 161);
     EXPECT_EQ(settings->Label1->text(), "Default Slide Duration (seconds)");
     EXPECT_EQ(settings->Label2->text(), "Default Slide Transition");
     EXPECT_EQ(settings->Label3->text(), "Audio file");
-    EXPECT_EQ(settings->txtDuration->geometry(), QRect(184, 24, 41, 21));
-    EXPECT_EQ(settings->udDuration->x(), 225);
+    ExpectRow({settings->Label1, settings->txtDuration, settings->udDuration, settings->Label2, settings->cbTransition},
+              {{24, 27}, {184, 24}, {225, 24}, {256, 27}, {376, 20}});
+    EXPECT_EQ(settings->udDuration->x(), settings->txtDuration->geometry().right() + 1);
+    EXPECT_EQ(settings->txtDuration->width(), 41);
     EXPECT_EQ(settings->txtDuration->text(), "4");
     EXPECT_EQ(Items(settings->cbTransition), kTransitions);
     EXPECT_EQ(settings->cbTransition->currentIndex(), 0);
-    EXPECT_EQ(settings->txtBGAudioFile->geometry(), QRect(24, 76, 425, 21));
-    EXPECT_EQ(settings->btnSelectFile->geometry(), QRect(456, 72, 25, 25));
+    ExpectRow({settings->txtBGAudioFile, settings->btnSelectFile}, {{24, 76}, {456, 72}});
+    EXPECT_EQ(settings->btnSelectFile->size(), QSize(25, 25));
     EXPECT_TRUE(settings->btnSelectFile->text().isEmpty());
     EXPECT_EQ(settings->BitBtn3->text(), "Apply to all current slides");
-    EXPECT_EQ(settings->BitBtn3->geometry(), QRect(344, 120, 137, 25));
+    EXPECT_GE(settings->BitBtn3->width(), 137);
+    ExpectRow({settings->BitBtn1, settings->BitBtn3}, {{0, 120}, {0, 120}});
     EXPECT_TRUE(settings->BitBtn1->isDefault());
     EXPECT_EQ(settings->BD1->nameFilters(), QStringList({"Wave files (*.wav)", "MP3 files (*.mp3)"}));
     EXPECT_EQ(settings->Defaults().duration, 4);
@@ -123,14 +142,18 @@ TEST_F(SettingsDialogsTest, ApplyToAllCurrentSlidesSetsDurationAndTransition)
 TEST_F(SettingsDialogsTest, SlidePropertiesRoundTrip)
 {
     EXPECT_EQ(properties->windowTitle(), "Slide Properties");
-    EXPECT_EQ(properties->size(), QSize(495, 216));
+    EXPECT_GE(properties->width(), 495);
+    EXPECT_EQ(properties->height(), 216);
     EXPECT_TRUE(properties->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(Items(properties->cbTransition), kTransitions);
     EXPECT_EQ(properties->IV2->geometry(), QRect(8, 24, 160, 160));
-    EXPECT_EQ(properties->txtCaption->geometry(), QRect(184, 136, 305, 21));
+    EXPECT_EQ(properties->txtCaption->pos(), QPoint(184, 136));
+    EXPECT_EQ(properties->txtCaption->geometry().right() + 1, properties->cbTransition->geometry().right() + 1);
     EXPECT_EQ(properties->Label4->text(), "Filename");
-    EXPECT_EQ(properties->BitBtn1->geometry(), QRect(248, 176, 75, 25));
-    EXPECT_EQ(properties->BitBtn2->geometry(), QRect(344, 176, 75, 25));
+    ExpectRow({properties->Label1, properties->txtDuration, properties->udDuration, properties->Label2,
+               properties->cbTransition},
+              {{184, 82}, {232, 78}, {273, 78}, {312, 82}, {368, 78}});
+    ExpectRow({properties->BitBtn1, properties->BitBtn2}, {{248, 176}, {344, 176}});
 
     TRectBox *slide = DropOne("a.jpg");
     slide->SetAbLeft(4);
@@ -199,4 +222,33 @@ TEST_F(SettingsDialogsTest, SlidePropertiesRoundTrip)
     });
     QTest::mouseDClick(slide, Qt::LeftButton, {}, {30, 50});
     ASSERT_TRUE(WaitFor([&] { return slide->Caption() == "From a double click"; }));
+}
+
+TEST(SettingsDialogs, WithTheDesignedFontTheDialogsKeepTheirDesign)
+{
+    const QFont font = QApplication::font();
+    QFont narrow = font;
+    narrow.setPixelSize(7);
+    QApplication::setFont(narrow);
+    {
+        TfrmProjSettings settings;
+        TfrmSlideProperties properties(&settings);
+        QApplication::setFont(font);
+        EXPECT_EQ(settings.size(), QSize(492, 161));
+        EXPECT_EQ(settings.txtDuration->geometry(), QRect(184, 24, 41, 21));
+        EXPECT_EQ(settings.udDuration->geometry(), QRect(225, 24, 17, 21));
+        EXPECT_EQ(settings.Label2->pos(), QPoint(256, 27));
+        EXPECT_EQ(settings.cbTransition->pos(), QPoint(376, 20));
+        EXPECT_EQ(settings.txtBGAudioFile->geometry(), QRect(24, 76, 425, 21));
+        EXPECT_EQ(settings.btnSelectFile->geometry(), QRect(456, 72, 25, 25));
+        EXPECT_EQ(settings.BitBtn1->geometry(), QRect(232, 120, 75, 25));
+        EXPECT_EQ(settings.BitBtn3->geometry(), QRect(344, 120, 137, 25));
+        EXPECT_EQ(properties.size(), QSize(495, 216));
+        EXPECT_EQ(properties.txtDuration->geometry(), QRect(232, 78, 41, 21));
+        EXPECT_EQ(properties.cbTransition->geometry(), QRect(368, 78, 121, 25));
+        EXPECT_EQ(properties.txtCaption->geometry(), QRect(184, 136, 305, 21));
+        EXPECT_EQ(properties.BitBtn1->geometry(), QRect(248, 176, 75, 25));
+        EXPECT_EQ(properties.BitBtn2->geometry(), QRect(344, 176, 75, 25));
+    }
+    QApplication::setFont(font);
 }

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QList>
+
+class QWidget;
+
+// The dialogs are drawn at their designed places, which suit a narrow
+// 8-point font. With wider fonts a label would run into the control beside
+// it; these helpers keep the design where the texts fit and move things
+// along where they do not.
+
+// One widget of a row and the pixels it keeps from the one before it.
+struct RowItem
+{
+    QWidget *widget;
+    int gap = 4;
+};
+
+// Gives labels and buttons at least the width their text needs.
+void FitText(QWidget *widget);
+
+// Places a row left to right: each widget at its designed x, or just right
+// of the widget before it when that would overlap. Returns the row's right
+// edge (the x after its last pixel).
+int FlowRow(const QList<RowItem> &row);
