@@ -1,9 +1,8 @@
 #include "cli/BuildCommand.h"
 
+#include "cli/CliArguments.h"
 #include "cli/CliCommand.h"
-#include "common/VistranoError.h"
-#include "project/ProjectFile.h"
-#include "project/SlideLayout.h"
+#include "cli/CliProject.h"
 #include "show/SlideshowBuild.h"
 
 #include <cstdio>
@@ -11,25 +10,14 @@
 namespace {
 
 // The screen sizes of the options dialog.
-bool ParseSize(const QString &text, BuildOptions &options)
+void ParseSize(const QString &text, BuildOptions &options)
 {
     static const QStringList sizes = {"640x480", "800x600", "1024x768", "1280x1024"};
     if (!sizes.contains(text))
-        return false;
+        throw UsageError();
     const QStringList parts = text.split(QLatin1Char('x'));
     options.OutputWidth = parts[0].toInt();
     options.OutputHeight = parts[1].toInt();
-    return true;
-}
-
-bool ParseCompression(const QString &text, BuildOptions &options)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok || value < 0 || value > 60)
-        return false;
-    options.Compression = value;
-    return true;
 }
 
 void PrintProgress(const BuildProgress &progress)
@@ -44,42 +32,20 @@ void PrintProgress(const BuildProgress &progress)
 
 int RunBuild(const QStringList &args)
 {
-    QStringList paths;
+    const CliArguments parsed = CliArguments::Parse(
+        args, {QStringLiteral("--size"), QStringLiteral("--compression"), QStringLiteral("--template")}, 2, 2);
     BuildOptions options;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (!arg.startsWith(QLatin1String("--"))) {
-            paths << arg;
-            continue;
-        }
-        if (i + 1 >= args.size())
-            throw UsageError();
-        const QString &value = args[++i];
-        if (arg == QLatin1String("--size")) {
-            if (!ParseSize(value, options))
-                throw UsageError();
-        } else if (arg == QLatin1String("--compression")) {
-            if (!ParseCompression(value, options))
-                throw UsageError();
-        } else if (arg == QLatin1String("--template")) {
-            options.TemplatePath = value;
-        } else {
-            throw UsageError();
-        }
-    }
-    if (paths.size() != 2)
-        throw UsageError();
+    if (parsed.options.contains(QStringLiteral("--size")))
+        ParseSize(parsed.options.value(QStringLiteral("--size")), options);
+    if (parsed.options.contains(QStringLiteral("--compression")))
+        options.Compression = ParseIntArgument(parsed.options.value(QStringLiteral("--compression")), 0, 60);
+    options.TemplatePath = parsed.options.value(QStringLiteral("--template"));
 
-    const OpenedProject project = OpenProject(paths[0]);
-    if (!project.Complete())
-        throw VistranoError(project.error);
-    std::vector<RectBoxProperties *> boxes;
-    for (const auto &slide : project.slides)
-        boxes.push_back(slide.get());
+    const CliProject project = OpenWholeProject(parsed.positional[0]);
     QList<BuildSlide> slides;
-    for (const RectBoxProperties *box : LayoutSlides(boxes))
+    for (const RectBoxProperties *box : project.slides)
         slides.append({box->FileName(), box->Rotation(), box->AbLeft(), box->AbTop(), box->Caption()});
-    options.BackgroundAudio = project.header.audioPath;
-    BuildSlideshow(paths[1], slides, options, PrintProgress);
+    options.BackgroundAudio = project.opened.header.audioPath;
+    BuildSlideshow(parsed.positional[1], slides, options, PrintProgress);
     return 0;
 }

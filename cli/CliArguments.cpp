@@ -3,12 +3,16 @@
 #include "cli/CliCommand.h"
 
 CliArguments CliArguments::Parse(const QStringList &args, const QStringList &knownOptions, int minPositional,
-                                 int maxPositional)
+                                 int maxPositional, const QStringList &knownFlags)
 {
     CliArguments parsed;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &arg = args[i];
-        if (arg.startsWith(QLatin1String("--"))) {
+        if (knownFlags.contains(arg)) {
+            if (parsed.flags.contains(arg))
+                throw UsageError();
+            parsed.flags << arg;
+        } else if (arg.startsWith(QLatin1String("--"))) {
             if (!knownOptions.contains(arg) || i + 1 >= args.size() || parsed.options.contains(arg))
                 throw UsageError();
             parsed.options.insert(arg, args[++i]);

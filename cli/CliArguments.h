@@ -4,17 +4,19 @@
 #include <QString>
 #include <QStringList>
 
-// The arguments of one subcommand: positional arguments in order and
-// "--name value" options, which may stand anywhere. An unknown option, an
-// option without its value, an option given twice or a positional count
-// outside [minPositional, maxPositional] is wrong usage (UsageError).
+// The arguments of one subcommand: positional arguments in order,
+// "--name value" options and "--name" flags, which may stand anywhere. An
+// unknown option, an option without its value, an option or flag given twice
+// or a positional count outside [minPositional, maxPositional] is wrong usage
+// (UsageError).
 struct CliArguments
 {
     QStringList positional;
     QMap<QString, QString> options;
+    QStringList flags;
 
     static CliArguments Parse(const QStringList &args, const QStringList &knownOptions, int minPositional,
-                              int maxPositional);
+                              int maxPositional, const QStringList &knownFlags = {});
 };
 
 // A whole number in [minimum, maximum]; anything else is wrong usage.

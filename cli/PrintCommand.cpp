@@ -1,10 +1,10 @@
 #include "cli/PrintCommand.h"
 
+#include "cli/CliArguments.h"
 #include "cli/CliCommand.h"
+#include "cli/CliProject.h"
 #include "common/VistranoError.h"
 #include "print/SheetComposition.h"
-#include "project/ProjectFile.h"
-#include "project/SlideLayout.h"
 
 #include <QFile>
 #include <QPdfWriter>
@@ -20,57 +20,34 @@ struct PrintOptions
     int Dpi = 600;
 };
 
-bool ParsePaper(const QString &text, PrintOptions &options)
+QPageSize::PageSizeId ParsePaper(const QString &text)
 {
     if (text == QLatin1String("letter"))
-        options.Paper = QPageSize::Letter;
-    else if (text == QLatin1String("a4"))
-        options.Paper = QPageSize::A4;
-    else if (text == QLatin1String("legal"))
-        options.Paper = QPageSize::Legal;
-    else
-        return false;
-    return true;
+        return QPageSize::Letter;
+    if (text == QLatin1String("a4"))
+        return QPageSize::A4;
+    if (text == QLatin1String("legal"))
+        return QPageSize::Legal;
+    throw UsageError();
 }
 
 } // namespace
 
 int RunPrint(const QStringList &args)
 {
-    QStringList paths;
+    const CliArguments parsed = CliArguments::Parse(args, {QStringLiteral("--paper"), QStringLiteral("--dpi")}, 2, 2,
+                                                    {QStringLiteral("--landscape")});
     PrintOptions options;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (!arg.startsWith(QLatin1String("--"))) {
-            paths << arg;
-        } else if (arg == QLatin1String("--landscape")) {
-            options.Orientation = QPageLayout::Landscape;
-        } else if (i + 1 >= args.size()) {
-            throw UsageError();
-        } else if (arg == QLatin1String("--paper")) {
-            if (!ParsePaper(args[++i], options))
-                throw UsageError();
-        } else if (arg == QLatin1String("--dpi")) {
-            bool ok = false;
-            options.Dpi = args[++i].toInt(&ok);
-            if (!ok || options.Dpi < 72 || options.Dpi > 1200)
-                throw UsageError();
-        } else {
-            throw UsageError();
-        }
-    }
-    if (paths.size() != 2)
-        throw UsageError();
+    if (parsed.options.contains(QStringLiteral("--paper")))
+        options.Paper = ParsePaper(parsed.options.value(QStringLiteral("--paper")));
+    if (parsed.options.contains(QStringLiteral("--dpi")))
+        options.Dpi = ParseIntArgument(parsed.options.value(QStringLiteral("--dpi")), 72, 1200);
+    if (parsed.flags.contains(QStringLiteral("--landscape")))
+        options.Orientation = QPageLayout::Landscape;
+    const QStringList &paths = parsed.positional;
 
-    const OpenedProject project = OpenProject(paths[0]);
-    if (!project.Complete())
-        throw VistranoError(project.error);
-    std::vector<RectBoxProperties *> boxes;
-    for (const auto &slide : project.slides)
-        boxes.push_back(slide.get());
-    QList<const RectBoxProperties *> slides;
-    for (const RectBoxProperties *box : LayoutSlides(boxes))
-        slides.append(box);
+    const CliProject project = OpenWholeProject(paths[0]);
+    const QList<const RectBoxProperties *> slides(project.slides.begin(), project.slides.end());
 
     // The sheet goes to a file beside the target and takes its place only
     // when it is complete.

@@ -35,3 +35,12 @@ int FlowRow(const QList<RowItem> &row)
     }
     return right;
 }
+
+QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, QPoint at)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->move(at);
+    label->adjustSize();
+    return label;
+}

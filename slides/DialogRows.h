@@ -2,6 +2,9 @@
 
 #include <QList>
 
+class QLabel;
+class QPoint;
+class QString;
 class QWidget;
 
 // The dialogs are drawn at their designed places, which suit a narrow
@@ -23,3 +26,6 @@ void FitText(QWidget *widget);
 // of the widget before it when that would overlap. Returns the row's right
 // edge (the x after its last pixel).
 int FlowRow(const QList<RowItem> &row);
+
+// A label of a dialog at its designed place, named as the dialog names it.
+QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, QPoint at);

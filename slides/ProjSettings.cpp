@@ -18,19 +18,6 @@
 #include <QStyle>
 #include <QToolButton>
 
-namespace {
-
-QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, QPoint at)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->move(at);
-    label->adjustSize();
-    return label;
-}
-
-} // namespace
-
 TfrmProjSettings::TfrmProjSettings(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmProjSettings"));

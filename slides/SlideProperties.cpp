@@ -17,19 +17,6 @@
 
 #include <algorithm>
 
-namespace {
-
-QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, QPoint at)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->move(at);
-    label->adjustSize();
-    return label;
-}
-
-} // namespace
-
 TfrmSlideProperties::TfrmSlideProperties(const TfrmProjSettings *projectSettings, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
 {
