@@ -25,6 +25,9 @@ done
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo=sudo
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -q
-$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+# Through env, since sudo leaves out the caller's environment. A new machine may
+# still be running its first automatic upgrade: wait for the package lock
+# instead of failing, and retry downloads that break off.
+apt=(env DEBIAN_FRONTEND=noninteractive apt-get -q -o DPkg::Lock::Timeout=600 -o Acquire::Retries=3)
+$sudo "${apt[@]}" update
+$sudo "${apt[@]}" install -y --no-install-recommends "${missing[@]}"
