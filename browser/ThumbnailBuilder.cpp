@@ -28,7 +28,7 @@ TThumbnailBuilder::TThumbnailBuilder(int cellSize, QObject *parent)
 TThumbnailBuilder::~TThumbnailBuilder()
 {
     Stop();
-    m_pool.waitForDone();
+    WaitForWorkers();
 }
 
 void TThumbnailBuilder::SetPictureLoader(PictureLoader loader)
@@ -71,6 +71,11 @@ void TThumbnailBuilder::Stop()
         m_run->stopped = true;
     m_run.reset();
     m_running = false;
+}
+
+void TThumbnailBuilder::WaitForWorkers()
+{
+    m_pool.waitForDone();
 }
 
 void TThumbnailBuilder::Work(const std::shared_ptr<Run> &run)

@@ -34,6 +34,9 @@ public:
     // that its signals carry).
     quint64 Start(const QStringList &paths, const QColor &background);
     void Stop();
+    // Blocks until every worker, those of stopped builds too, has returned;
+    // whatever they posted is then waiting in the event queue.
+    void WaitForWorkers();
     bool IsRunning() const { return m_running; }
     quint64 Generation() const { return m_generation; }
 

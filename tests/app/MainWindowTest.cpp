@@ -9,12 +9,12 @@
 #include "browser/ImageBrowser.h"
 #include "slides/Viewer.h"
 #include "tests/support/EventLoopWait.h"
+#include "tests/support/PictureLoadGate.h"
 #include "tests/support/TestFiles.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -25,7 +25,6 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QSplitter>
-#include <QThread>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
@@ -196,24 +195,27 @@ TEST_F(MainWindowTest, EscapeAnywhereInTheWindowStopsTheThumbnails)
     TestFolder pictures;
     for (int i = 0; i < 10; ++i)
         WriteJpeg(pictures.Path(QString("p%1.jpg").arg(i)), QColor(20 * i, 0, 0));
+    // Only the first picture is made before Escape; the others wait for it.
+    PictureLoadGate gate(1);
     auto window = MakeWindow();
     window->show();
     TImageBrowser *browser = window->Browser();
-    browser->Builder().SetThreadCount(1);
-    browser->Builder().SetPictureLoader([](const QString &path) {
-        QThread::msleep(40);
-        return QImage(path);
-    });
+    browser->Builder().SetPictureLoader(gate.Guarded());
     browser->SelectFolder(pictures.Root());
     Find<QAction>(window.get(), "humbnails1")->trigger();
     EXPECT_TRUE(Find<QToolButton>(window.get(), "tbDisplayThumbs")->isChecked());
     EXPECT_EQ(browser->FileList()->CurrentViewStyle(), TFileListView::Icons);
     ASSERT_TRUE(WaitFor([&] { return browser->ThumbnailImages().Count() >= 1; }));
+    ASSERT_TRUE(browser->BuildRunning());
     // The key goes to the folder tree, not to the list.
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(browser->FolderTree(), &escape);
     EXPECT_FALSE(browser->BuildRunning());
     EXPECT_EQ(window->StatusBar()->PanelText(1), "Load Aborted");
+    gate.Open();
+    browser->Builder().WaitForWorkers();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(browser->ThumbnailImages().Count(), 1);
 
     // A folder change while the thumbnails are on makes them for the new folder.
     TestFolder other;

@@ -7,24 +7,11 @@
 #include "tests/support/EventLoopWait.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
-#include <QThread>
 #include <QWidget>
 
 #include <functional>
-
-// A picture loader that takes its time, as a large photo does.
-inline std::function<QImage(const QString &)> SlowLoader(int milliseconds)
-{
-    return [milliseconds](const QString &path) {
-        QThread::msleep(milliseconds);
-        QImage picture;
-        picture.load(path);
-        return picture;
-    };
-}
 
 // A JPEG of one colour, followed by `padding` bytes so that files can
 // differ in size.

@@ -1,5 +1,6 @@
 #include "app/Messages.h"
 #include "tests/browser/BrowserTestSupport.h"
+#include "tests/support/PictureLoadGate.h"
 #include "tests/support/TestFiles.h"
 
 #include <QApplication>
@@ -8,11 +9,9 @@
 #include <QListView>
 #include <QTreeView>
 #include <QProgressBar>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <map>
 
 namespace {
@@ -183,25 +182,20 @@ TEST(ImageBrowser, EscapeAfterTheFirstPictureLeavesTheOthersWithout)
     WritePictures(folder, 10);
     BrowserWindow w;
     // Every picture after the first waits until Escape has been pressed.
-    std::atomic<bool> escaped{false};
-    w.browser->Builder().SetThreadCount(1);
-    w.browser->Builder().SetPictureLoader([&escaped](const QString &path) {
-        for (int i = 0; i < 1000 && !path.endsWith("/p0.jpg") && !escaped; ++i)
-            QThread::msleep(5);
-        QImage picture;
-        picture.load(path);
-        return picture;
-    });
+    PictureLoadGate gate(1);
+    w.browser->Builder().SetPictureLoader(gate.Guarded());
     w.browser->SelectFolder(folder.Root());
     w.browser->ShowThumbnails();
     ASSERT_TRUE(WaitFor([&] { return w.browser->ThumbnailImages().Count() >= 1; }));
+    ASSERT_TRUE(w.browser->BuildRunning());
     w.browser->CancelThumbnails();
-    escaped = true;
     EXPECT_FALSE(w.browser->BuildRunning());
     EXPECT_EQ(w.status->PanelText(1), "Load Aborted");
     EXPECT_EQ(w.status->Gauge(), 0);
-    QThread::msleep(100);
-    QCoreApplication::processEvents();
+    // The pictures that were waiting are loaded now, too late to be shown.
+    gate.Open();
+    w.browser->Builder().WaitForWorkers();
+    QCoreApplication::sendPostedEvents();
     EXPECT_EQ(w.browser->ThumbnailImages().Count(), 1);
     EXPECT_TRUE(w.ThumbnailColour(0).isValid());
     for (int row = 1; row < 10; ++row)
@@ -212,7 +206,6 @@ TEST(ImageBrowser, EscapeAfterTheFirstPictureLeavesTheOthersWithout)
     EXPECT_EQ(w.status->PanelText(1), "Load Aborted");
 
     // Back and forth: the build was cut short, so all ten are made.
-    w.browser->Builder().SetThreadCount(2);
     w.browser->ShowDetails();
     w.browser->ShowThumbnails();
     EXPECT_TRUE(w.browser->BuildRunning());
@@ -229,20 +222,32 @@ TEST(ImageBrowser, AFolderChangeDuringABuildNeverMixesTheFolders)
     for (int i = 0; i < 3; ++i)
         WriteJpeg(second.Path(QString("p%1.jpg").arg(i + 5)), QSize(48, 64), ColourOf(i + 5));
     BrowserWindow w;
-    w.browser->Builder().SetPictureLoader(SlowLoader(25));
+    // The first folder's build makes one picture; the others are held
+    // until the second folder's build has begun.
+    PictureLoadGate gate(1);
+    w.browser->Builder().SetPictureLoader(gate.Guarded());
     w.browser->SelectFolder(first.Root());
     w.browser->ShowThumbnails();
     ASSERT_TRUE(WaitFor([&] { return w.browser->ThumbnailImages().Count() >= 1; }));
+    ASSERT_TRUE(w.browser->BuildRunning());
     w.browser->SelectFolder(second.Root());
     EXPECT_FALSE(w.browser->BuildRunning());
     EXPECT_EQ(w.status->PanelText(1), "");
     w.browser->ShowThumbnails();
+    EXPECT_TRUE(w.browser->BuildRunning());
+    gate.Open();
     ASSERT_TRUE(WaitFor([&] { return !w.browser->BuildRunning(); }));
-    QThread::msleep(100);
-    QCoreApplication::processEvents();
+    w.browser->Builder().WaitForWorkers();
+    QCoreApplication::sendPostedEvents();
     EXPECT_EQ(w.Captions(), QStringList({"p5.jpg", "p6.jpg", "p7.jpg"}));
     EXPECT_EQ(w.browser->ThumbnailImages().Count(), 3);
     CheckOwnThumbnails(w, 3);
+    // Portrait cells: the second folder's pictures, not the first's.
+    for (int row = 0; row < 3; ++row) {
+        const QImage cell = w.Model().data(w.Model().index(row, 0), TFileListModel::ThumbnailRole).value<QImage>();
+        EXPECT_TRUE(NearColour(cell.pixelColor(10, 64), w.browser->FileList()->IconView()->palette().color(QPalette::Base)))
+            << row;
+    }
 }
 
 TEST(ImageBrowser, ASecondSwitchDuringABuildLetsItFinishOnce)
@@ -250,14 +255,21 @@ TEST(ImageBrowser, ASecondSwitchDuringABuildLetsItFinishOnce)
     TestFolder folder;
     WritePictures(folder, 8);
     BrowserWindow w;
-    w.browser->Builder().SetPictureLoader(SlowLoader(20));
+    PictureLoadGate gate(1);
+    w.browser->Builder().SetPictureLoader(gate.Guarded());
     w.browser->SelectFolder(folder.Root());
     w.browser->ShowThumbnails();
     ASSERT_TRUE(WaitFor([&] { return w.browser->ThumbnailImages().Count() >= 1; }));
+    const quint64 generation = w.browser->Builder().Generation();
     w.browser->ShowDetails();
     w.browser->ColumnClicked(1);
     w.browser->ShowThumbnails();
+    // The running build goes on with the new order.
+    EXPECT_TRUE(w.browser->BuildRunning());
+    EXPECT_EQ(w.browser->Builder().Generation(), generation);
+    gate.Open();
     ASSERT_TRUE(WaitFor([&] { return !w.browser->BuildRunning(); }));
+    EXPECT_EQ(w.browser->Builder().Generation(), generation);
     EXPECT_EQ(w.browser->ThumbnailImages().Count(), 8);
     CheckOwnThumbnails(w, 8);
 }

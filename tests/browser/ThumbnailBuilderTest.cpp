@@ -1,14 +1,12 @@
 #include "browser/ThumbnailBuilder.h"
 #include "common/VistranoError.h"
 #include "tests/support/EventLoopWait.h"
+#include "tests/support/PictureLoadGate.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <map>
 
 namespace {
@@ -90,18 +88,19 @@ TEST(ThumbnailBuilder, AnEmptyListFinishesAtOnce)
 TEST(ThumbnailBuilder, ANewBuildNeverReceivesCellsOfTheOldOne)
 {
     TThumbnailBuilder builder(128);
-    std::atomic<int> loads{0};
-    builder.SetPictureLoader([&loads](const QString &path) {
-        ++loads;
-        QThread::msleep(path.startsWith("/old/") ? 30 : 1);
-        return FakePicture(path);
+    // The old build makes one cell; its next files are held until the new
+    // build has begun. They fail to load, and failed cells are posted even
+    // after a stop: they come while the new build runs and must not reach it.
+    PictureLoadGate gate(1);
+    builder.SetPictureLoader([old = gate.Guarded(FakePicture)](const QString &path) {
+        return path.startsWith("/old/") ? old(path) : FakePicture(path);
     });
     builder.SetThreadCount(2);
     Delivered delivered;
     Record(builder, delivered);
     QStringList oldPaths, newPaths;
     for (int i = 0; i < 40; ++i)
-        oldPaths << QString("/old/%1.png").arg(200);
+        oldPaths << (i == 0 ? QString("/old/200.png") : QString("/old/bad%1.png").arg(i));
     for (int i = 0; i < 5; ++i)
         newPaths << QString("/new/%1.png").arg(10 * i);
     const quint64 first = builder.Start(oldPaths, Qt::white);
@@ -109,41 +108,43 @@ TEST(ThumbnailBuilder, ANewBuildNeverReceivesCellsOfTheOldOne)
     delivered = Delivered();
     const quint64 second = builder.Start(newPaths, Qt::white);
     EXPECT_NE(first, second);
+    gate.Open();
     ASSERT_TRUE(WaitFor([&] { return delivered.finished == 1; }));
-    // Let any decode of the old build that was under way end and post.
-    QThread::msleep(100);
-    QCoreApplication::processEvents();
+    builder.WaitForWorkers();
+    QCoreApplication::sendPostedEvents();
     ASSERT_EQ(delivered.cells.size(), 5u);
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(delivered.cells[i].pixelColor(64, 127), QColor(10 * i, 0, 0));
     for (quint64 g : delivered.generations)
         EXPECT_EQ(g, second);
-    // The old build stopped: far fewer than its 40 files were decoded.
-    EXPECT_LT(loads.load(), 20);
+    EXPECT_EQ(delivered.finished, 1);
+    // The old build stopped: besides its one cell, only the files its two
+    // workers had already taken were begun.
+    EXPECT_LE(gate.Arrived(), 3);
 }
 
 TEST(ThumbnailBuilder, StopEndsDeliveriesAndDecoding)
 {
     TThumbnailBuilder builder(128);
-    std::atomic<int> loads{0};
-    builder.SetPictureLoader([&loads](const QString &path) {
-        ++loads;
-        QThread::msleep(20);
-        return FakePicture(path);
-    });
+    // Two cells are made; the third file, a bad one, is held until the
+    // build has been stopped. Its failed cell is still posted then, and
+    // must not be delivered.
+    PictureLoadGate gate(2);
+    builder.SetPictureLoader(gate.Guarded(FakePicture));
     builder.SetThreadCount(1);
     Delivered delivered;
     Record(builder, delivered);
     QStringList paths;
     for (int i = 0; i < 50; ++i)
-        paths << QString("/x/%1.png").arg(i);
+        paths << (i == 2 ? QString("/x/bad.png") : QString("/x/%1.png").arg(i));
     builder.Start(paths, Qt::white);
     ASSERT_TRUE(WaitFor([&] { return delivered.cells.size() >= 2; }));
+    ASSERT_TRUE(WaitFor([&] { return gate.Arrived() == 3; }));
     builder.Stop();
-    const size_t count = delivered.cells.size();
-    QThread::msleep(100);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(delivered.cells.size(), count);
+    gate.Open();
+    builder.WaitForWorkers();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(delivered.cells.size(), 2u);
     EXPECT_EQ(delivered.finished, 0);
-    EXPECT_LE(loads.load(), int(count) + 2);
+    EXPECT_EQ(gate.Arrived(), 3);
 }
