@@ -5,9 +5,12 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QScrollBar>
 #include <QTimer>
 
-TFolderTree::TFolderTree(QWidget *parent) : QTreeView(parent), m_model(new QFileSystemModel(this))
+TFolderTree::TFolderTree(QWidget *parent)
+    : QTreeView(parent), m_model(new QFileSystemModel(this)), m_scrollTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("STV1"));
     m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
@@ -42,12 +45,55 @@ TFolderTree::TFolderTree(QWidget *parent) : QTreeView(parent), m_model(new QFile
     header()->setStretchLastSection(false);
     header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &TFolderTree::CurrentChanged);
-    // Children of a folder arrive from a background reader; keep the chosen
-    // folder in view once its parent's entries are there.
-    connect(m_model, &QFileSystemModel::directoryLoaded, this, [this] {
-        if (currentIndex().isValid())
-            scrollTo(currentIndex());
+    // Children of a folder arrive from a background reader and are sorted
+    // later still; every such change may move the chosen folder's row. The
+    // scroll waits for the burst of changes to end.
+    m_scrollTimer->setSingleShot(true);
+    m_scrollTimer->setInterval(20);
+    connect(m_scrollTimer, &QTimer::timeout, this, [this] {
+        if (m_keepChosenInView && currentIndex().isValid())
+            scrollTo(currentIndex(), QAbstractItemView::PositionAtCenter);
     });
+    connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this, &TFolderTree::UserTookOver);
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, &TFolderTree::KeepChosenInView);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &TFolderTree::KeepChosenInView);
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, &TFolderTree::KeepChosenInView);
+}
+
+void TFolderTree::KeepChosenInView()
+{
+    if (m_keepChosenInView)
+        m_scrollTimer->start();
+}
+
+void TFolderTree::UserTookOver()
+{
+    m_keepChosenInView = false;
+    m_scrollTimer->stop();
+}
+
+void TFolderTree::keyPressEvent(QKeyEvent *event)
+{
+    UserTookOver();
+    QTreeView::keyPressEvent(event);
+}
+
+void TFolderTree::mousePressEvent(QMouseEvent *event)
+{
+    UserTookOver();
+    QTreeView::mousePressEvent(event);
+}
+
+void TFolderTree::wheelEvent(QWheelEvent *event)
+{
+    UserTookOver();
+    QTreeView::wheelEvent(event);
+}
+
+void TFolderTree::resizeEvent(QResizeEvent *event)
+{
+    QTreeView::resizeEvent(event);
+    KeepChosenInView();
 }
 
 void TFolderTree::CurrentChanged(const QModelIndex &current)
@@ -86,6 +132,8 @@ bool TFolderTree::SelectFolder(const QString &path)
     if (!index.isValid())
         return false;
     setCurrentIndex(index);
-    scrollTo(index);
+    m_keepChosenInView = true;
+    scrollTo(index, QAbstractItemView::PositionAtCenter);
+    KeepChosenInView();
     return true;
 }

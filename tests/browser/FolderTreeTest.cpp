@@ -2,6 +2,7 @@
 #include "tests/support/TestFiles.h"
 
 #include <QDir>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -63,4 +64,36 @@ TEST(FolderTree, KeepsTheChosenFolderWhileOthersComeAndGoBesideIt)
     QDir(root.Root()).rmdir("m");
     ASSERT_TRUE(WaitFor([&] { return changes > 0; }, 5000));
     EXPECT_NE(tree.SelectedFolder(), chosen);
+}
+
+TEST(FolderTree, TheChosenFolderStaysInViewWhileItsNeighboursLoadUntilTheUserScrolls)
+{
+    TestFolder root;
+    // The chosen folder sorts last among many, so every row that the
+    // background reader adds above it pushes it further down.
+    for (int i = 0; i < 150; ++i)
+        QDir(root.Root()).mkpath(QString("f%1").arg(i, 3, 10, QChar('0')));
+    QDir(root.Root()).mkpath("zz/chosen");
+    TFolderTree tree;
+    tree.resize(200, 150);
+    tree.show();
+    const QString chosen = QDir(root.Path("zz/chosen")).absolutePath();
+    ASSERT_TRUE(tree.SelectFolder(chosen));
+    auto inView = [&tree] {
+        const QRect row = tree.visualRect(tree.currentIndex());
+        return row.isValid() && row.top() >= 0 && row.bottom() < tree.viewport()->height();
+    };
+    // Settled: in view, and still so once the last sort has come.
+    ASSERT_TRUE(WaitFor([&] { return inView() && tree.model()->rowCount(tree.currentIndex().parent().parent()) > 150; }));
+    WaitFor([] { return false; }, 300);
+    EXPECT_TRUE(inView());
+
+    // The user scrolls away; a later change of size no longer pulls the
+    // tree back to the chosen folder.
+    tree.verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_EQ(tree.verticalScrollBar()->value(), 0);
+    tree.resize(200, 160);
+    WaitFor([] { return false; }, 200);
+    EXPECT_EQ(tree.verticalScrollBar()->value(), 0);
+    EXPECT_FALSE(inView());
 }
