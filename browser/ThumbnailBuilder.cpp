@@ -94,7 +94,12 @@ void TThumbnailBuilder::Work(const std::shared_ptr<Run> &run)
             if (run->stopped)
                 return;
             cell = MakeThumbnailCell(picture, run->cellSize, run->background);
+        } catch (const std::exception &error) {
+            // The message box names only the file; the reason goes to the log.
+            qWarning("No thumbnail for %s: %s", qPrintable(run->paths[position]), error.what());
+            failed = true;
         } catch (...) {
+            qWarning("No thumbnail for %s", qPrintable(run->paths[position]));
             failed = true;
         }
         if (failed) {
