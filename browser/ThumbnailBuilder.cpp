@@ -81,25 +81,30 @@ void TThumbnailBuilder::WaitForWorkers()
 void TThumbnailBuilder::Work(const std::shared_ptr<Run> &run)
 {
     // Runs on a worker thread; it touches only the run and posts the cells.
+    // Every worker reads the same list: only through a const reference, as
+    // a non-const access detaches (rewrites) an implicitly shared list and
+    // workers doing so at once corrupt it.
+    const QStringList &paths = run->paths;
     for (;;) {
         if (run->stopped)
             return;
         const int position = run->next.fetch_add(1);
-        if (position >= run->paths.size())
+        if (position >= paths.size())
             return;
+        const QString &path = paths[position];
         QImage cell;
         bool failed = false;
         try {
-            const QImage picture = run->loader(run->paths[position]);
+            const QImage picture = run->loader(path);
             if (run->stopped)
                 return;
             cell = MakeThumbnailCell(picture, run->cellSize, run->background);
         } catch (const std::exception &error) {
             // The message box names only the file; the reason goes to the log.
-            qWarning("No thumbnail for %s: %s", qPrintable(run->paths[position]), error.what());
+            qWarning("No thumbnail for %s: %s", qPrintable(path), error.what());
             failed = true;
         } catch (...) {
-            qWarning("No thumbnail for %s", qPrintable(run->paths[position]));
+            qWarning("No thumbnail for %s", qPrintable(path));
             failed = true;
         }
         if (failed) {
