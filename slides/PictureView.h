@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QImage>
-#include <QPixmap>
+#include "slides/ScaledPicture.h"
+
 #include <QWidget>
 
 // A picture display: the picture centred and scaled to fit with its
@@ -15,7 +15,7 @@ public:
     explicit TPictureView(QWidget *parent = nullptr);
 
     void SetPicture(const QImage &picture);
-    const QImage &Picture() const { return m_picture; }
+    const QImage &Picture() const { return m_picture.Picture(); }
 
     // Where the picture is drawn in the current size.
     QRect PictureRect() const;
@@ -24,6 +24,5 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QImage m_picture;
-    mutable QPixmap m_scaled;
+    TScaledPicture m_picture;
 };

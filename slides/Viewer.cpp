@@ -22,15 +22,14 @@ TfrmViewer::TfrmViewer(QWidget *parent) : QWidget(parent, Qt::Window)
 
 void TfrmViewer::SetPicture(const QImage &picture, const QString &caption)
 {
-    m_picture = picture;
-    m_scaled = QPixmap();
+    m_picture.Set(picture);
     setWindowTitle(caption);
     update();
 }
 
 QRect TfrmViewer::PictureRect() const
 {
-    return PreviewPictureRect(size(), m_picture.size());
+    return PreviewPictureRect(size(), Picture().size());
 }
 
 void TfrmViewer::ShowPicturePreview(const QString &path, int angle)
@@ -53,8 +52,5 @@ void TfrmViewer::paintEvent(QPaintEvent *)
     const QRect target = PictureRect();
     if (target.isEmpty())
         return;
-    if (m_scaled.size() != target.size())
-        m_scaled = QPixmap::fromImage(
-            m_picture.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    painter.drawPixmap(target.topLeft(), m_scaled);
+    painter.drawPixmap(target.topLeft(), m_picture.ScaledTo(target.size()));
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QImage>
-#include <QPixmap>
+#include "slides/ScaledPicture.h"
+
 #include <QWidget>
 
 // The preview window frmViewer: one picture at full resolution, scaled to
@@ -16,7 +16,7 @@ public:
 
     // Takes the picture (a copy) and the caption; does not show the window.
     void SetPicture(const QImage &picture, const QString &caption);
-    const QImage &Picture() const { return m_picture; }
+    const QImage &Picture() const { return m_picture.Picture(); }
 
     // The rectangle the picture is drawn in for the current client area.
     QRect PictureRect() const;
@@ -30,7 +30,5 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QImage m_picture;
-    // The picture scaled for the current drawing size, made once per size.
-    mutable QPixmap m_scaled;
+    TScaledPicture m_picture;
 };

@@ -27,19 +27,6 @@
 
 #include <algorithm>
 
-bool WaitFor(const std::function<bool()> &done, int timeoutMs)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QTest::qWait(1);
-    }
-    return true;
-}
-
 void OnNextModal(std::function<void(QWidget *dialog)> action)
 {
     auto *timer = new QTimer;

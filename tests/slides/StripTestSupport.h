@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "imaging/FormatRegistration.h"
 #include "slides/Viewer.h"
+#include "tests/support/EventLoopWait.h"
 #include "tests/support/TestFiles.h"
 
 #include <QColor>
@@ -20,9 +21,6 @@ class TSlideStrip;
 class TfrmCreateVistrano;
 class TfrmProjSettings;
 class TfrmSlideProperties;
-
-// Runs the event loop until done() holds or the time is up.
-bool WaitFor(const std::function<bool()> &done, int timeoutMs = 20000);
 
 // Runs the action on the next modal dialog (or message box) that opens,
 // from inside its own event loop.
