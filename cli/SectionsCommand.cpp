@@ -13,8 +13,9 @@ int RunSections(const QStringList &args)
     const QString path = args[0];
     const QByteArray package = LoadFileAsBytes(path);
 
+    const PackageIndex index(package);
     if (args.size() == 1) {
-        const SectionListing listing = ListSections(package);
+        const SectionListing &listing = index.Listing();
         for (const ListedSection &section : listing.sections)
             std::printf("%s\t%lld\n", section.key.constData(), static_cast<long long>(section.valueLength));
         std::fflush(stdout);
@@ -24,11 +25,11 @@ int RunSections(const QStringList &args)
     }
 
     const QString key = args[1];
-    const SectionLookup found = FindSection(package, key.toUtf8());
+    const SectionLookup found = index.Find(key.toUtf8());
     if (found.state == SectionState::Missing)
         throw VistranoError(QStringLiteral("No section %1 in %2").arg(key, path));
     if (found.state == SectionState::Damaged)
-        throw VistranoError(QStringLiteral("The section %1 in %2 has no end marker").arg(key, path));
+        throw VistranoError(QStringLiteral("The section %1 in %2 is cut off or damaged").arg(key, path));
     if (std::fwrite(found.value.data(), 1, size_t(found.value.size()), stdout) != size_t(found.value.size())
         || std::fflush(stdout) != 0)
         throw EWriteError();

@@ -1,7 +1,7 @@
 #include "show/PackageFile.h"
 
 #include "common/VistranoError.h"
-#include "show/PackageMarkers.h"
+#include "show/PackageReader.h"
 #include "show/PackageWriter.h"
 
 #include <QFile>
@@ -39,13 +39,10 @@ void AppendSection(QByteArrayView key, const QString &file, QByteArrayView value
 void RemoveSection(QByteArrayView key, const QString &file)
 {
     QByteArray bytes = LoadFileAsBytes(file);
-    const QByteArray start = SectionStartMarker(key);
-    const QByteArray end = SectionEndMarker(key);
-    const qsizetype s = bytes.indexOf(start);
-    const qsizetype e = bytes.indexOf(end);
-    if (s < 0 || e < s + start.size())
+    const SectionLookup found = FindSection(bytes, key);
+    if (found.state != SectionState::Found)
         return;
-    bytes.remove(s, e + end.size() - s);
+    bytes.remove(found.start, found.end - found.start);
     SaveBytesAsFile(bytes, file);
 }
 

@@ -18,9 +18,10 @@ void SaveBytesAsFile(QByteArrayView bytes, const QString &path);
 // the section short for every reader.
 void AppendSection(QByteArrayView key, const QString &file, QByteArrayView value);
 
-// Deletes the first section of the key: from the first start marker up to and
-// including the first end marker. A key that is not present, or whose first
-// end marker does not follow its first start marker, leaves the file as it is.
+// Deletes the first section of the key, found as every reader finds it
+// (show/PackageReader.h), from its start marker up to and including its end
+// marker. A key that is not present, or whose section is damaged, leaves the
+// file as it is.
 void RemoveSection(QByteArrayView key, const QString &file);
 
 // Remove, then Append: the section moves to the end of the file.

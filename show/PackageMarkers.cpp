@@ -58,6 +58,17 @@ QByteArray SectionBytes(QByteArrayView key, QByteArrayView value)
     return bytes;
 }
 
+bool IsSectionKey(QByteArrayView key)
+{
+    if (key.isEmpty() || key.size() > kMaxSectionKeyLength || ContainsMarkerPrefix(key))
+        return false;
+    for (char c : key) {
+        if (c <= ' ' || c > '~')
+            return false;
+    }
+    return true;
+}
+
 bool ContainsMarkerPrefix(QByteArrayView bytes)
 {
     return bytes.indexOf(StartMarkerPrefix()) >= 0 || bytes.indexOf(EndMarkerPrefix()) >= 0;

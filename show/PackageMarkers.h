@@ -22,6 +22,12 @@ QByteArray SectionEndMarker(QByteArrayView key);
 // The bytes of a whole section: start marker, value, end marker.
 QByteArray SectionBytes(QByteArrayView key, QByteArrayView value);
 
+// Keys are 1 to kMaxSectionKeyLength printable ASCII characters (no spaces)
+// that hold no marker prefix. A reader needs the limit to tell where a key
+// that follows an end marker stops; every key of a show is far shorter.
+constexpr qsizetype kMaxSectionKeyLength = 32;
+bool IsSectionKey(QByteArrayView key);
+
 // True when the bytes hold either prefix anywhere. A value that does would
 // end a section early or open a false one for a reader.
 bool ContainsMarkerPrefix(QByteArrayView bytes);

@@ -3,8 +3,11 @@
 #include "show/PackageMarkers.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
+
+constexpr qsizetype kPrefixSize = 4;
 
 std::vector<qsizetype> FindAll(QByteArrayView package, const QByteArray &prefix)
 {
@@ -14,118 +17,187 @@ std::vector<qsizetype> FindAll(QByteArrayView package, const QByteArray &prefix)
     return offsets;
 }
 
-// The first offset whose prefix is followed by the key.
-qsizetype FirstWithKey(QByteArrayView package, const std::vector<qsizetype> &offsets, qsizetype prefixSize,
-                       const QByteArray &key)
+// A section a start marker can open: the end marker it runs to, and the
+// length of its key.
+struct Choice
 {
-    for (qsizetype at : offsets) {
-        if (package.sliced(at + prefixSize).startsWith(key))
-            return at;
+    qsizetype end = -1;
+    qsizetype keyLength = 0;
+};
+
+// The two nearest end markers of one key, seen from before them. One of them
+// may begin inside a start marker's key ("SO!#AE" "O!#AE"); the other cannot.
+struct NearestEnds
+{
+    qsizetype first = -1;
+    qsizetype second = -1;
+    void Add(qsizetype end)
+    {
+        second = first;
+        first = end;
     }
-    return -1;
-}
+};
 
-constexpr qsizetype kIndexedKeyLength = 32;
+using EndsByKey = QHash<QByteArray, NearestEnds>;
 
-bool IsKeyCharacter(char c)
+// Which sections each start marker can open, found from the back of the file
+// to the front: an end marker closes a section of its key when the bytes
+// between it and the next start marker (or the end of the file) are that key,
+// and closes a whole one when from there on whole sections run to the end of
+// the file. A start marker then takes the nearest end marker whose key follows
+// it, so a value is never taken for part of a longer key.
+class SectionChoices
 {
-    return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-}
-
-bool IsIndexedKey(const QByteArray &key)
-{
-    return !key.isEmpty() && key.size() <= kIndexedKeyLength && std::all_of(key.begin(), key.end(), IsKeyCharacter);
-}
-
-// Offsets are visited in ascending order, so the first one to claim a key
-// keeps it.
-QHash<QByteArray, qsizetype> IndexKeys(QByteArrayView package, const std::vector<qsizetype> &offsets,
-                                       qsizetype prefixSize)
-{
-    QHash<QByteArray, qsizetype> first;
-    for (qsizetype at : offsets) {
-        const QByteArrayView following = package.sliced(at + prefixSize).first(
-            std::min(kIndexedKeyLength, package.size() - at - prefixSize));
-        qsizetype length = 0;
-        while (length < following.size() && IsKeyCharacter(following[length]))
-            ++length;
-        for (qsizetype size = 1; size <= length; ++size) {
-            QByteArray key = following.first(size).toByteArray();
-            if (!first.contains(key))
-                first.insert(std::move(key), at);
+public:
+    SectionChoices(QByteArrayView package, const std::vector<qsizetype> &starts, const std::vector<qsizetype> &ends)
+        : whole(starts.size()), any(starts.size()), m_package(package)
+    {
+        size_t s = starts.size();
+        size_t e = ends.size();
+        while (s > 0 || e > 0) {
+            if (e > 0 && (s == 0 || ends[e - 1] > starts[s - 1])) {
+                --e;
+                AddEnd(starts, ends[e]);
+            } else {
+                --s;
+                ChooseFor(s, starts[s]);
+            }
         }
     }
-    return first;
-}
 
-SectionLookup Lookup(QByteArrayView package, qsizetype start, qsizetype startMarkerSize, qsizetype end)
-{
-    if (start < 0)
-        return {};
-    const qsizetype valueStart = start + startMarkerSize;
-    if (end < valueStart)
-        return {SectionState::Damaged, {}};
-    return {SectionState::Found, package.sliced(valueStart, end - valueStart)};
-}
+    std::vector<Choice> whole; // sections followed by whole ones to the end
+    std::vector<Choice> any;   // sections followed by a start marker or the end
+
+private:
+    void AddEnd(const std::vector<qsizetype> &starts, qsizetype end)
+    {
+        const qsizetype keyBegin = end + kPrefixSize;
+        const size_t next = size_t(std::lower_bound(starts.begin(), starts.end(), keyBegin) - starts.begin());
+        const qsizetype keyEnd = next < starts.size() ? starts[next] : m_package.size();
+        const QByteArrayView key = m_package.sliced(keyBegin, keyEnd - keyBegin);
+        if (!IsSectionKey(key))
+            return;
+        m_lengths |= std::uint64_t(1) << key.size();
+        m_anyEnds[key.toByteArray()].Add(end);
+        if (next == starts.size() || whole[next].end >= 0)
+            m_wholeEnds[key.toByteArray()].Add(end);
+    }
+
+    void ChooseFor(size_t index, qsizetype start)
+    {
+        const qsizetype keyBegin = start + kPrefixSize;
+        const qsizetype longest = std::min(kMaxSectionKeyLength, m_package.size() - keyBegin);
+        for (qsizetype length = 1; length <= longest; ++length) {
+            const char c = m_package[keyBegin + length - 1];
+            if (c <= ' ' || c > '~')
+                break;
+            if (length >= kPrefixSize && ContainsMarkerPrefix(m_package.sliced(keyBegin + length - kPrefixSize, kPrefixSize)))
+                break;
+            if (!(m_lengths & (std::uint64_t(1) << length)))
+                continue;
+            const QByteArray key = QByteArray::fromRawData(m_package.data() + keyBegin, length);
+            Consider(m_wholeEnds, key, keyBegin + length, whole[index]);
+            Consider(m_anyEnds, key, keyBegin + length, any[index]);
+        }
+    }
+
+    static void Consider(const EndsByKey &ends, const QByteArray &key, qsizetype valueBegin, Choice &best)
+    {
+        const auto found = ends.constFind(key);
+        if (found == ends.cend())
+            return;
+        const qsizetype end = found->first >= valueBegin ? found->first : found->second;
+        if (end >= valueBegin && (best.end < 0 || end < best.end))
+            best = {end, key.size()};
+    }
+
+    QByteArrayView m_package;
+    EndsByKey m_wholeEnds;
+    EndsByKey m_anyEnds;
+    std::uint64_t m_lengths = 0; // bit n: some end marker has a key of n bytes
+};
 
 } // namespace
-
-SectionLookup FindSection(QByteArrayView package, QByteArrayView key)
-{
-    const QByteArray start = SectionStartMarker(key);
-    const QByteArray end = SectionEndMarker(key);
-    return Lookup(package, package.indexOf(start), start.size(), package.indexOf(end));
-}
-
-PackageIndex::PackageIndex(QByteArrayView package)
-    : m_package(package), m_starts(FindAll(package, StartMarkerPrefix())), m_ends(FindAll(package, EndMarkerPrefix()))
-{
-    const qsizetype prefixSize = StartMarkerPrefix().size();
-    m_firstStart = IndexKeys(package, m_starts, prefixSize);
-    m_firstEnd = IndexKeys(package, m_ends, prefixSize);
-}
-
-SectionLookup PackageIndex::Find(QByteArrayView key) const
-{
-    const QByteArray upper = UpperCaseAscii(key);
-    const qsizetype prefixSize = StartMarkerPrefix().size();
-    if (IsIndexedKey(upper))
-        return Lookup(m_package, m_firstStart.value(upper, -1), prefixSize + upper.size(),
-                      m_firstEnd.value(upper, -1));
-    return Lookup(m_package, FirstWithKey(m_package, m_starts, prefixSize, upper), prefixSize + upper.size(),
-                  FirstWithKey(m_package, m_ends, prefixSize, upper));
-}
 
 SectionListing ListSections(QByteArrayView package)
 {
     const std::vector<qsizetype> starts = FindAll(package, StartMarkerPrefix());
     const std::vector<qsizetype> ends = FindAll(package, EndMarkerPrefix());
-    const qsizetype prefixSize = StartMarkerPrefix().size();
+    const SectionChoices choices(package, starts, ends);
+    auto opensSection = [&](size_t i) { return choices.any[i].end >= 0; };
+    auto nextOpening = [&](size_t from) {
+        while (from < starts.size() && !opensSection(from))
+            ++from;
+        return from;
+    };
 
     SectionListing listing;
-    listing.templateSize = starts.empty() ? package.size() : starts.front();
-    auto nextEnd = ends.begin();
-    qsizetype at = listing.templateSize;
-    while (at < package.size()) {
-        const qsizetype keyStart = at + prefixSize;
-        nextEnd = std::lower_bound(nextEnd, ends.end(), keyStart);
-        bool matched = false;
-        for (auto end = nextEnd; end != ends.end() && !matched; ++end) {
-            const qsizetype endKey = *end + prefixSize;
-            const auto following = std::lower_bound(starts.begin(), starts.end(), endKey);
-            const qsizetype next = following == starts.end() ? package.size() : *following;
-            const QByteArrayView key = package.sliced(endKey, next - endKey);
-            if (key.isEmpty() || key.size() > *end - keyStart || !package.sliced(keyStart).startsWith(key))
-                continue;
-            listing.sections.push_back({key.toByteArray(), keyStart + key.size(), *end - keyStart - key.size()});
-            at = next;
-            nextEnd = end;
-            matched = true;
+    // Start markers before the first one that opens a section are stray
+    // bytes of the template.
+    size_t i = nextOpening(0);
+    if (i == starts.size()) {
+        // None opens a section. One followed by what could begin a key is
+        // taken for a section cut off; otherwise the file is a bare template.
+        i = 0;
+        while (i < starts.size() && starts[i] + kPrefixSize < package.size()
+               && !IsSectionKey(package.sliced(starts[i] + kPrefixSize, 1)))
+            ++i;
+    }
+    listing.templateSize = i < starts.size() ? starts[i] : package.size();
+    while (i < starts.size()) {
+        const qsizetype start = starts[i];
+        if (!opensSection(i)) {
+            listing.broken.push_back(start);
+            if (listing.problem.isEmpty())
+                listing.problem = QStringLiteral("The section at offset %1 is cut off or damaged").arg(start);
+            i = nextOpening(i + 1);
+            continue;
         }
-        if (!matched) {
-            listing.problem = QStringLiteral("The section at offset %1 has no end marker").arg(at);
-            break;
-        }
+        // A damaged file may have no whole sections behind this one; then
+        // the nearest end of its key is the best guess.
+        const Choice choice = choices.whole[i].end >= 0 ? choices.whole[i] : choices.any[i];
+        ListedSection section;
+        section.key = package.sliced(start + kPrefixSize, choice.keyLength).toByteArray();
+        section.start = start;
+        section.valueOffset = start + kPrefixSize + choice.keyLength;
+        section.valueLength = choice.end - section.valueOffset;
+        section.end = choice.end + kPrefixSize + choice.keyLength;
+        listing.sections.push_back(std::move(section));
+        // The key of an end marker runs to the next start marker, so the next
+        // section begins right behind this one, or the file ends.
+        i = size_t(std::lower_bound(starts.begin() + i, starts.end(), listing.sections.back().end) - starts.begin());
     }
     return listing;
+}
+
+PackageIndex::PackageIndex(QByteArrayView package) : m_package(package), m_listing(ListSections(package))
+{
+    for (qsizetype i = 0; i < qsizetype(m_listing.sections.size()); ++i) {
+        const QByteArray key = UpperCaseAscii(m_listing.sections[size_t(i)].key);
+        if (!m_byKey.contains(key))
+            m_byKey.insert(key, i);
+    }
+}
+
+SectionLookup PackageIndex::Find(QByteArrayView key) const
+{
+    const QByteArray upper = UpperCaseAscii(key);
+    const auto found = m_byKey.constFind(upper);
+    if (found != m_byKey.cend()) {
+        const ListedSection &section = m_listing.sections[size_t(*found)];
+        return {SectionState::Found, m_package.sliced(section.valueOffset, section.valueLength), section.start,
+                section.end};
+    }
+    if (IsSectionKey(upper)) {
+        for (qsizetype start : m_listing.broken) {
+            if (m_package.sliced(start + kPrefixSize).startsWith(upper))
+                return {SectionState::Damaged, {}, -1, -1};
+        }
+    }
+    return {};
+}
+
+SectionLookup FindSection(QByteArrayView package, QByteArrayView key)
+{
+    return PackageIndex(package).Find(key);
 }

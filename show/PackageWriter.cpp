@@ -19,6 +19,9 @@ QByteArray SerializeSections(const std::vector<PackageSection> &sections, qsizet
 {
     qsizetype total = 0;
     for (const PackageSection &section : sections) {
+        // A reader could not tell where such a key ends.
+        if (!IsSectionKey(UpperCaseAscii(section.key)))
+            throw VistranoError(QStringLiteral("Invalid section key %1").arg(QString::fromLatin1(section.key)));
         if (ContainsMarkerPrefix(section.value))
             throw VistranoError(QStringLiteral("The value of the section %1 holds a section marker")
                                     .arg(QString::fromLatin1(section.key)));

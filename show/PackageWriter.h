@@ -12,8 +12,9 @@ struct PackageSection
 };
 
 // Writes sections onto the end of an existing package through one open file,
-// so that a show costs I/O in proportion to its size. Every value is checked
-// for marker prefixes before anything is written.
+// so that a show costs I/O in proportion to its size. Every key and value is
+// checked (IsSectionKey, no marker prefix in a value) before anything is
+// written.
 class PackageWriter
 {
 public:

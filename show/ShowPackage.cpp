@@ -137,8 +137,8 @@ ShowPackage ReadShowPackage(QByteArrayView bytes)
     }
 
     // Every slide has four sections, so no show holds more slides than a
-    // quarter of its start markers; a larger count is not believed.
-    const qint64 most = index.StartMarkerCount() / 4;
+    // quarter of its sections; a larger count is not believed.
+    const qint64 most = index.SectionCount() / 4;
     qint64 count = 0;
     const SectionLookup imageCount = index.Find("ImageCount");
     if (imageCount.state == SectionState::Found && ParseCount(imageCount.value, most, &count)) {

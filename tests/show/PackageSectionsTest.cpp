@@ -60,19 +60,30 @@ TEST(PackageSections, RemovingWhatIsNotThereLeavesTheFile)
     EXPECT_EQ(FindSection(odd, "key").state, SectionState::Damaged);
 }
 
-TEST(PackageSections, KeysThatArePrefixesOfOthersAreFoundByOrder)
+// "dur1" with "4.00" begins like "dur14", "BGAUDIO" like "BGAUDIOEXT": each
+// key finds its own section, in either order, and Remove takes that one.
+TEST(PackageSections, KeysThatArePrefixesOfOthersAreFoundExactly)
 {
-    const QByteArray package = "T" + Section("BGAUDIO", "RIFFdata") + Section("BGAUDIOEXT", ".wav")
-                               + Section("DUR1", "4.00") + Section("DUR10", "12.00");
-    const PackageIndex index(package);
-    for (auto [key, value] : {std::pair{"BGAUDIO", "RIFFdata"}, {"bgaudioext", ".wav"}, {"dur1", "4.00"},
-                              {"DUR10", "12.00"}}) {
-        EXPECT_EQ(FindSection(package, key).value, QByteArray(value)) << key;
-        EXPECT_EQ(index.Find(key).value, QByteArray(value)) << key;
-        EXPECT_EQ(index.Find(key).state, SectionState::Found);
+    const QByteArray sections[] = {Section("BGAUDIO", "RIFFdata"), Section("BGAUDIOEXT", ".wav"),
+                                   Section("DUR1", "4.00"), Section("DUR14", "12.00")};
+    for (const QByteArray &package : {"T" + sections[0] + sections[1] + sections[2] + sections[3],
+                                      "T" + sections[3] + sections[2] + sections[1] + sections[0]}) {
+        const PackageIndex index(package);
+        for (auto [key, value] : {std::pair{"BGAUDIO", "RIFFdata"}, {"bgaudioext", ".wav"}, {"dur1", "4.00"},
+                                  {"DUR14", "12.00"}}) {
+            EXPECT_EQ(index.Find(key).state, SectionState::Found) << key;
+            EXPECT_EQ(index.Find(key).value, QByteArray(value)) << key;
+        }
+        EXPECT_EQ(index.Find("dur2").state, SectionState::Missing);
+        EXPECT_EQ(index.Find("dur").state, SectionState::Missing);
+
+        TestFolder folder;
+        const QString file = folder.Write("show.exe", package);
+        RemoveSection("dur14", file);
+        QByteArray expected = package;
+        expected.replace(sections[3], "");
+        EXPECT_EQ(ReadFileBytes(file), expected);
     }
-    EXPECT_EQ(index.Find("dur2").state, SectionState::Missing);
-    EXPECT_EQ(index.Find("dur").state, SectionState::Found); // "DUR" starts "DUR1"'s markers
 }
 
 TEST(PackageSections, AValueHoldingAMarkerIsRefused)

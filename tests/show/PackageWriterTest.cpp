@@ -9,38 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <random>
 
-#include <sys/resource.h>
-
 namespace {
-
-// The package operations as whole-file rewrites, written out literally: the
-// writer must leave exactly these bytes.
-struct WholeFilePackage
-{
-    QByteArray bytes;
-
-    void Append(const QByteArray &key, const QByteArray &value)
-    {
-        bytes += "SO!#" + key.toUpper() + value + "EO!#" + key.toUpper();
-    }
-    void Remove(const QByteArray &key)
-    {
-        const QByteArray start = "SO!#" + key.toUpper();
-        const QByteArray end = "EO!#" + key.toUpper();
-        const qsizetype s = bytes.indexOf(start);
-        const qsizetype e = bytes.indexOf(end);
-        if (s >= 0)
-            bytes.remove(s, e + end.size() - s);
-    }
-    void Replace(const QByteArray &key, const QByteArray &value)
-    {
-        Remove(key);
-        Append(key, value);
-    }
-};
 
 QByteArray RandomValue(std::mt19937 &random, int size)
 {
@@ -60,7 +31,7 @@ TEST(PackageWriter, GivesTheBytesOfTheWholeFileOperations)
     TestFolder folder;
     const QByteArray templateBytes("PLAYER-TEMPLATE\x7F" "ELF");
     const QString file = folder.Write("show.exe", templateBytes);
-    WholeFilePackage expected{templateBytes};
+    PackageModel expected{templateBytes, {}};
     std::mt19937 random(7);
 
     PackageWriter writer(file);
@@ -72,7 +43,7 @@ TEST(PackageWriter, GivesTheBytesOfTheWholeFileOperations)
     expected.Append("BGAUDIO", audio);
     expected.Append("BGAUDIOEXT", ".mp3");
     expected.Append("ImageCount", "0");
-    EXPECT_EQ(ReadFileBytes(file), expected.bytes);
+    EXPECT_EQ(ReadFileBytes(file), expected.Bytes());
 
     for (int n = 1; n <= 12; ++n) {
         const QByteArray number = QByteArray::number(n);
@@ -84,14 +55,14 @@ TEST(PackageWriter, GivesTheBytesOfTheWholeFileOperations)
                                   {"jpg", jpeg}})
             expected.Append(key + number, value);
         expected.Replace("ImageCount", number);
-        ASSERT_EQ(ReadFileBytes(file), expected.bytes) << "after slide " << n;
-        EXPECT_EQ(writer.Size(), expected.bytes.size());
+        ASSERT_EQ(ReadFileBytes(file), expected.Bytes()) << "after slide " << n;
+        EXPECT_EQ(writer.Size(), expected.Bytes().size());
     }
 
     // A shorter replacement than the section it replaces, and none appended.
     writer.AppendAndReplaceLast({}, {"imagecount", "7"});
     expected.Replace("ImageCount", "7");
-    EXPECT_EQ(ReadFileBytes(file), expected.bytes);
+    EXPECT_EQ(ReadFileBytes(file), expected.Bytes());
 }
 
 TEST(PackageWriter, OnlyTheLastSectionCanBeReplaced)
@@ -103,6 +74,9 @@ TEST(PackageWriter, OnlyTheLastSectionCanBeReplaced)
     writer.Append({{"ImageCount", "0"}, {"OWidth", "1"}});
     EXPECT_THROW(writer.AppendAndReplaceLast({}, {"ImageCount", "1"}), std::logic_error);
     EXPECT_THROW(writer.Append({{"cap1", "x" + kStart}}), VistranoError);
+    // Keys a reader could not tell the end of.
+    for (const char *key : {"", "two words", "caf\xC3\xA9", "KEY-LONGER-THAN-THIRTY-TWO-BYTES-X", "ASO!#B"})
+        EXPECT_THROW(writer.Append({{key, "1"}}), VistranoError) << key;
     EXPECT_EQ(ReadFileBytes(file), "T" + Section("IMAGECOUNT", "0") + Section("OWIDTH", "1"));
 }
 
@@ -126,15 +100,10 @@ TEST(PackageWriter, AFailedSlideLeavesTheSlidesBeforeIt)
         slide(2);
         const qint64 sizeBefore = writer.Size();
 
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit old = {};
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit limited = old;
-        limited.rlim_cur = rlim_t(sizeBefore + 500); // the slide needs about 1100 bytes more
-        setrlimit(RLIMIT_FSIZE, &limited);
-        EXPECT_THROW(slide(3), VistranoError);
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, SIG_DFL);
+        {
+            const FileSizeLimit full(sizeBefore + 500); // the slide needs about 1100 bytes more
+            EXPECT_THROW(slide(3), VistranoError);
+        }
 
         EXPECT_EQ(writer.Size(), sizeBefore);
         EXPECT_EQ(QFile(file).size(), sizeBefore);

@@ -2,6 +2,9 @@
 
 #include <QDir>
 
+#include <algorithm>
+#include <csignal>
+
 QImage TestPicture(int width, int height)
 {
     QImage picture(width, height, QImage::Format_RGB32);
@@ -19,4 +22,41 @@ QString WriteTestPicture(const QString &folder, const QString &name, int width, 
     const QString path = QDir(folder).filePath(name);
     TestPicture(width, height).save(path);
     return path;
+}
+
+void PackageModel::Append(const QByteArray &key, const QByteArray &value)
+{
+    sections.emplace_back(key.toUpper(), value);
+}
+
+void PackageModel::Replace(const QByteArray &key, const QByteArray &value)
+{
+    const auto old = std::find_if(sections.begin(), sections.end(),
+                                  [&](const auto &section) { return section.first == key.toUpper(); });
+    if (old != sections.end())
+        sections.erase(old);
+    Append(key, value);
+}
+
+QByteArray PackageModel::Bytes() const
+{
+    QByteArray bytes = templateBytes;
+    for (const auto &[key, value] : sections)
+        bytes += Section(key, value);
+    return bytes;
+}
+
+FileSizeLimit::FileSizeLimit(qint64 bytes)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &m_old);
+    rlimit limited = m_old;
+    limited.rlim_cur = rlim_t(bytes);
+    setrlimit(RLIMIT_FSIZE, &limited);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    setrlimit(RLIMIT_FSIZE, &m_old);
+    std::signal(SIGXFSZ, SIG_DFL);
 }

@@ -4,6 +4,11 @@
 #include <QImage>
 #include <QString>
 
+#include <utility>
+#include <vector>
+
+#include <sys/resource.h>
+
 // The marker prefixes written out, as a reader of a package sees them.
 inline const QByteArray kStart("SO!#");
 inline const QByteArray kEnd("EO!#");
@@ -12,6 +17,33 @@ inline QByteArray Section(const QByteArray &upperKey, const QByteArray &value)
 {
     return kStart + upperKey + value + kEnd + upperKey;
 }
+
+// A package as the whole-file operations leave it, kept as its sections so
+// that no section has to be searched for: Replace drops the key's first
+// section and appends the new one at the end, as Remove and Append do.
+struct PackageModel
+{
+    QByteArray templateBytes;
+    std::vector<std::pair<QByteArray, QByteArray>> sections; // upper-case key, value
+
+    void Append(const QByteArray &key, const QByteArray &value);
+    void Replace(const QByteArray &key, const QByteArray &value);
+    QByteArray Bytes() const;
+};
+
+// While it lives, files this process writes cannot grow beyond the size: a
+// stand-in for a full disk. Writes past it fail instead of raising SIGXFSZ.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    rlimit m_old = {};
+};
 
 // A picture with some structure (gradients and a bright corner), so that
 // resampled and encoded results are not trivially uniform.

@@ -141,34 +141,25 @@ TEST(SlideshowBuild, WritesTheSectionsInOrderWithTheirValues)
     EXPECT_EQ(keys.join(' '), "OWIDTH OHEIGHT BGAUDIO BGAUDIOEXT DUR1 TRAN1 CAP1 JPG1 DUR2 TRAN2 CAP2 JPG2 "
                               "DUR3 TRAN3 CAP3 JPG3 IMAGECOUNT");
 
-    // The same file made by the whole-file operations, literally.
-    QByteArray expected = f.templateBytes;
-    auto append = [&](const QByteArray &key, const QByteArray &value) {
-        expected += "SO!#" + key.toUpper() + value + "EO!#" + key.toUpper();
-    };
-    auto replaceCount = [&](const QByteArray &value) {
-        const qsizetype s = expected.indexOf("SO!#IMAGECOUNT");
-        const qsizetype e = expected.indexOf("EO!#IMAGECOUNT");
-        expected.remove(s, e + 14 - s);
-        append("ImageCount", value);
-    };
-    append("OWidth", "640");
-    append("OHeight", "480");
-    append("ImageCount", "0");
-    append("BGAUDIO", audio);
-    append("BGAUDIOEXT", ".MP3");
+    // The same file made by the whole-file operations.
+    PackageModel expected{f.templateBytes, {}};
+    expected.Append("OWidth", "640");
+    expected.Append("OHeight", "480");
+    expected.Append("ImageCount", "0");
+    expected.Append("BGAUDIO", audio);
+    expected.Append("BGAUDIOEXT", ".MP3");
     const char *durations[] = {"4.00", "12.00", "7.00"};
     const char *transitions[] = {" 0", " 5", " 2"};
     const QByteArray captions[] = {"", "Z\xC3\xBCrich by night", "c"};
     for (int n = 1; n <= 3; ++n) {
         const QByteArray number = QByteArray::number(n);
-        append("dur" + number, durations[n - 1]);
-        append("tran" + number, transitions[n - 1]);
-        append("cap" + number, captions[n - 1]);
-        append("jpg" + number, Value(package, "jpg" + number));
-        replaceCount(number);
+        expected.Append("dur" + number, durations[n - 1]);
+        expected.Append("tran" + number, transitions[n - 1]);
+        expected.Append("cap" + number, captions[n - 1]);
+        expected.Append("jpg" + number, Value(package, "jpg" + number));
+        expected.Replace("ImageCount", number);
     }
-    EXPECT_EQ(package, expected);
+    EXPECT_EQ(package, expected.Bytes());
     EXPECT_EQ(JpegSize(package, 2), QSize(360, 480));
 
     const ShowPackage show = ReadShowPackage(package);
