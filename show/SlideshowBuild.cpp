@@ -114,18 +114,16 @@ void BuildSlideshow(const QString &outputPath, const QList<BuildSlide> &slides, 
     Report(progress, {}, 0);
 
     PackageWriter writer(target);
-    writer.Append({{"OWidth", QByteArray::number(screen.width())}, {"OHeight", QByteArray::number(screen.height())}});
-    std::vector<PackageSection> sections;
-    try {
-        sections = AudioSections(options.BackgroundAudio);
-    } catch (...) {
-        writer.Append({{"ImageCount", "0"}});
-        throw;
-    }
-    // The count goes behind the audio at once: the first slide moves it there
-    // anyway, and the file need not be rewritten around the audio for that.
-    sections.push_back({"ImageCount", "0"});
-    writer.Append(sections);
+    writer.Append({{"OWidth", QByteArray::number(screen.width())},
+                   {"OHeight", QByteArray::number(screen.height())},
+                   {"ImageCount", "0"}});
+    // The count moves behind the audio at once, as the first slide would move
+    // it, so that the file is not rewritten around the audio for that. The
+    // replacement writes the audio before it touches the old count, so a
+    // failed write leaves the package with its count.
+    const std::vector<PackageSection> audio = AudioSections(options.BackgroundAudio);
+    if (!audio.empty())
+        writer.AppendAndReplaceLast(audio, {"ImageCount", "0"});
 
     const int count = int(slides.size());
     for (int n = 1; n <= count; ++n) {

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
 
 struct BuildFixture
@@ -268,12 +270,19 @@ TEST(SlideshowBuild, RefusesWhatItCannotCopyOrStore)
     EXPECT_TRUE(messageOf(out, {Slide(picture)}, used).contains("already holds"));
     EXPECT_FALSE(QFile::exists(out));
 
-    // Audio that cannot be read or stored stops the build with the screen
-    // size and an empty count written.
-    for (const QString &audio : {f.folder.Path("missing.mp3"), f.folder.Write("bad.wav", "RIFF" + kStart + "x")}) {
+    // Audio that cannot be read, stored or written (a file size limit stands
+    // in for a full disk) stops the build with the screen size and an empty
+    // count written.
+    const QString longAudio = f.folder.Write("long.wav", "RIFF" + QByteArray(20000, 'a'));
+    for (const QString &audio :
+         {f.folder.Path("missing.mp3"), f.folder.Write("bad.wav", "RIFF" + kStart + "x"), longAudio}) {
         BuildOptions options = f.Options(640, 480);
         options.BackgroundAudio = audio;
-        EXPECT_NE(messageOf(out, {Slide(picture)}, options), "no error");
+        std::optional<FileSizeLimit> full;
+        if (audio == longAudio)
+            full.emplace(f.templateBytes.size() + 1000);
+        EXPECT_NE(messageOf(out, {Slide(picture)}, options), "no error") << audio.toStdString();
+        full.reset();
         EXPECT_EQ(ReadFileBytes(out), f.templateBytes + Section("OWIDTH", "640") + Section("OHEIGHT", "480")
                                           + Section("IMAGECOUNT", "0"));
     }
