@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QRect>
 #include <QSize>
@@ -8,13 +9,14 @@
 class QPainter;
 
 // A caption over the bottom of the picture: white text, centred, wrapped to
-// at most three lines, on a dark translucent band so that it reads on any
-// picture. The type size follows the screen height.
+// at most three lines within the picture's width, on a dark translucent band
+// so that it reads on any picture. The type size follows the screen height.
 struct CaptionLayout
 {
     QString text;   // as drawn; empty when there is nothing to draw
     QFont font;
     QRect band;     // the dark band behind the text
+    QColor backdrop = QColor(0, 0, 0, 150); // the band's colour
     QRect textRect; // the text's box inside the band
 };
 

@@ -88,6 +88,33 @@ TEST(PlayerRendering, CaptionsSitOverTheBottomOfThePicture)
     EXPECT_EQ(WhitePixels(frame, QRect(0, 0, 1024, 300)), 1024 * 300);
 }
 
+// Over the black bars beside a portrait a dark band does not show, so the
+// caption must keep to the picture; a picture too narrow for a readable line
+// gets a wider band in a tone that shows on black.
+TEST(PlayerRendering, TheCaptionBandHoldsItsText)
+{
+    const QSize screen(1024, 768);
+    const QString caption = "Two figs on a red plate, and the long walk by the lake in the evening sun";
+    for (const QSize picture : {QSize(576, 768), QSize(432, 768), QSize(1024, 576), QSize(40, 768)}) {
+        const QRect place = FitPictureRect(picture, screen);
+        const CaptionLayout layout = LayoutCaption(caption, place, screen);
+        const bool narrow = picture.width() < 100;
+        EXPECT_EQ(place.contains(layout.band), !narrow) << picture.width();
+        EXPECT_TRUE(layout.band.contains(layout.textRect));
+
+        const QImage frame = RenderSlideFrame(Filled(picture, Qt::red), caption, {}, screen);
+        int textOutsideBand = 0;
+        for (int y = 0; y < screen.height(); ++y)
+            for (int x = 0; x < screen.width(); ++x)
+                textOutsideBand += !layout.band.contains(x, y) && qGray(frame.pixel(x, y)) > 200 ? 1 : 0;
+        EXPECT_EQ(textOutsideBand, 0) << picture.width();
+        EXPECT_TRUE(QRect(QPoint(0, 0), screen).contains(layout.band));
+        // Where the band lies on a black bar it shows.
+        if (narrow)
+            EXPECT_GT(qGray(frame.pixel(layout.band.left() + 12, layout.band.center().y())), 20);
+    }
+}
+
 TEST(PlayerRendering, TransitionMidpoints)
 {
     const QSize screen(80, 60);
