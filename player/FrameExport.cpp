@@ -56,3 +56,17 @@ int ExportFrames(const ShowPackage &show, const QString &folder)
     }
     return written;
 }
+
+QString SlideLine(const ShowSlide &slide)
+{
+    QString caption = slide.caption;
+    caption.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+        .replace(QLatin1Char('\t'), QLatin1String("\\t"))
+        .replace(QLatin1Char('\n'), QLatin1String("\\n"))
+        .replace(QLatin1Char('\r'), QLatin1String("\\r"));
+    return QStringLiteral("%1\t%2\t%3\t%4")
+        .arg(slide.number)
+        .arg(slide.duration, 0, 'f', 2)
+        .arg(slide.transition)
+        .arg(caption);
+}

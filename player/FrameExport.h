@@ -5,6 +5,7 @@
 #include <QStringList>
 
 struct ShowPackage;
+struct ShowSlide;
 
 // The screen size frames are rendered at: the show's own, or 1024 by 768 when
 // the show does not say.
@@ -19,3 +20,9 @@ QStringList SlideNotes(const ShowPackage &show, int index, bool pictureDecodes);
 // slide fully shown) into the folder, and nothing else. Returns the number of
 // files written; fails with a message when one cannot be written.
 int ExportFrames(const ShowPackage &show, const QString &folder);
+
+// One line about a slide as the player read it, listed with the frames: its
+// number, its duration in seconds with two decimals, its transition code and
+// its caption, separated by tabs. A backslash, tab or line break in the
+// caption is written as \\, \t, \n or \r.
+QString SlideLine(const ShowSlide &slide);

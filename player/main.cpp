@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QScreen>
 
 #include <cstdio>
@@ -43,13 +44,46 @@ private:
     QByteArrayView m_bytes;
 };
 
-const char *FramesFolder(int argc, char **argv)
+struct PlayerArguments
 {
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "--frames") == 0)
-            return argv[i + 1];
+    bool help = false;
+    const char *frames = nullptr; // the folder for --frames
+    QString error;                // what is wrong with the arguments
+};
+
+// Read before the application exists, so that asking for the usage needs no
+// display.
+PlayerArguments ReadArguments(int argc, char **argv)
+{
+    PlayerArguments arguments;
+    for (int i = 1; i < argc && arguments.error.isEmpty(); ++i) {
+        const char *argument = argv[i];
+        if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0)
+            arguments.help = true;
+        else if (std::strcmp(argument, "--frames") == 0 && i + 1 < argc)
+            arguments.frames = argv[++i];
+        else if (std::strcmp(argument, "--frames") == 0)
+            arguments.error = QStringLiteral("The option --frames needs a folder");
+        else
+            arguments.error = QStringLiteral("Unknown argument: %1").arg(QString::fromLocal8Bit(argument));
     }
-    return nullptr;
+    return arguments;
+}
+
+void PrintUsage(std::FILE *out, const char *program)
+{
+    const QByteArray name = QFileInfo(QString::fromLocal8Bit(program)).fileName().toLocal8Bit();
+    std::fprintf(out,
+                 "Usage: %s [--frames FOLDER]\n"
+                 "Plays the slideshow that this program holds, full screen.\n"
+                 "  --frames FOLDER  writes every slide, and the middle of the transition into it,\n"
+                 "                   as PNG files into FOLDER and lists the slides (number,\n"
+                 "                   seconds, transition, caption), without a display\n"
+                 "  --help           shows this text\n"
+                 "While the show plays: Escape or Q ends it, Space pauses it or goes on,\n"
+                 "Right arrow or Page Down goes to the next slide, Left arrow or Page Up\n"
+                 "to the previous one.\n",
+                 name.constData());
 }
 
 void PrintLines(const QStringList &lines)
@@ -62,7 +96,14 @@ void PrintLines(const QStringList &lines)
 
 int main(int argc, char *argv[])
 {
-    const char *frames = FramesFolder(argc, argv);
+    const PlayerArguments arguments = ReadArguments(argc, argv);
+    if (arguments.help || !arguments.error.isEmpty()) {
+        if (!arguments.error.isEmpty())
+            std::fprintf(stderr, "%s\n", arguments.error.toLocal8Bit().constData());
+        PrintUsage(arguments.help && arguments.error.isEmpty() ? stdout : stderr, argv[0]);
+        return arguments.error.isEmpty() ? 0 : 2;
+    }
+    const char *frames = arguments.frames;
     // Frames need no screen.
     if (frames && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -88,7 +129,9 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "%s\n", error.message().toUtf8().constData());
             return 1;
         }
-        return 0;
+        for (const ShowSlide &slide : show.slides)
+            std::printf("%s\n", SlideLine(slide).toUtf8().constData());
+        return std::fflush(stdout) == 0 ? 0 : 1;
     }
 
     PlayerWindow window(show, message);

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -106,13 +107,41 @@ TEST(PlayerProgram, TheBareTemplateSaysItHoldsNoSlides)
     EXPECT_LT(timer.elapsed(), 15000);
 }
 
+// The usage needs no display: with none to be had, asking for it (or giving
+// an argument the player does not know) still answers.
+TEST(PlayerProgram, UsageWithoutADisplay)
+{
+    struct Row
+    {
+        QStringList args;
+        int status;
+        bool onError;
+    };
+    for (const Row &row : {Row{{"--help"}, 0, false}, Row{{"--bogus"}, 2, true}, Row{{"--frames"}, 2, true}}) {
+        QProcess player;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("DISPLAY");
+        environment.remove("WAYLAND_DISPLAY");
+        environment.insert("QT_QPA_PLATFORM", "xcb");
+        player.setProcessEnvironment(environment);
+        player.start(Player(), row.args);
+        ASSERT_TRUE(player.waitForFinished(30000));
+        EXPECT_EQ(player.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(player.exitCode(), row.status) << row.args.join(' ').toStdString();
+        const QByteArray usage = row.onError ? player.readAllStandardError() : player.readAllStandardOutput();
+        EXPECT_TRUE(usage.contains("Usage: kv.dll [--frames FOLDER]")) << usage.toStdString();
+    }
+}
+
 TEST(PlayerProgram, FramesShowEverySlideAndTheMiddleOfItsTransition)
 {
     TestFolder folder;
     const QString show = BuildThreeSlideShow(folder, "show.exe");
     const QString frames = folder.Path("frames");
+    QByteArray out;
     QByteArray err;
-    ASSERT_EQ(RunProgram(show, {"--frames", frames}, nullptr, &err), 0) << err.toStdString();
+    ASSERT_EQ(RunProgram(show, {"--frames", frames}, &out, &err), 0) << err.toStdString();
+    EXPECT_EQ(out, "1\t4.00\t1\t\n2\t5.00\t2\tHello there\n3\t6.00\t4\t\n");
     EXPECT_EQ(FilesIn(frames), QStringList({"slide-001-transition.png", "slide-001.png", "slide-002-transition.png",
                                             "slide-002.png", "slide-003-transition.png", "slide-003.png"}));
     QImage shown[4];
