@@ -1,5 +1,7 @@
 #include "show/PackageMarkers.h"
 
+#include <algorithm>
+
 namespace {
 
 // The compiler must not fold the upper-casing of these into a literal of the
@@ -58,15 +60,15 @@ QByteArray SectionBytes(QByteArrayView key, QByteArrayView value)
     return bytes;
 }
 
+bool IsSectionKeyCharacter(char c)
+{
+    return c > ' ' && c <= '~' && !(c >= 'a' && c <= 'z');
+}
+
 bool IsSectionKey(QByteArrayView key)
 {
-    if (key.isEmpty() || key.size() > kMaxSectionKeyLength || ContainsMarkerPrefix(key))
-        return false;
-    for (char c : key) {
-        if (c <= ' ' || c > '~')
-            return false;
-    }
-    return true;
+    return !key.isEmpty() && key.size() <= kMaxSectionKeyLength && !ContainsMarkerPrefix(key)
+           && std::all_of(key.begin(), key.end(), IsSectionKeyCharacter);
 }
 
 bool ContainsMarkerPrefix(QByteArrayView bytes)

@@ -22,10 +22,12 @@ QByteArray SectionEndMarker(QByteArrayView key);
 // The bytes of a whole section: start marker, value, end marker.
 QByteArray SectionBytes(QByteArrayView key, QByteArrayView value);
 
-// Keys are 1 to kMaxSectionKeyLength printable ASCII characters (no spaces)
-// that hold no marker prefix. A reader needs the limit to tell where a key
-// that follows an end marker stops; every key of a show is far shorter.
+// Keys as stored are 1 to kMaxSectionKeyLength printable ASCII characters,
+// without spaces and lower-case letters, that hold no marker prefix. A reader
+// needs the limit to tell where a key that follows an end marker stops; every
+// key of a show is far shorter.
 constexpr qsizetype kMaxSectionKeyLength = 32;
+bool IsSectionKeyCharacter(char c);
 bool IsSectionKey(QByteArrayView key);
 
 // True when the bytes hold either prefix anywhere. A value that does would

@@ -4,17 +4,41 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
 constexpr qsizetype kPrefixSize = 4;
 
-std::vector<qsizetype> FindAll(QByteArrayView package, const QByteArray &prefix)
+struct MarkerPlaces
 {
-    std::vector<qsizetype> offsets;
-    for (qsizetype at = package.indexOf(prefix); at >= 0; at = package.indexOf(prefix, at + prefix.size()))
-        offsets.push_back(at);
-    return offsets;
+    std::vector<qsizetype> starts; // offsets of the start prefix, ascending
+    std::vector<qsizetype> ends;   // offsets of the end prefix, ascending
+};
+
+// Both prefixes have their third byte in common, and it is rare in pictures
+// and sound; one pass of memchr over the file finds the places of both.
+MarkerPlaces FindMarkers(QByteArrayView package)
+{
+    const QByteArray &start = StartMarkerPrefix();
+    const QByteArray &end = EndMarkerPrefix();
+    MarkerPlaces places;
+    if (package.size() < kPrefixSize)
+        return places;
+    const char *data = package.data();
+    // The third byte stands at 2 or later, with the fourth byte behind it.
+    const char *last = data + package.size() - (kPrefixSize - 3);
+    for (const char *at = data + 2; at < last; ++at) {
+        at = static_cast<const char *>(std::memchr(at, start[2], size_t(last - at)));
+        if (!at)
+            break;
+        const QByteArrayView candidate(at - 2, kPrefixSize);
+        if (candidate == start)
+            places.starts.push_back(at - 2 - data);
+        else if (candidate == end)
+            places.ends.push_back(at - 2 - data);
+    }
+    return places;
 }
 
 // A section a start marker can open: the end marker it runs to, and the
@@ -78,9 +102,10 @@ private:
         if (!IsSectionKey(key))
             return;
         m_lengths |= std::uint64_t(1) << key.size();
-        m_anyEnds[key.toByteArray()].Add(end);
+        const QByteArray stored = key.toByteArray();
+        m_anyEnds[stored].Add(end);
         if (next == starts.size() || whole[next].end >= 0)
-            m_wholeEnds[key.toByteArray()].Add(end);
+            m_wholeEnds[stored].Add(end);
     }
 
     void ChooseFor(size_t index, qsizetype start)
@@ -88,8 +113,7 @@ private:
         const qsizetype keyBegin = start + kPrefixSize;
         const qsizetype longest = std::min(kMaxSectionKeyLength, m_package.size() - keyBegin);
         for (qsizetype length = 1; length <= longest; ++length) {
-            const char c = m_package[keyBegin + length - 1];
-            if (c <= ' ' || c > '~')
+            if (!IsSectionKeyCharacter(m_package[keyBegin + length - 1]))
                 break;
             if (length >= kPrefixSize && ContainsMarkerPrefix(m_package.sliced(keyBegin + length - kPrefixSize, kPrefixSize)))
                 break;
@@ -121,9 +145,9 @@ private:
 
 SectionListing ListSections(QByteArrayView package)
 {
-    const std::vector<qsizetype> starts = FindAll(package, StartMarkerPrefix());
-    const std::vector<qsizetype> ends = FindAll(package, EndMarkerPrefix());
-    const SectionChoices choices(package, starts, ends);
+    const MarkerPlaces places = FindMarkers(package);
+    const std::vector<qsizetype> &starts = places.starts;
+    const SectionChoices choices(package, starts, places.ends);
     auto opensSection = [&](size_t i) { return choices.any[i].end >= 0; };
     auto nextOpening = [&](size_t from) {
         while (from < starts.size() && !opensSection(from))
@@ -140,7 +164,7 @@ SectionListing ListSections(QByteArrayView package)
         // taken for a section cut off; otherwise the file is a bare template.
         i = 0;
         while (i < starts.size() && starts[i] + kPrefixSize < package.size()
-               && !IsSectionKey(package.sliced(starts[i] + kPrefixSize, 1)))
+               && !IsSectionKeyCharacter(package[starts[i] + kPrefixSize]))
             ++i;
     }
     listing.templateSize = i < starts.size() ? starts[i] : package.size();

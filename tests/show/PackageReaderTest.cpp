@@ -55,6 +55,8 @@ TEST(PackageReader, ListsSectionsInFileOrder)
     EXPECT_EQ(bare.templateSize, 13);
     EXPECT_TRUE(bare.problem.isEmpty());
     EXPECT_FALSE(PackageIndex("just a player").HasSections());
+    // Markers are upper case: lower-case letters make no key.
+    EXPECT_FALSE(PackageIndex("T" + kStart + "dur1" + "4.00" + kEnd + "dur1").HasSections());
 }
 
 TEST(PackageReader, DamageIsReportedAndReadingGoesOnBehindIt)
