@@ -49,8 +49,9 @@ struct Choice
     qsizetype keyLength = 0;
 };
 
-// The two nearest end markers of one key, seen from before them. One of them
-// may begin inside a start marker's key ("SO!#AE" "O!#AE"); the other cannot.
+// The two nearest end markers of one key, seen from before them. The nearer
+// may begin inside the key of the start marker that looks for it (in
+// "SO!#AEO!#AE" the key "AE" runs into "EO!#AE"); the farther cannot.
 struct NearestEnds
 {
     qsizetype first = -1;
@@ -115,7 +116,8 @@ private:
         for (qsizetype length = 1; length <= longest; ++length) {
             if (!IsSectionKeyCharacter(m_package[keyBegin + length - 1]))
                 break;
-            if (length >= kPrefixSize && ContainsMarkerPrefix(m_package.sliced(keyBegin + length - kPrefixSize, kPrefixSize)))
+            const qsizetype tail = keyBegin + length - kPrefixSize;
+            if (length >= kPrefixSize && ContainsMarkerPrefix(m_package.sliced(tail, kPrefixSize)))
                 break;
             if (!(m_lengths & (std::uint64_t(1) << length)))
                 continue;
@@ -196,8 +198,9 @@ SectionListing ListSections(QByteArrayView package)
 
 PackageIndex::PackageIndex(QByteArrayView package) : m_package(package), m_listing(ListSections(package))
 {
+    // Stored keys are upper case; the first section of a key counts.
     for (qsizetype i = 0; i < qsizetype(m_listing.sections.size()); ++i) {
-        const QByteArray key = UpperCaseAscii(m_listing.sections[size_t(i)].key);
+        const QByteArray &key = m_listing.sections[size_t(i)].key;
         if (!m_byKey.contains(key))
             m_byKey.insert(key, i);
     }

@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     unsigned sum = 0;
     auto touch = [&](QByteArrayView view) {
         // Every view must lie inside the input.
-        Check(view.isEmpty() || (view.data() >= bytes.data() && view.data() + view.size() <= bytes.data() + bytes.size()));
+        Check(view.isEmpty()
+              || (view.data() >= bytes.data() && view.data() + view.size() <= bytes.data() + bytes.size()));
         for (char c : view)
             sum += uchar(c);
     };
@@ -62,8 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         Check(bytes.sliced(section.start, section.valueOffset - section.start) == SectionStartMarker(section.key));
         const QByteArrayView value = bytes.sliced(section.valueOffset, section.valueLength);
         touch(value);
-        Check(bytes.sliced(section.valueOffset + section.valueLength, section.end - section.valueOffset - section.valueLength)
-              == SectionEndMarker(section.key));
+        const qsizetype valueEnd = section.valueOffset + section.valueLength;
+        Check(bytes.sliced(valueEnd, section.end - valueEnd) == SectionEndMarker(section.key));
         again += SectionBytes(section.key, value);
         last = section.end;
     }
@@ -73,7 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (const ListedSection &section : listing.sections) {
         const SectionLookup found = index.Find(section.key.toLower());
         Check(found.state == SectionState::Found && found.start <= section.start);
-        const SectionLookup same = index.Find(bytes.sliced(found.start + StartMarkerPrefix().size(), section.key.size()));
+        const QByteArrayView stored = bytes.sliced(found.start + StartMarkerPrefix().size(), section.key.size());
+        const SectionLookup same = index.Find(stored);
         Check(same.start == found.start && same.value.data() == found.value.data());
     }
     for (const char *key : {"dur1", "DUR14", "cap12", "BGAUDIO", "bgaudioext", "", "x y"}) {

@@ -108,8 +108,8 @@ protected:
             expected.Append("dur" + number, FormatDuration(slide.AbLeft));
             expected.Append("tran" + number, FormatTransition(slide.AbTop));
             expected.Append("cap" + number, EncodeText8(slide.Caption));
-            expected.Append("jpg" + number,
-                            EncodeSlideJpeg(RenderSlidePicture(slide.FileName, slide.Rotation, row.screen, n), kQuality));
+            const QImage picture = RenderSlidePicture(slide.FileName, slide.Rotation, row.screen, n);
+            expected.Append("jpg" + number, EncodeSlideJpeg(picture, kQuality));
         }
         expected.Append("ImageCount", QByteArray::number(count));
     }
