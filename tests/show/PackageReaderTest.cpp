@@ -6,32 +6,6 @@
 #include <algorithm>
 #include <random>
 
-namespace {
-
-// Every section of the model is listed, in order, with its value, and every
-// key finds its first section whatever its letter case.
-void ExpectReadsAs(const QByteArray &package, const PackageModel &model)
-{
-    const PackageIndex index(package);
-    const SectionListing &listing = index.Listing();
-    EXPECT_TRUE(listing.problem.isEmpty()) << listing.problem.toStdString();
-    EXPECT_EQ(listing.templateSize, model.templateBytes.size());
-    ASSERT_EQ(listing.sections.size(), model.sections.size());
-    for (size_t i = 0; i < model.sections.size(); ++i) {
-        const auto &[key, value] = model.sections[i];
-        const ListedSection &listed = listing.sections[i];
-        EXPECT_EQ(listed.key, key);
-        EXPECT_EQ(package.mid(listed.valueOffset, listed.valueLength), value) << key.toStdString();
-        const auto first = std::find_if(model.sections.begin(), model.sections.end(),
-                                        [&](const auto &section) { return section.first == key; });
-        const SectionLookup found = index.Find(key.toLower());
-        EXPECT_EQ(found.state, SectionState::Found) << key.toStdString();
-        EXPECT_EQ(found.value, first->second) << key.toStdString();
-    }
-}
-
-} // namespace
-
 TEST(PackageReader, ListsSectionsInFileOrder)
 {
     const QByteArray package = "TEMPLATE" + Section("OWIDTH", "640") + Section("CAP1", "") + Section("DUR1", "4.00")

@@ -1,6 +1,10 @@
 #include "tests/show/ShowTestSupport.h"
 
+#include "show/PackageReader.h"
+
 #include <QDir>
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <csignal>
@@ -44,6 +48,26 @@ QByteArray PackageModel::Bytes() const
     for (const auto &[key, value] : sections)
         bytes += Section(key, value);
     return bytes;
+}
+
+void ExpectReadsAs(const QByteArray &package, const PackageModel &model)
+{
+    const PackageIndex index(package);
+    const SectionListing &listing = index.Listing();
+    EXPECT_TRUE(listing.problem.isEmpty()) << listing.problem.toStdString();
+    EXPECT_EQ(listing.templateSize, model.templateBytes.size());
+    ASSERT_EQ(listing.sections.size(), model.sections.size());
+    for (size_t i = 0; i < model.sections.size(); ++i) {
+        const auto &[key, value] = model.sections[i];
+        const ListedSection &listed = listing.sections[i];
+        EXPECT_EQ(listed.key, key);
+        EXPECT_EQ(package.mid(listed.valueOffset, listed.valueLength), value) << key.toStdString();
+        const auto first = std::find_if(model.sections.begin(), model.sections.end(),
+                                        [&](const auto &section) { return section.first == key; });
+        const SectionLookup found = index.Find(key.toLower());
+        EXPECT_EQ(found.state, SectionState::Found) << key.toStdString();
+        EXPECT_EQ(found.value, first->second) << key.toStdString();
+    }
 }
 
 FileSizeLimit::FileSizeLimit(qint64 bytes)

@@ -31,6 +31,11 @@ struct PackageModel
     QByteArray Bytes() const;
 };
 
+// Every section of the model is read back from the package, in order, with
+// its value, and every key finds its first section whatever its letter case
+// (gtest expectations).
+void ExpectReadsAs(const QByteArray &package, const PackageModel &model);
+
 // While it lives, files this process writes cannot grow beyond the size: a
 // stand-in for a full disk. Writes past it fail instead of raising SIGXFSZ.
 class FileSizeLimit

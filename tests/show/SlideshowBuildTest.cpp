@@ -47,7 +47,7 @@ struct BuildFixture
 BuildSlide Slide(const QString &file, int duration = 4, int transition = 0, const QString &caption = {},
                  int rotation = 0)
 {
-    return BuildSlide{file, rotation, duration, transition, caption};
+    return BuildSlide{file, rotation, double(duration), double(transition), caption};
 }
 
 QSize JpegSize(const QByteArray &package, int n)
