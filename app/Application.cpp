@@ -1,6 +1,6 @@
 #include "app/Application.h"
 
-#include "app/Messages.h"
+#include "shell/Messages.h"
 
 TVistranoApplication::TVistranoApplication(int &argc, char **argv) : QApplication(argc, argv)
 {

@@ -1,7 +1,5 @@
 #include "app/MainWindow.h"
 
-#include "app/Messages.h"
-#include "app/StatusBar.h"
 #include "about/AboutBox.h"
 #include "about/HelpPages.h"
 #include "about/ProgramIcon.h"
@@ -15,6 +13,8 @@
 #include "browser/ImageBrowser.h"
 #include "print/SlideSheetPrinting.h"
 #include "project/RectBoxProperties.h"
+#include "shell/Messages.h"
+#include "shell/StatusBar.h"
 #include "show/SlideshowCommand.h"
 #include "slides/ProjSettings.h"
 #include "slides/ProjectCommands.h"

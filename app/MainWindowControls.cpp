@@ -2,11 +2,11 @@
 
 #include "app/MainWindow.h"
 
-#include "app/StatusBar.h"
 #include "app/ToolbarGlyphs.h"
 #include "browser/FileListView.h"
 #include "browser/FolderTree.h"
 #include "browser/ImageBrowser.h"
+#include "shell/StatusBar.h"
 #include "slides/SlideStrip.h"
 
 #include <QButtonGroup>
@@ -99,7 +99,9 @@ void TfrmVistrano::CreateControls()
     slides->setPalette(strip);
     ScrollBox1->setWidget(slides);
     FillLayout(pnlBottomMain)->addWidget(ScrollBox1);
-    m_strip = new TSlideStrip(ScrollBox1, SB1, m_browser, this);
+    m_strip = new TSlideStrip(ScrollBox1, SB1, this);
+    // A file dropped onto the strip leaves the list's selection.
+    connect(m_strip, &TSlideStrip::FileBecameSlide, m_browser, &TImageBrowser::DeselectFile);
     m_strip->SetPreview([this](const QString &path, int angle) { ShowPicturePreview(path, angle); });
     bottomLayout->addWidget(pnlBottomMain, 1);
     clientLayout->addWidget(pnlBottom);

@@ -1,10 +1,10 @@
 #include "browser/Bookmarks.h"
 
-#include "app/Messages.h"
 #include "browser/BookmarkEditor.h"
 #include "browser/BookmarksFile.h"
 #include "browser/FileListView.h"
 #include "browser/ImageBrowser.h"
+#include "shell/Messages.h"
 
 #include <QAction>
 #include <QMenu>

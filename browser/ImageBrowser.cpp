@@ -1,17 +1,19 @@
 #include "browser/ImageBrowser.h"
 
-#include "app/BusyCursor.h"
-#include "app/Messages.h"
-#include "app/StatusBar.h"
 #include "browser/FileListFilling.h"
 #include "browser/FileListView.h"
 #include "browser/FolderPath.h"
 #include "browser/FolderTree.h"
 #include "browser/PictureMasks.h"
 #include "browser/ThumbnailCell.h"
+#include "shell/BusyCursor.h"
+#include "shell/GaugePercent.h"
+#include "shell/Messages.h"
+#include "shell/StatusBar.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QItemSelectionModel>
 #include <QListView>
 #include <QTimer>
 
@@ -58,6 +60,17 @@ QStringList TImageBrowser::SelectedFilePaths() const
     return paths;
 }
 
+void TImageBrowser::DeselectFile(const QString &path)
+{
+    QItemSelectionModel *selection = m_list->SelectionModel();
+    for (const QModelIndex &index : selection->selectedRows()) {
+        if (m_model.FilePath(index.row()) == path) {
+            selection->select(index, QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+            return;
+        }
+    }
+}
+
 bool TImageBrowser::FolderChanged()
 {
     try {
@@ -80,7 +93,7 @@ bool TImageBrowser::FolderChanged()
 
 void TImageBrowser::FillFileList(const QString &folder, const QStringList &masks)
 {
-    BusyCursor busy;
+    const TBusyCursor busy;
     struct CountOnExit
     {
         TImageBrowser *browser;
@@ -204,7 +217,7 @@ void TImageBrowser::CellReady(quint64 generation, int position, const QImage &ce
         return;
     }
     m_model.SetImageIndex(m_model.RowOfCaption(name), image);
-    m_status->SetGauge(ThumbnailGauge(m_buildDelivered, int(m_buildNames.size())));
+    m_status->SetGauge(GaugePercent(m_buildDelivered, m_buildNames.size()));
     ++m_buildDelivered;
 }
 

@@ -43,6 +43,9 @@ public:
     // The selected files of the list, top to bottom: names and full paths.
     QStringList SelectedFileNames() const;
     QStringList SelectedFilePaths() const;
+    // Takes the file out of the list's selection (a file dropped onto the
+    // slide strip).
+    void DeselectFile(const QString &path);
 
     // STV1Change: refills the list for the tree's folder in the report view.
     // Returns false when the selection is not an existing folder (the list

@@ -1,6 +1,5 @@
 #include "browser/ThumbnailCell.h"
 
-#include "common/Rounding.h"
 #include "imaging/Resampling.h"
 
 #include <QPainter>
@@ -27,11 +26,4 @@ QImage MakeThumbnailCell(const QImage &picture, int cellSize, const QColor &back
     QPainter painter(&cell);
     painter.drawImage(target.topLeft(), scaled);
     return cell;
-}
-
-int ThumbnailGauge(int position, int count)
-{
-    if (count <= 0)
-        return 0;
-    return int(RoundHalfEven(double(position) / double(count) * 100.0));
 }

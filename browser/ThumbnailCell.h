@@ -12,7 +12,3 @@ QRect ThumbnailPictureRect(int cellSize, int pictureWidth, int pictureHeight);
 // The cell of one file: the background colour with the picture stretched
 // into ThumbnailPictureRect. A null picture gives a cell of background only.
 QImage MakeThumbnailCell(const QImage &picture, int cellSize, const QColor &background);
-
-// The progress gauge after the item at position i of n: i / n x 100, rounded
-// to the nearest integer, ties to even.
-int ThumbnailGauge(int position, int count);

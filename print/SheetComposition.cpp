@@ -1,6 +1,5 @@
 #include "print/SheetComposition.h"
 
-#include "common/Rounding.h"
 #include "common/VistranoError.h"
 #include "imaging/PictureLoading.h"
 #include "imaging/Rotation.h"
@@ -10,6 +9,7 @@
 #include "print/SheetText.h"
 #include "print/SheetTextBlock.h"
 #include "project/RectBoxProperties.h"
+#include "shell/GaugePercent.h"
 
 #include <QCoreApplication>
 #include <QPagedPaintDevice>
@@ -60,7 +60,7 @@ public:
             picture = QImage();
             DrawTextBlock(m_painter, place.Text.ToQRect(), SlideSheetText(n, slide));
             if (m_report.Gauge)
-                m_report.Gauge(int(RoundHalfEven(double(n) / count * 100)));
+                m_report.Gauge(GaugePercent(n, count));
             bool newPage = false;
             place = NextSheetCell(m_metrics, place, newPage);
             if (newPage) {

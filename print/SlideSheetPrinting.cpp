@@ -1,10 +1,10 @@
 #include "print/SlideSheetPrinting.h"
 
-#include "app/Messages.h"
-#include "app/StatusBar.h"
 #include "print/SheetComposition.h"
+#include "shell/BusyCursor.h"
+#include "shell/Messages.h"
+#include "shell/StatusBar.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -16,15 +16,6 @@ namespace {
 // The pictures are two inches wide: 600 dots an inch prints them sharp and
 // keeps a PDF of a long show to a reasonable size.
 constexpr int kMaxSheetResolution = 600;
-
-class TBusyCursor
-{
-public:
-    TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
-    TBusyCursor(const TBusyCursor &) = delete;
-    TBusyCursor &operator=(const TBusyCursor &) = delete;
-};
 
 // The job does not hand control to the event loop, so the status bar is
 // painted on the spot.
@@ -60,7 +51,7 @@ void RunSlideSheetJob(QPrinter &printer, TStatusBar *status, const QList<const R
 {
     const QString printing = QStringLiteral("Printing...");
     ShowStatus(status, &printing, -1);
-    TBusyCursor busy;
+    const TBusyCursor busy;
     printer.setFullPage(true);
     if (printer.resolution() > kMaxSheetResolution)
         printer.setResolution(kMaxSheetResolution);

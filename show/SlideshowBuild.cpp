@@ -1,8 +1,8 @@
 #include "show/SlideshowBuild.h"
 
-#include "common/Rounding.h"
 #include "common/Text8Bit.h"
 #include "common/VistranoError.h"
+#include "shell/GaugePercent.h"
 #include "show/PackageFile.h"
 #include "show/PackageMarkers.h"
 #include "show/PackageWriter.h"
@@ -87,11 +87,6 @@ QString DefaultTemplatePath()
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kv.dll"));
 }
 
-int BuildGauge(int n, int count)
-{
-    return count <= 0 ? 0 : int(RoundHalfEven(double(n) / double(count) * 100.0));
-}
-
 void BuildSlideshow(const QString &outputPath, const QList<BuildSlide> &slides, const BuildOptions &options,
                     const BuildProgressCallback &progress)
 {
@@ -137,7 +132,7 @@ void BuildSlideshow(const QString &outputPath, const QList<BuildSlide> &slides, 
                                      {"cap" + number, captions[size_t(n - 1)]},
                                      {"jpg" + number, std::move(jpeg)}},
                                     {"ImageCount", number});
-        Report(progress, QStringLiteral("Added : %1").arg(n), BuildGauge(n, count));
+        Report(progress, QStringLiteral("Added : %1").arg(n), GaugePercent(n, count));
     }
     Report(progress, QStringLiteral("Done!"), 0);
 }

@@ -38,9 +38,6 @@ using BuildProgressCallback = std::function<void(const BuildProgress &)>;
 // kv.dll in the folder of the running program.
 QString DefaultTemplatePath();
 
-// The gauge after slide n of count: n / count x 100, an exact half to even.
-int BuildGauge(int n, int count);
-
 // Builds the show file at outputPath: copies the player template over it
 // (keeping the template's run bit), then appends the screen size, the
 // background audio and every slide's duration, transition, caption and JPEG,

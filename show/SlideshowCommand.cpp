@@ -1,9 +1,9 @@
 #include "show/SlideshowCommand.h"
 
-#include "app/Messages.h"
-#include "app/StatusBar.h"
 #include "common/VistranoError.h"
 #include "project/RectBoxProperties.h"
+#include "shell/Messages.h"
+#include "shell/StatusBar.h"
 #include "show/CreateVistrano.h"
 #include "slides/ProjSettings.h"
 #include "slides/ProjectCommands.h"

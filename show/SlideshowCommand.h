@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/StatusBar.h"
+#include "shell/StatusBar.h"
 #include "show/CreateVistrano.h"
+#include "show/SlideshowBuild.h"
 #include "slides/ProjSettings.h"
 #include "slides/SlideStrip.h"
-#include "show/SlideshowBuild.h"
 
 #include <QList>
 #include <QObject>

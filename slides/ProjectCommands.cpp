@@ -1,9 +1,9 @@
 #include "slides/ProjectCommands.h"
 
-#include "app/Messages.h"
 #include "common/VistranoError.h"
 #include "project/ProjectFile.h"
-#include "slides/BusyCursor.h"
+#include "shell/BusyCursor.h"
+#include "shell/Messages.h"
 #include "slides/ProjSettings.h"
 #include "slides/RectBox.h"
 #include "slides/SlideStrip.h"

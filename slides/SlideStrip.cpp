@@ -1,27 +1,21 @@
 #include "slides/SlideStrip.h"
 
-#include "app/Messages.h"
-#include "app/StatusBar.h"
 #include "browser/FileListModel.h"
-#include "browser/FileListView.h"
-#include "browser/ImageBrowser.h"
-#include "common/Rounding.h"
 #include "project/SlideLayout.h"
 #include "project/SlideMaking.h"
-#include "slides/BusyCursor.h"
+#include "shell/BusyCursor.h"
+#include "shell/GaugePercent.h"
+#include "shell/Messages.h"
+#include "shell/StatusBar.h"
 #include "slides/IntegerText.h"
 #include "slides/ProjSettings.h"
 #include "slides/RectBox.h"
 #include "slides/SlideProperties.h"
 #include "slides/SlideRotation.h"
 
-#include <QAbstractItemView>
-#include <QListView>
-#include <QTreeView>
 #include <QCoreApplication>
 #include <QDragMoveEvent>
 #include <QDropEvent>
-#include <QItemSelectionModel>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -44,13 +38,6 @@ QString DropErrorText(const QString &path, const QString &message)
     return QStringLiteral("Error loading file %1\n%2").arg(path, message);
 }
 
-int DropGauge(int added, int selected)
-{
-    if (selected <= 0)
-        return 0;
-    return int(RoundHalfEven(static_cast<long double>(added) / selected * 100));
-}
-
 // Sets the gauge back to 0 however a long command ends.
 class GaugeReset
 {
@@ -70,8 +57,8 @@ private:
 
 } // namespace
 
-TSlideStrip::TSlideStrip(QScrollArea *scrollBox, TStatusBar *status, TImageBrowser *browser, QObject *parent)
-    : QObject(parent), m_scrollBox(scrollBox), m_canvas(scrollBox->widget()), m_status(status), m_browser(browser)
+TSlideStrip::TSlideStrip(QScrollArea *scrollBox, TStatusBar *status, QObject *parent)
+    : QObject(parent), m_scrollBox(scrollBox), m_canvas(scrollBox->widget()), m_status(status)
 {
     setObjectName(QStringLiteral("SlideStrip"));
     if (!m_canvas) {
@@ -248,18 +235,18 @@ void TSlideStrip::DestroySlides()
 
 bool TSlideStrip::ScrollBox1DragOver(const QMimeData *data, const QObject *source) const
 {
-    if (!m_browser || !data || !source || m_work != Work::None)
+    // A drag from another program has no source object.
+    if (!data || !source || m_work != Work::None)
         return false;
     if (!data->hasFormat(QLatin1String(kFileListMimeType)))
         return false;
-    const TFileListView *list = m_browser->FileList();
-    return source == static_cast<const QObject *>(list->ReportView())
-        || source == static_cast<const QObject *>(list->IconView()) || source == static_cast<const QObject *>(list);
+    const auto *widget = qobject_cast<const QWidget *>(source);
+    return !widget || !m_scrollBox || (widget != m_scrollBox && !m_scrollBox->isAncestorOf(widget));
 }
 
-void TSlideStrip::ScrollBox1DragDrop(int x)
+void TSlideStrip::ScrollBox1DragDrop(int x, const QStringList &paths)
 {
-    if (!m_browser || RefuseWhileBusy())
+    if (RefuseWhileBusy())
         return;
     BeginWork(Work::AddingFiles);
     m_dropStopped = false;
@@ -267,8 +254,6 @@ void TSlideStrip::ScrollBox1DragDrop(int x)
     {
         const TBusyCursor busy;
         const GaugeReset gauge(m_status);
-        // The files selected when the drop arrives, in list order.
-        const QStringList paths = m_browser->SelectedFilePaths();
         const int selected = int(paths.size());
         int added = 0;
         for (const QString &path : paths) {
@@ -304,11 +289,11 @@ void TSlideStrip::ScrollBox1DragDrop(int x)
                 break;
             }
             box->show();
-            Deselect(path);
+            emit FileBecameSlide(path);
             ++added;
             LayoutSlides();
             if (m_status)
-                m_status->SetGauge(DropGauge(added, selected));
+                m_status->SetGauge(GaugePercent(added, selected));
         }
     }
     EndWork();
@@ -316,18 +301,6 @@ void TSlideStrip::ScrollBox1DragDrop(int x)
         LayoutSlides();
     if (!failure.isEmpty())
         ReportError(failure);
-}
-
-void TSlideStrip::Deselect(const QString &path)
-{
-    TFileListModel *model = m_browser->Model();
-    QItemSelectionModel *selection = m_browser->FileList()->SelectionModel();
-    for (const QModelIndex &index : selection->selectedRows()) {
-        if (model->FilePath(index.row()) == path) {
-            selection->select(index, QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
-            return;
-        }
-    }
 }
 
 void TSlideStrip::ScrollBox1Click()
@@ -494,7 +467,8 @@ bool TSlideStrip::eventFilter(QObject *watched, QEvent *event)
         drop->accept();
         // The files are added once the drag has ended, from the event loop.
         const int x = drop->position().toPoint().x();
-        QTimer::singleShot(0, this, [this, x] { ScrollBox1DragDrop(x); });
+        const QStringList paths = FileListDragPaths(drop->mimeData());
+        QTimer::singleShot(0, this, [this, x, paths] { ScrollBox1DragDrop(x, paths); });
         return true;
     }
     case QEvent::MouseButtonPress:

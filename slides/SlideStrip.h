@@ -16,12 +16,13 @@ class QMimeData;
 class QPainter;
 class QRect;
 class RectBoxProperties;
-class TImageBrowser;
 class TRectBox;
 class TStatusBar;
 
 // The slide strip ScrollBox1: the slide boxes side by side, filled by
-// dragging files from the file list, ordered by dragging slides along it,
+// dragging files from the file list (the drag carries their paths; each file
+// that becomes a slide is reported through FileBecameSlide, so that the list
+// can deselect it), ordered by dragging slides along it,
 // and edited through the toolbar, the pop-up menu pmRectBox, double clicks
 // and the Delete key. The boxes are the direct children of the scroll
 // area's widget; their Left and Top are positions on that widget, so
@@ -31,7 +32,7 @@ class TSlideStrip : public QObject
     Q_OBJECT
 
 public:
-    TSlideStrip(QScrollArea *scrollBox, TStatusBar *status, TImageBrowser *browser, QObject *parent = nullptr);
+    TSlideStrip(QScrollArea *scrollBox, TStatusBar *status, QObject *parent = nullptr);
     ~TSlideStrip() override;
 
     // The dialogs are made after the main window; until then new slides
@@ -74,10 +75,11 @@ public:
     // more files.
     void DestroySlides();
 
-    // The handlers of the strip.
+    // The handlers of the strip. A drag is taken when it carries files of
+    // the file list and comes from this program, but not from the strip.
     bool ScrollBox1DragOver(const QMimeData *data, const QObject *source) const;
-    // Adds the files selected in the file list as slides, at x on the strip.
-    void ScrollBox1DragDrop(int x);
+    // Adds the dragged files (in list order) as slides, at x on the strip.
+    void ScrollBox1DragDrop(int x, const QStringList &paths);
     void ScrollBox1Click();
     void ScrollBox1Resize();
     // Turns the current slide a quarter: counter-clockwise when the sender
@@ -112,6 +114,10 @@ public:
     QAction *RotateRight1;
     QAction *Delete1;
 
+signals:
+    // A dropped file is now a slide.
+    void FileBecameSlide(const QString &path);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -119,13 +125,11 @@ private:
     void Wire(TRectBox *box);
     void UpdateExtent();
     void WriteSlideCount();
-    void Deselect(const QString &path);
     void ShowPopup(TRectBox *box, const QPoint &globalPos);
 
     QPointer<QScrollArea> m_scrollBox;
     QPointer<QWidget> m_canvas;
     TStatusBar *m_status;
-    TImageBrowser *m_browser;
     QPointer<TfrmProjSettings> m_projectSettings;
     QPointer<TfrmSlideProperties> m_slideProperties;
     PreviewHandler m_preview;

@@ -1,6 +1,6 @@
 #include "slides/Viewer.h"
 
-#include "app/BusyCursor.h"
+#include "shell/BusyCursor.h"
 #include "slides/PreviewScaling.h"
 
 #include <QApplication>
@@ -36,7 +36,7 @@ void TfrmViewer::ShowPicturePreview(const QString &path, int angle)
 {
     QImage picture;
     {
-        BusyCursor busy;
+        const TBusyCursor busy;
         picture = LoadPreviewPicture(path, angle);
     }
     SetPicture(picture, PreviewCaption(path, picture.size()));

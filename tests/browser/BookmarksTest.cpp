@@ -1,7 +1,7 @@
-#include "app/Messages.h"
 #include "browser/BookmarkEditor.h"
 #include "browser/Bookmarks.h"
 #include "browser/BookmarksFile.h"
+#include "shell/Messages.h"
 #include "tests/browser/BrowserTestSupport.h"
 #include "tests/support/TestFiles.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/StatusBar.h"
 #include "browser/FileListView.h"
 #include "browser/FolderTree.h"
 #include "browser/ImageBrowser.h"
+#include "shell/StatusBar.h"
 #include "tests/support/EventLoopWait.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "app/Messages.h"
+#include "shell/Messages.h"
 #include "tests/browser/BrowserTestSupport.h"
 #include "tests/support/PictureLoadGate.h"
 #include "tests/support/TestFiles.h"

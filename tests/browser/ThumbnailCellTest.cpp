@@ -30,17 +30,6 @@ TEST(ThumbnailCell, TheCellIsBackgroundAroundThePicture)
     EXPECT_EQ(empty.size(), QSize(128, 128));
 }
 
-TEST(ThumbnailCell, GaugeRoundsToEvenAfterEachPicture)
-{
-    EXPECT_EQ(ThumbnailGauge(0, 3), 0);
-    EXPECT_EQ(ThumbnailGauge(1, 3), 33);
-    EXPECT_EQ(ThumbnailGauge(2, 3), 67);
-    EXPECT_EQ(ThumbnailGauge(1, 8), 12); // 12.5
-    EXPECT_EQ(ThumbnailGauge(3, 8), 38); // 37.5
-    EXPECT_EQ(ThumbnailGauge(9, 10), 90);
-    EXPECT_EQ(ThumbnailGauge(0, 0), 0);
-}
-
 TEST(ImageList, FindsCellsByFileAndRefusesPastItsLimit)
 {
     QImage cell(128, 128, QImage::Format_RGB888);

@@ -1,11 +1,11 @@
 #include "PdfReading.h"
 
-#include "app/StatusBar.h"
 #include "common/VistranoError.h"
 #include "imaging/FormatRegistration.h"
 #include "print/SheetComposition.h"
 #include "print/SlideSheetPrinting.h"
 #include "project/RectBoxProperties.h"
+#include "shell/StatusBar.h"
 #include "tests/support/TestFiles.h"
 
 #include <QApplication>

@@ -308,12 +308,3 @@ TEST(SlideshowBuild, ReplacesAnOldFileKeepsTheRunBitAndTheDirectory)
     EXPECT_TRUE(QFile::permissions(out) & QFile::ExeOther);
 }
 
-TEST(SlideshowBuild, GaugeRoundsHalvesToEven)
-{
-    EXPECT_EQ(BuildGauge(1, 3), 33);
-    EXPECT_EQ(BuildGauge(2, 3), 67);
-    EXPECT_EQ(BuildGauge(3, 3), 100);
-    EXPECT_EQ(BuildGauge(1, 8), 12);  // 12.5
-    EXPECT_EQ(BuildGauge(3, 8), 38);  // 37.5
-    EXPECT_EQ(BuildGauge(1, 200), 0); // 0.5
-}

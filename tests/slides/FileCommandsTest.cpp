@@ -1,8 +1,8 @@
 #include "tests/slides/StripTestSupport.h"
 
-#include "app/StatusBar.h"
 #include "common/VistranoError.h"
 #include "project/ProjectFile.h"
+#include "shell/StatusBar.h"
 #include "show/CreateVistrano.h"
 #include "show/ShowPackage.h"
 #include "show/SlideshowCommand.h"

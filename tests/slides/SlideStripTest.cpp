@@ -1,9 +1,9 @@
 #include "tests/slides/StripTestSupport.h"
 
-#include "app/StatusBar.h"
 #include "browser/FileListModel.h"
 #include "browser/FileListView.h"
 #include "browser/ImageBrowser.h"
+#include "shell/StatusBar.h"
 #include "slides/ProjSettings.h"
 #include "slides/RectBox.h"
 #include "slides/SlideStrip.h"
@@ -324,7 +324,7 @@ TEST_F(SlideStripTest, CommandsThatChangeTheStripWaitForADrop)
     QTimer::singleShot(0, strip, [this] {
         strip->DeleteCurrentSlide();
         strip->RotateRight1->trigger();
-        strip->ScrollBox1DragDrop(0);
+        strip->ScrollBox1DragDrop(0, DraggedPaths());
     });
     DropFiles({"b.jpg", "c.png"}, 400);
     EXPECT_EQ(Names(), QStringList({"a.jpg", "b.jpg", "c.png"}));

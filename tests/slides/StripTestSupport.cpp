@@ -1,11 +1,11 @@
 #include "tests/slides/StripTestSupport.h"
 
-#include "app/Messages.h"
-#include "app/StatusBar.h"
 #include "browser/BookmarkEditor.h"
 #include "browser/FileListModel.h"
 #include "browser/FileListView.h"
 #include "browser/ImageBrowser.h"
+#include "shell/Messages.h"
+#include "shell/StatusBar.h"
 #include "show/CreateVistrano.h"
 #include "slides/ProjSettings.h"
 #include "slides/RectBox.h"
@@ -20,6 +20,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QItemSelectionModel>
 #include <QSettings>
 #include <QTest>
@@ -122,10 +123,17 @@ void StripTest::SelectFiles(const QStringList &names)
     }
 }
 
+QStringList StripTest::DraggedPaths() const
+{
+    TImageBrowser *browser = window->Browser();
+    const std::unique_ptr<QMimeData> drag(browser->Model()->mimeData(browser->FileList()->SelectionModel()->selectedIndexes()));
+    return FileListDragPaths(drag.get());
+}
+
 void StripTest::DropFiles(const QStringList &names, int x)
 {
     SelectFiles(names);
-    strip->ScrollBox1DragDrop(x);
+    strip->ScrollBox1DragDrop(x, DraggedPaths());
 }
 
 QList<TRectBox *> StripTest::SlidesInOrder() const

@@ -46,6 +46,8 @@ protected:
 
     // Lists the folder in the file list and selects the named files.
     void SelectFiles(const QStringList &names);
+    // The paths a drag of the list's selection carries.
+    QStringList DraggedPaths() const;
     // Selects the files and drops them on the strip at x.
     void DropFiles(const QStringList &names, int x = 0);
     QList<TRectBox *> SlidesInOrder() const;

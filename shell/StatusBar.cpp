@@ -1,4 +1,4 @@
-#include "app/StatusBar.h"
+#include "shell/StatusBar.h"
 
 #include <QLabel>
 #include <QProgressBar>

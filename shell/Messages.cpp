@@ -1,4 +1,4 @@
-#include "app/Messages.h"
+#include "shell/Messages.h"
 
 #include <QApplication>
 #include <QMessageBox>
