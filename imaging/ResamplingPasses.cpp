@@ -100,7 +100,7 @@ void VerticalPass(PassSource intermediate, PassTarget target, int rowBegin, int 
 {
     switch (path) {
     case PixelPath::AVX2: VerticalPassAVX2(intermediate, target, rowBegin, rowEnd, rows); return;
-    case PixelPath::SSSE3: VerticalPassSSE2(intermediate, target, rowBegin, rowEnd, rows); return;
+    case PixelPath::SSSE3: VerticalPassSSSE3(intermediate, target, rowBegin, rowEnd, rows); return;
     case PixelPath::Scalar: break;
     }
     VerticalPassScalar(intermediate, target, rowBegin, rowEnd, rows);
