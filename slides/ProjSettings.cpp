@@ -25,18 +25,10 @@ TfrmProjSettings::TfrmProjSettings(QWidget *parent) : QDialog(parent)
     setFixedSize(492, 161);
     setSizeGripEnabled(false);
 
-    Label1 = MakeLabel(this, "Label1", tr("Default Slide Duration (seconds)"), {24, 24 + 3});
-    txtDuration = new QLineEdit(this);
-    txtDuration->setObjectName(QStringLiteral("txtDuration"));
-    txtDuration->setGeometry(184, 24, 41, 21);
-    udDuration = new TUpDown(txtDuration, 2, 60, 4, this);
-    udDuration->setObjectName(QStringLiteral("udDuration"));
-    Label2 = MakeLabel(this, "Label2", tr("Default Slide Transition"), {256, 24 + 3});
-    cbTransition = new QComboBox(this);
-    cbTransition->setObjectName(QStringLiteral("cbTransition"));
-    cbTransition->setEditable(false);
-    cbTransition->setGeometry(376, 20, 97, 21 + 4);
-    cbTransition->addItems(TransitionNames());
+    MakeTimingRow(this, *this,
+                  {tr("Default Slide Duration (seconds)"), {24, 24 + 3}, {184, 24, 41, 21}, 2, 60, 4,
+                   tr("Default Slide Transition"), {256, 24 + 3}, {376, 20, 97, 21 + 4}},
+                  TransitionNames());
     // FormCreate selects "Cut".
     cbTransition->setCurrentIndex(0);
 
@@ -75,11 +67,10 @@ TfrmProjSettings::TfrmProjSettings(QWidget *parent) : QDialog(parent)
 
 void TfrmProjSettings::ArrangeForFont()
 {
-    for (QWidget *text : {static_cast<QWidget *>(Label1), static_cast<QWidget *>(Label2),
-                          static_cast<QWidget *>(Label3), static_cast<QWidget *>(BitBtn1),
+    for (QWidget *text : {static_cast<QWidget *>(Label3), static_cast<QWidget *>(BitBtn1),
                           static_cast<QWidget *>(BitBtn3)})
         FitText(text);
-    const int right = FlowRow({{Label1}, {txtDuration}, {udDuration, 0}, {Label2, 8}, {cbTransition}});
+    const int right = FlowTimingRow(*this);
     // The room beside the transition box, the audio row and the buttons
     // keep their distance from the right edge as the dialog widens.
     const int width = std::max(492, right + 19);

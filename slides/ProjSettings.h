@@ -1,6 +1,7 @@
 #pragma once
 
 #include "project/SlideMaking.h"
+#include "slides/TimingRow.h"
 
 #include <QDialog>
 
@@ -16,7 +17,7 @@ class TUpDown;
 // transition that new slides take and the background audio file. Its
 // controls are where these settings live; nothing else keeps a copy. There
 // is no Cancel: whatever is changed stays, however the dialog is closed.
-class TfrmProjSettings : public QDialog
+class TfrmProjSettings : public QDialog, public TTimingRow
 {
     Q_OBJECT
 
@@ -46,11 +47,7 @@ public:
     // BitBtn3Click: "Apply to all current slides".
     void BitBtn3Click();
 
-    QLabel *Label1;
-    QLineEdit *txtDuration;
-    TUpDown *udDuration;
-    QLabel *Label2;
-    QComboBox *cbTransition;
+    // Label1, txtDuration, udDuration, Label2 and cbTransition: TTimingRow.
     QLabel *Label3;
     QLineEdit *txtBGAudioFile;
     QToolButton *btnSelectFile;

@@ -7,6 +7,7 @@
 #include "slides/PictureView.h"
 #include "slides/ProjSettings.h"
 #include "slides/RectBox.h"
+#include "slides/TimingRow.h"
 #include "slides/UpDown.h"
 
 #include <QComboBox>
@@ -36,19 +37,11 @@ TfrmSlideProperties::TfrmSlideProperties(const TfrmProjSettings *projectSettings
     lblFileName->setGeometry(184, 40, 305, 20);
     lblFileName->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Label1 = MakeLabel(this, "Label1", tr("Duration"), {184, 80 + 2});
-    txtDuration = new QLineEdit(this);
-    txtDuration->setObjectName(QStringLiteral("txtDuration"));
-    txtDuration->setGeometry(232, 78, 41, 21);
-    udDuration = new TUpDown(txtDuration, 1, 60, 1, this);
-    udDuration->setObjectName(QStringLiteral("udDuration"));
-    Label2 = MakeLabel(this, "Label2", tr("Transition"), {312, 80 + 2});
-    cbTransition = new QComboBox(this);
-    cbTransition->setObjectName(QStringLiteral("cbTransition"));
-    cbTransition->setEditable(false);
-    cbTransition->setGeometry(368, 78, 121, 21 + 4);
-    // FormCreate: the names come from the project settings dialog.
-    cbTransition->addItems(projectSettings ? projectSettings->TransitionItems() : TransitionNames());
+    // FormCreate: the transition names come from the project settings dialog.
+    MakeTimingRow(this, *this,
+                  {tr("Duration"), {184, 80 + 2}, {232, 78, 41, 21}, 1, 60, 1, tr("Transition"), {312, 80 + 2},
+                   {368, 78, 121, 21 + 4}},
+                  projectSettings ? projectSettings->TransitionItems() : TransitionNames());
 
     Label3 = MakeLabel(this, "Label3", tr("Caption"), {184, 120});
     txtCaption = new QLineEdit(this);
@@ -68,10 +61,9 @@ TfrmSlideProperties::TfrmSlideProperties(const TfrmProjSettings *projectSettings
 
     // A font wider than the designed one moves the row along and widens the
     // dialog; the file name and the caption widen with it.
-    for (QWidget *text : {static_cast<QWidget *>(Label1), static_cast<QWidget *>(Label2),
-                          static_cast<QWidget *>(BitBtn1), static_cast<QWidget *>(BitBtn2)})
+    for (QWidget *text : {static_cast<QWidget *>(BitBtn1), static_cast<QWidget *>(BitBtn2)})
         FitText(text);
-    const int right = FlowRow({{Label1}, {txtDuration}, {udDuration, 0}, {Label2, 8}, {cbTransition}});
+    const int right = FlowTimingRow(*this);
     const int width = std::max(495, right + 6);
     const int grown = width - 495;
     txtCaption->resize(305 + grown, txtCaption->height());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "slides/TimingRow.h"
+
 #include <QDialog>
 
 class QComboBox;
@@ -14,7 +16,7 @@ class TfrmProjSettings;
 
 // The slide properties dialog frmSlideProperties: one slide's duration,
 // transition and caption, with its thumbnail and file.
-class TfrmSlideProperties : public QDialog
+class TfrmSlideProperties : public QDialog, public TTimingRow
 {
     Q_OBJECT
 
@@ -32,11 +34,7 @@ public:
     TPictureView *IV2;
     QLabel *Label4;
     TPathLabel *lblFileName;
-    QLabel *Label1;
-    QLineEdit *txtDuration;
-    TUpDown *udDuration;
-    QLabel *Label2;
-    QComboBox *cbTransition;
+    // Label1, txtDuration, udDuration, Label2 and cbTransition: TTimingRow.
     QLabel *Label3;
     QLineEdit *txtCaption;
     QPushButton *BitBtn1;

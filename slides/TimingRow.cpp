@@ -1,0 +1,31 @@
+#include "slides/TimingRow.h"
+
+#include "slides/DialogRows.h"
+#include "slides/UpDown.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+void MakeTimingRow(QWidget *dialog, TTimingRow &row, const TimingRowDesign &design, const QStringList &transitions)
+{
+    row.Label1 = MakeLabel(dialog, "Label1", design.durationText, design.durationLabel);
+    row.txtDuration = new QLineEdit(dialog);
+    row.txtDuration->setObjectName(QStringLiteral("txtDuration"));
+    row.txtDuration->setGeometry(design.durationEdit);
+    row.udDuration = new TUpDown(row.txtDuration, design.minimum, design.maximum, design.position, dialog);
+    row.udDuration->setObjectName(QStringLiteral("udDuration"));
+    row.Label2 = MakeLabel(dialog, "Label2", design.transitionText, design.transitionLabel);
+    row.cbTransition = new QComboBox(dialog);
+    row.cbTransition->setObjectName(QStringLiteral("cbTransition"));
+    row.cbTransition->setEditable(false);
+    row.cbTransition->setGeometry(design.transitionBox);
+    row.cbTransition->addItems(transitions);
+}
+
+int FlowTimingRow(const TTimingRow &row)
+{
+    FitText(row.Label1);
+    FitText(row.Label2);
+    return FlowRow({{row.Label1}, {row.txtDuration}, {row.udDuration, 0}, {row.Label2, 8}, {row.cbTransition}});
+}
