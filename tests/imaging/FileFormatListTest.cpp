@@ -7,6 +7,7 @@
 #include "imaging/decoders/AutodeskGraphic.h"
 #include "imaging/decoders/PNGGraphic.h"
 #include "imaging/decoders/TargaGraphic.h"
+#include "tests/support/ErrorOf.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -18,16 +19,6 @@ namespace {
 QString ClassNameFor(const QString &fileName)
 {
     return QString::fromLatin1(PictureGraphicClassFor(fileName).name);
-}
-
-QString ErrorOf(const std::function<void()> &work)
-{
-    try {
-        work();
-    } catch (const VistranoError &error) {
-        return error.message();
-    }
-    return QStringLiteral("(no error)");
 }
 
 int CountFor(const TFileFormatList &list, const TGraphicClass &graphicClass)

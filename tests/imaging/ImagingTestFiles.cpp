@@ -1,69 +1,14 @@
 #include "tests/imaging/ImagingTestFiles.h"
 
 #include "imaging/PictureLoading.h"
-#include "tests/support/TestFiles.h"
 
-#include <QFile>
-
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 #include <jpeglib.h>
-
-QImage SamplePicture(int width, int height, unsigned seed)
-{
-    QImage picture(width, height, QImage::Format_BGR888);
-    unsigned state = seed * 2654435761u + 1;
-    for (int y = 0; y < height; ++y) {
-        uchar *row = picture.scanLine(y);
-        for (int x = 0; x < width; ++x) {
-            state = state * 1103515245u + 12345u;
-            const int noise = int(state >> 27) - 16;
-            row[3 * x] = uchar(std::clamp(x * 255 / std::max(1, width - 1) + noise, 0, 255));
-            row[3 * x + 1] = uchar(std::clamp(y * 255 / std::max(1, height - 1) - noise, 0, 255));
-            row[3 * x + 2] = uchar(std::clamp(((x + y) * 7) % 256 + noise / 2, 0, 255));
-        }
-    }
-    return picture;
-}
-
-QImage ReadReferencePPM(const QString &path)
-{
-    QImage image(path);
-    EXPECT_FALSE(image.isNull()) << "cannot read " << path.toStdString();
-    return MakeBitmap24(image);
-}
-
-void WriteReferencePPM(const QImage &picture, const QString &path)
-{
-    EXPECT_TRUE(picture.convertToFormat(QImage::Format_RGB888).save(path, "PPM"));
-}
-
-bool RunTool(const QString &program, const QStringList &args)
-{
-    QByteArray err;
-    const int status = RunProgram(program, args, nullptr, &err);
-    EXPECT_EQ(status, 0) << program.toStdString() << " " << args.join(QLatin1Char(' ')).toStdString() << ": "
-                         << err.toStdString();
-    return status == 0;
-}
-
-::testing::AssertionResult SamePixels(const QImage &actual, const QImage &expected, int tolerance)
-{
-    if (actual.size() != expected.size())
-        return ::testing::AssertionFailure() << "size " << actual.width() << "x" << actual.height() << " instead of "
-                                             << expected.width() << "x" << expected.height();
-    const QImage a = MakeBitmap24(actual), b = MakeBitmap24(expected);
-    for (int y = 0; y < a.height(); ++y) {
-        const uchar *ra = a.constScanLine(y), *rb = b.constScanLine(y);
-        for (int i = 0; i < 3 * a.width(); ++i)
-            if (std::abs(ra[i] - rb[i]) > tolerance)
-                return ::testing::AssertionFailure() << "pixel (" << i / 3 << ", " << y << ") channel " << i % 3
-                                                     << " (BGR) is " << int(ra[i]) << " instead of " << int(rb[i]);
-    }
-    return ::testing::AssertionSuccess();
-}
 
 void InkOf(QRgb rgb, uint8_t ink[4])
 {

@@ -3,7 +3,10 @@
 #include "imaging/JPEG_IO.h"
 #include "imaging/PictureLoading.h"
 #include "tests/imaging/ImagingTestFiles.h"
+#include "tests/support/ErrorOf.h"
+#include "tests/support/ReferenceTools.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestPictures.h"
 
 #include <gtest/gtest.h>
 
@@ -24,22 +27,13 @@ void PatchFrameSize(QByteArray &jpeg, int width, int height)
     ADD_FAILURE() << "no start-of-frame marker";
 }
 
-QString ErrorOf(const QString &path, JPEGReadScale scale)
-{
-    try {
-        LoadPictureFile(path, scale);
-    } catch (const VistranoError &error) {
-        return error.message();
-    }
-    return QStringLiteral("(loaded)");
-}
 
 } // namespace
 
 TEST(JPEGReader, RoundsScaledSizesUp)
 {
     TestFolder folder;
-    const QString path = folder.Write(QStringLiteral("photo.jpg"), EncodeJPEG(SamplePicture(1001, 667), JPEGKind::Colour));
+    const QString path = folder.Write(QStringLiteral("photo.jpg"), EncodeJPEG(MakeTestPicture(1001, 667, 1, QImage::Format_BGR888), JPEGKind::Colour));
     const struct { JPEGReadScale scale; int width, height; } cases[] = {
         {JPEGReadScale::Whole, 1001, 667}, {JPEGReadScale::Half, 501, 334},
         {JPEGReadScale::Quarter, 251, 167}, {JPEGReadScale::Eighth, 126, 84}};
@@ -59,7 +53,7 @@ TEST(JPEGReader, GivesTheSamePixelsAsDjpegAtEveryScale)
     TestFolder folder;
     for (JPEGKind kind : {JPEGKind::Colour, JPEGKind::Progressive, JPEGKind::Grey}) {
         const QString path = folder.Write(QStringLiteral("p%1.jpg").arg(int(kind)),
-                                          EncodeJPEG(SamplePicture(203, 131, 7), kind, 80));
+                                          EncodeJPEG(MakeTestPicture(203, 131, 7, QImage::Format_BGR888), kind, 80));
         for (int divisor : {1, 2, 4, 8}) {
             SCOPED_TRACE(testing::Message() << "kind " << int(kind) << " scale 1/" << divisor);
             const QString reference = folder.Path(QStringLiteral("ref%1-%2.pnm").arg(int(kind)).arg(divisor));
@@ -80,7 +74,7 @@ TEST(JPEGReader, TakesEveryJPEGExtensionInAnyCase)
 {
     TFileFormatRegistration formats;
     TestFolder folder;
-    const QByteArray jpeg = EncodeJPEG(SamplePicture(80, 40), JPEGKind::Colour);
+    const QByteArray jpeg = EncodeJPEG(MakeTestPicture(80, 40, 1, QImage::Format_BGR888), JPEGKind::Colour);
     for (const char *name : {"a.jpg", "b.Jpg", "C.JPG", "d.jpeg", "e.jpe", "f.jfif", "G.JFIF", "h.JpEg"})
         EXPECT_EQ(LoadPictureFile(folder.Write(QLatin1String(name), jpeg), JPEGReadScale::Eighth).size(), QSize(10, 5))
             << name;
@@ -115,7 +109,7 @@ TEST(JPEGReader, DecodesFourChannelFilesToTheirColours)
         GTEST_SKIP() << "ImageMagick is not installed";
     // ImageMagick writes Adobe-style inverted CMYK, like Photoshop.
     const QString source = folder.Path(QStringLiteral("source.ppm"));
-    WriteReferencePPM(SamplePicture(64, 48, 5), source);
+    WriteReferencePPM(MakeTestPicture(64, 48, 5, QImage::Format_BGR888), source);
     const QString magick = folder.Path(QStringLiteral("magick.jpg"));
     const QString reference = folder.Path(QStringLiteral("magick.ppm"));
     ASSERT_TRUE(RunTool(QStringLiteral("convert"), {source, "-colorspace", "CMYK", "-quality", "95", magick}));
@@ -131,7 +125,7 @@ TEST(JPEGReader, DecodesFourChannelFilesToTheirColours)
 TEST(JPEGReader, GivesAnEmptyPictureWithoutMessageForMissingOrHeaderlessFiles)
 {
     TestFolder folder;
-    const QByteArray jpeg = EncodeJPEG(SamplePicture(40, 30), JPEGKind::Colour);
+    const QByteArray jpeg = EncodeJPEG(MakeTestPicture(40, 30, 1, QImage::Format_BGR888), JPEGKind::Colour);
     QImage untouched(7, 7, QImage::Format_BGR888);
     untouched.fill(Qt::red);
     QImage target = untouched;
@@ -153,7 +147,7 @@ TEST(JPEGReader, GivesAnEmptyPictureWithoutMessageForMissingOrHeaderlessFiles)
 TEST(JPEGReader, GivesTheFullSizeWhenTheDataIsDamagedAfterAGoodHeader)
 {
     TestFolder folder;
-    const QByteArray jpeg = EncodeJPEG(SamplePicture(160, 120), JPEGKind::Colour);
+    const QByteArray jpeg = EncodeJPEG(MakeTestPicture(160, 120, 1, QImage::Format_BGR888), JPEGKind::Colour);
     const QString truncated = folder.Write(QStringLiteral("truncated.jpg"), jpeg.left(jpeg.size() / 2));
     EXPECT_EQ(LoadPictureFile(truncated, JPEGReadScale::Whole).size(), QSize(160, 120));
     EXPECT_EQ(LoadPictureFile(truncated, JPEGReadScale::Eighth).size(), QSize(20, 15));
@@ -167,7 +161,7 @@ TEST(JPEGReader, GivesTheFullSizeWhenTheDataIsDamagedAfterAGoodHeader)
     // A progressive file whose second scan names a component the frame does
     // not have: the library gives up, the picture keeps its size and the
     // rows it could not deliver are black.
-    QByteArray progressive = EncodeJPEG(SamplePicture(64, 64), JPEGKind::Progressive);
+    QByteArray progressive = EncodeJPEG(MakeTestPicture(64, 64, 1, QImage::Format_BGR888), JPEGKind::Progressive);
     const qsizetype firstScan = progressive.indexOf("\xFF\xDA");
     const qsizetype secondScan = progressive.indexOf("\xFF\xDA", firstScan + 2);
     ASSERT_GT(secondScan, 0);
@@ -181,19 +175,19 @@ TEST(JPEGReader, GivesTheFullSizeWhenTheDataIsDamagedAfterAGoodHeader)
 TEST(JPEGReader, RefusesPicturesTooLargeToHoldWithAMessage)
 {
     TestFolder folder;
-    QByteArray jpeg = EncodeJPEG(SamplePicture(16, 16), JPEGKind::Colour);
+    QByteArray jpeg = EncodeJPEG(MakeTestPicture(16, 16, 1, QImage::Format_BGR888), JPEGKind::Colour);
     PatchFrameSize(jpeg, 20000, 20000);
     const QString huge = folder.Write(QStringLiteral("huge.jpg"), jpeg);
     QImage target;
     EXPECT_EQ(ReadJPEGFile(target, huge, JPEGReadScale::Whole).status, JPEGReadStatus::TooLarge);
     EXPECT_TRUE(target.isNull());
-    EXPECT_TRUE(ErrorOf(huge, JPEGReadScale::Whole).startsWith(QStringLiteral("Picture too large (20000 by 20000 pixels)")));
+    EXPECT_TRUE(ErrorOf([&] { LoadPictureFile(huge, JPEGReadScale::Whole); }).startsWith(QStringLiteral("Picture too large (20000 by 20000 pixels)")));
     // One eighth of it is small enough: the damaged rest decodes as far as it goes.
     EXPECT_EQ(LoadPictureFile(huge, JPEGReadScale::Eighth).size(), QSize(2500, 2500));
 
     // A progressive file is held whole while it is read, whatever the scale.
-    QByteArray progressive = EncodeJPEG(SamplePicture(16, 16), JPEGKind::Progressive);
+    QByteArray progressive = EncodeJPEG(MakeTestPicture(16, 16, 1, QImage::Format_BGR888), JPEGKind::Progressive);
     PatchFrameSize(progressive, 20000, 20000);
     const QString hugeProgressive = folder.Write(QStringLiteral("huge-progressive.jpg"), progressive);
-    EXPECT_TRUE(ErrorOf(hugeProgressive, JPEGReadScale::Eighth).startsWith(QStringLiteral("Picture too large")));
+    EXPECT_TRUE(ErrorOf([&] { LoadPictureFile(hugeProgressive, JPEGReadScale::Eighth); }).startsWith(QStringLiteral("Picture too large")));
 }

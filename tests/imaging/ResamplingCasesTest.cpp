@@ -5,8 +5,8 @@
 #include "imaging/Contributors.h"
 #include "imaging/ResamplingFilters.h"
 #include "imaging/ResamplingOptions.h"
-#include "tests/imaging/RandomPictures.h"
 #include "tests/imaging/ResamplingReference.h"
+#include "tests/support/TestPictures.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // instruction path this processor has and one or several threads.
 
 #include "imaging/ResamplingOptions.h"
-#include "tests/imaging/RandomPictures.h"
 #include "tests/imaging/ResamplingReference.h"
+#include "tests/support/TestPictures.h"
 
 #include <gtest/gtest.h>
 

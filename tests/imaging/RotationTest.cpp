@@ -1,6 +1,6 @@
 #include "imaging/Rotation.h"
+#include "tests/support/TestPictures.h"
 
-#include "tests/imaging/RandomPictures.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,9 @@
 #include "imaging/WindowsBitmapReader.h"
 #include "tests/imaging/BitmapFiles.h"
 #include "tests/imaging/ImagingTestFiles.h"
+#include "tests/support/ReferenceTools.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestPictures.h"
 
 #include <gtest/gtest.h>
 
@@ -66,7 +68,7 @@ TEST(WindowsBitmap, MatchesImageMagickOnEveryVariantItWrites)
     TestFolder folder;
     TFileFormatRegistration formats;
     const QString source = folder.Path(QStringLiteral("source.ppm"));
-    WriteReferencePPM(SamplePicture(37, 23), source);
+    WriteReferencePPM(MakeTestPicture(37, 23, 1, QImage::Format_BGR888), source);
     struct Variant
     {
         const char *name;
@@ -111,7 +113,7 @@ TEST(WindowsBitmap, MatchesImageMagickOnEveryVariantItWrites)
 
 TEST(WindowsBitmap, ReadsRowsBottomUpAndTopDownWithoutAFileHeaderToo)
 {
-    const QImage picture = SamplePicture(5, 4);
+    const QImage picture = MakeTestPicture(5, 4, 1, QImage::Format_BGR888);
     BitmapFileLayout layout;
     layout.width = 5;
     layout.height = 4;
@@ -314,7 +316,7 @@ TEST(WindowsBitmap, LoadsThroughTheRegistryForEveryBitmapExtension)
 {
     TFileFormatRegistration formats;
     TestFolder folder;
-    const QImage picture = SamplePicture(3, 2);
+    const QImage picture = MakeTestPicture(3, 2, 1, QImage::Format_BGR888);
     BitmapFileLayout layout;
     layout.width = 3;
     layout.height = 2;

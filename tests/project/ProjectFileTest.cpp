@@ -1,6 +1,7 @@
 #include "project/ProjectFile.h"
 #include "project/RectBoxStream.h"
 #include "tests/project/ProjectTestSupport.h"
+#include "tests/support/ErrorOf.h"
 #include "tests/support/TestFiles.h"
 
 #include <QFile>
@@ -33,16 +34,6 @@ std::vector<const RectBoxProperties *> View(const std::vector<std::unique_ptr<Re
 OpenedProject ReadBytes(const QByteArray &bytes)
 {
     return ReadProject({reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size())});
-}
-
-QString ErrorOf(const std::function<void()> &work)
-{
-    try {
-        work();
-    } catch (const VistranoError &error) {
-        return error.message();
-    }
-    return QStringLiteral("(no error)");
 }
 
 } // namespace

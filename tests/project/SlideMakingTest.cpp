@@ -2,6 +2,7 @@
 #include "imaging/FormatRegistration.h"
 #include "project/ExtendedFloat.h"
 #include "project/SlideMaking.h"
+#include "tests/support/ErrorOf.h"
 #include "tests/support/TestFiles.h"
 
 #include <QImage>
@@ -19,16 +20,6 @@ QString SavePicture(const TestFolder &folder, const QString &name, int width, in
     const QString path = folder.Path(name);
     EXPECT_TRUE(picture.save(path, format, 90));
     return path;
-}
-
-QString ErrorOf(const std::function<void()> &work)
-{
-    try {
-        work();
-    } catch (const VistranoError &error) {
-        return error.message();
-    }
-    return QStringLiteral("(no error)");
 }
 
 } // namespace

@@ -40,6 +40,14 @@ QString BuiltProgram(const QString &name)
     return QString::fromUtf8(VISTRANO_BIN_DIR_FOR_SUPPORT) + QLatin1Char('/') + name;
 }
 
+QByteArray ByteString(std::initializer_list<int> values)
+{
+    QByteArray out;
+    for (int v : values)
+        out.append(char(v));
+    return out;
+}
+
 int RunProgram(const QString &program, const QStringList &args, QByteArray *out, QByteArray *err, int timeoutMs)
 {
     QProcess process;

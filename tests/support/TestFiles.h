@@ -4,6 +4,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <initializer_list>
 #include <memory>
 #include <ostream>
 
@@ -28,6 +29,9 @@ private:
 };
 
 QByteArray ReadFileBytes(const QString &path);
+
+// The bytes of the values, for hand-made files.
+QByteArray ByteString(std::initializer_list<int> values);
 
 // Path of a program built beside the program (bin/ of the build folder).
 QString BuiltProgram(const QString &name);

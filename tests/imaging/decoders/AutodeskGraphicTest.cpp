@@ -1,6 +1,7 @@
 #include "imaging/decoders/AutodeskGraphic.h"
+#include "tests/support/ErrorOf.h"
+#include "tests/support/ReferenceTools.h"
 
-#include "tests/imaging/decoders/ReferenceTools.h"
 
 #include <gtest/gtest.h>
 
@@ -168,7 +169,7 @@ TEST(AutodeskGraphic, OriginalAnimatorPictureAndCel)
 {
     for (QSize size : {QSize(320, 200), QSize(45, 17)}) {
         QString message;
-        const QImage image = reference::Decode<TAutodeskGraphic>(EncodeAnimator(size.width(), size.height()), &message);
+        const QImage image = Decode<TAutodeskGraphic>(EncodeAnimator(size.width(), size.height()), &message);
         ASSERT_FALSE(image.isNull()) << message.toStdString();
         ExpectIndices(image, size.width(), size.height());
         // 6-bit components: 63 is full, 1 is 4.
@@ -176,27 +177,27 @@ TEST(AutodeskGraphic, OriginalAnimatorPictureAndCel)
         EXPECT_EQ(image.color(65), qRgb(4, 251, 65));
     }
     const QByteArray pic = EncodeAnimator(320, 200);
-    EXPECT_EQ(reference::ErrorOf<TAutodeskGraphic>(pic.left(pic.size() - 1)), QStringLiteral("Stream read error"));
+    EXPECT_EQ(ErrorOf<TAutodeskGraphic>(pic.left(pic.size() - 1)), QStringLiteral("Stream read error"));
     QByteArray bad = pic;
     bad[10] = 4;
-    EXPECT_EQ(reference::ErrorOf<TAutodeskGraphic>(bad), QStringLiteral("Invalid color format in Autodesk file."));
+    EXPECT_EQ(ErrorOf<TAutodeskGraphic>(bad), QStringLiteral("Invalid color format in Autodesk file."));
 }
 
 TEST(AutodeskGraphic, AnimatorProPicture)
 {
     // An unknown chunk before the map is skipped by its size.
-    const QImage image = reference::Decode<TAutodeskGraphic>(EncodeProPicture(50, 30, true, Chunk(99, Bytes(9, 1))));
+    const QImage image = Decode<TAutodeskGraphic>(EncodeProPicture(50, 30, true, Chunk(99, Bytes(9, 1))));
     ExpectIndices(image, 50, 30);
     EXPECT_EQ(image.color(3), qRgb(3, 252, 3 ^ 0x55));
 
-    const QImage grey = reference::Decode<TAutodeskGraphic>(EncodeProPicture(50, 30, false));
+    const QImage grey = Decode<TAutodeskGraphic>(EncodeProPicture(50, 30, false));
     ExpectIndices(grey, 50, 30);
     EXPECT_EQ(grey.color(200), qRgb(200, 200, 200)) << "no colour map: greys";
 
     QByteArray cut = EncodeProPicture(50, 30, true);
-    EXPECT_EQ(reference::ErrorOf<TAutodeskGraphic>(cut.left(cut.size() - 10)), QStringLiteral("Stream read error"));
+    EXPECT_EQ(ErrorOf<TAutodeskGraphic>(cut.left(cut.size() - 10)), QStringLiteral("Stream read error"));
     QByteArray zeroChunk = EncodeProPicture(5, 5, false, Bytes(6, 0));
-    EXPECT_EQ(reference::ErrorOf<TAutodeskGraphic>(zeroChunk),
+    EXPECT_EQ(ErrorOf<TAutodeskGraphic>(zeroChunk),
               QStringLiteral("Cannot load image. Invalid or unexpected Autodesk image format."));
 }
 
@@ -204,7 +205,7 @@ TEST(AutodeskGraphic, AnimatorProCelIsTheFirstFlicFrame)
 {
     for (bool copy : {false, true}) {
         QString message;
-        const QImage image = reference::Decode<TAutodeskGraphic>(EncodeCel(300, 21, copy), &message);
+        const QImage image = Decode<TAutodeskGraphic>(EncodeCel(300, 21, copy), &message);
         ASSERT_FALSE(image.isNull()) << message.toStdString();
         ExpectIndices(image, 300, 21);
         EXPECT_EQ(image.color(0), qRgb(255, 0, 0));
@@ -214,14 +215,14 @@ TEST(AutodeskGraphic, AnimatorProCelIsTheFirstFlicFrame)
     }
     // A byte-run picture cut short, a flic without a frame, other files.
     QByteArray cel = EncodeCel(300, 21, false);
-    EXPECT_EQ(reference::ErrorOf<TAutodeskGraphic>(cel.left(cel.size() - 3)), QStringLiteral("Stream read error"));
-    EXPECT_EQ(reference::ErrorOf<TAutodeskGraphic>(cel.left(150)), QStringLiteral("Stream read error"));
+    EXPECT_EQ(ErrorOf<TAutodeskGraphic>(cel.left(cel.size() - 3)), QStringLiteral("Stream read error"));
+    EXPECT_EQ(ErrorOf<TAutodeskGraphic>(cel.left(150)), QStringLiteral("Stream read error"));
     // A header promising far more pixels than the frame can paint is
     // refused before the picture is allocated.
     QByteArray huge = cel;
     huge[9] = char(0xEA), huge[11] = char(0x0F); // 60000-odd by 4000-odd
-    EXPECT_EQ(reference::ErrorOf<TAutodeskGraphic>(huge), QStringLiteral("Stream read error"));
-    EXPECT_EQ(reference::ErrorOf<TAutodeskGraphic>(QByteArray("PC Paint picture file")),
+    EXPECT_EQ(ErrorOf<TAutodeskGraphic>(huge), QStringLiteral("Stream read error"));
+    EXPECT_EQ(ErrorOf<TAutodeskGraphic>(QByteArray("PC Paint picture file")),
               QStringLiteral("Cannot load image. Invalid or unexpected Autodesk image format."));
-    EXPECT_EQ(reference::ErrorOf<TAutodeskGraphic>(QByteArray("\x19")), QStringLiteral("Stream read error"));
+    EXPECT_EQ(ErrorOf<TAutodeskGraphic>(QByteArray("\x19")), QStringLiteral("Stream read error"));
 }

@@ -1,7 +1,8 @@
 #include "imaging/decoders/CUTGraphic.h"
 #include "imaging/decoders/HaloPalette.h"
 
-#include "tests/imaging/decoders/ReferenceTools.h"
+#include "tests/support/ErrorOf.h"
+#include "tests/support/ReferenceTools.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -122,14 +123,14 @@ TEST(CUTGraphic, MatchesImageMagickWithAndWithoutPalette)
     EXPECT_EQ(indices.color(48), qRgb(128, 128, 128));
 
     // ImageMagick shows a bare CUT with grey = index: compare the indices.
-    const QImage magickGrey = reference::Magick(bare);
+    const QImage magickGrey = Magick(bare);
     if (!magickGrey.isNull()) {
         QImage ours = indices;
         QList<QRgb> plain(256);
         for (int i = 0; i < 256; ++i)
             plain[i] = qRgb(i, i, i);
         ours.setColorTable(plain);
-        EXPECT_EQ(reference::MaxDifference(ours, magickGrey), 0);
+        EXPECT_EQ(MaxDifference(ours, magickGrey), 0);
     }
 
     // With a palette of 6-bit components that runs over the first 512-byte
@@ -145,7 +146,7 @@ TEST(CUTGraphic, MatchesImageMagickWithAndWithoutPalette)
         // ImageMagick looks for "picture.pal" or "picture.PAL" only.
         folder.Write("magick/picture.cut", cut);
         folder.Write("magick/picture.pal", EncodePalette(SixBitColors(120), 63));
-        EXPECT_EQ(reference::MaxDifference(image, reference::Magick(folder.Path("magick/picture.cut"))), 0);
+        EXPECT_EQ(MaxDifference(image, Magick(folder.Path("magick/picture.cut"))), 0);
     }
 }
 
@@ -153,7 +154,7 @@ TEST(CUTGraphic, BytesAloneAreGreyAndBadPalettesAreIgnored)
 {
     TestFolder folder;
     const QByteArray cut = EncodeCUT(4, 2, [](int x, int) { return x % 2; });
-    const QImage fromBytes = reference::Decode<TCUTGraphic>(cut);
+    const QImage fromBytes = Decode<TCUTGraphic>(cut);
     ASSERT_FALSE(fromBytes.isNull());
     EXPECT_EQ(fromBytes.pixel(0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(fromBytes.pixel(1, 0), qRgb(255, 255, 255)) << "line art is black and white";
@@ -189,19 +190,19 @@ TEST(CUTGraphic, TruncatedAndHostileFilesFail)
 {
     const QByteArray cut = EncodeCUT(40, 6, Indices);
     const QString read = QStringLiteral("Stream read error");
-    EXPECT_EQ(reference::ErrorOf<TCUTGraphic>(cut.left(5)), read);
-    EXPECT_EQ(reference::ErrorOf<TCUTGraphic>(cut.left(cut.size() / 2)), read);
+    EXPECT_EQ(ErrorOf<TCUTGraphic>(cut.left(5)), read);
+    EXPECT_EQ(ErrorOf<TCUTGraphic>(cut.left(cut.size() / 2)), read);
     QByteArray bad = cut;
     bad[0] = 0, bad[1] = 0;
-    EXPECT_EQ(reference::ErrorOf<TCUTGraphic>(bad), QStringLiteral("Cannot load image. Invalid or unexpected CUT image format."));
+    EXPECT_EQ(ErrorOf<TCUTGraphic>(bad), QStringLiteral("Cannot load image. Invalid or unexpected CUT image format."));
     // A header that promises 65535 x 65535 pixels in a few bytes is refused
     // before anything is allocated for it.
     bad = cut;
     bad[0] = bad[1] = bad[2] = bad[3] = char(0xFF);
-    EXPECT_EQ(reference::ErrorOf<TCUTGraphic>(bad), read);
+    EXPECT_EQ(ErrorOf<TCUTGraphic>(bad), read);
 
     // A last row without its end marker is taken as far as it goes.
     QByteArray open = cut;
     open.chop(1);
-    EXPECT_FALSE(reference::Decode<TCUTGraphic>(open).isNull());
+    EXPECT_FALSE(Decode<TCUTGraphic>(open).isNull());
 }

@@ -3,9 +3,10 @@
 #include "common/VistranoError.h"
 #include "imaging/FormatRegistration.h"
 #include "imaging/PictureLoading.h"
-#include "tests/imaging/decoders/OracleImages.h"
-#include "tests/imaging/decoders/ReferenceTools.h"
+#include "tests/support/ErrorOf.h"
+#include "tests/support/ReferenceTools.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestPictures.h"
 
 #include <gtest/gtest.h>
 
@@ -108,7 +109,7 @@ std::vector<QRgb> Palette(int count, int base)
 }
 
 QImage Load(const QByteArray &bytes) { return DecodeOrFail<TGIFGraphic>(bytes); }
-QString LoadError(const QByteArray &bytes) { return reference::ErrorOf<TGIFGraphic>(bytes); }
+QString LoadError(const QByteArray &bytes) { return ErrorOf<TGIFGraphic>(bytes); }
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "imaging/decoders/PCDGraphic.h"
 
-#include "tests/imaging/decoders/ReferenceTools.h"
+#include "tests/support/ErrorOf.h"
+#include "tests/support/ReferenceTools.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -52,7 +53,7 @@ TEST(PCDGraphic, KodakConversionOfKnownValues)
         {100, 156, 200, qRgb(251, 77, 136)}, {100, 100, 100, qRgb(68, 194, 12)},
     };
     for (const Case &c : cases) {
-        const QImage image = reference::Decode<TPCDGraphic>(EncodePCD(Constant(c.y), Constant(c.c1), Constant(c.c2)));
+        const QImage image = Decode<TPCDGraphic>(EncodePCD(Constant(c.y), Constant(c.c1), Constant(c.c2)));
         ASSERT_EQ(image.size(), QSize(768, 512));
         EXPECT_EQ(image.pixel(300, 200), c.rgb) << c.y << " " << c.c1 << " " << c.c2;
         EXPECT_EQ(image.pixel(767, 511), c.rgb);
@@ -76,7 +77,7 @@ TEST(PCDGraphic, OrientationTurnsThePictureUpright)
         {3, {512, 768}, {511, 0}}, // a quarter turn clockwise
     };
     for (const Case &c : cases) {
-        const QImage image = reference::Decode<TPCDGraphic>(EncodePCD(luma, Constant(156), Constant(137), c.orientation));
+        const QImage image = Decode<TPCDGraphic>(EncodePCD(luma, Constant(156), Constant(137), c.orientation));
         ASSERT_EQ(image.size(), c.size) << c.orientation;
         EXPECT_EQ(image.pixel(c.white), qRgb(255, 255, 255)) << c.orientation;
         EXPECT_EQ(image.pixel(image.width() / 2, image.height() / 2), qRgb(0, 0, 0));
@@ -85,13 +86,13 @@ TEST(PCDGraphic, OrientationTurnsThePictureUpright)
 
 TEST(PCDGraphic, CloseToPillowAndImageMagickOnAWrittenFile)
 {
-    if (!reference::HaveMagick())
+    if (!HaveMagick())
         GTEST_SKIP() << "ImageMagick is not installed";
     TestFolder folder;
     const QString source = folder.Path("source.png");
     const QString pcd = folder.Path("picture.pcd");
-    ASSERT_TRUE(reference::MagickWrite({"-size", "768x512", "gradient:#2060c0-#f0c040", "-swirl", "120", source}));
-    ASSERT_TRUE(reference::MagickWrite({source, pcd}));
+    ASSERT_TRUE(MagickWrite({"-size", "768x512", "gradient:#2060c0-#f0c040", "-swirl", "120", source}));
+    ASSERT_TRUE(MagickWrite({source, pcd}));
     TPCDGraphic graphic;
     graphic.LoadFromFile(pcd);
     const QImage ours = graphic.Bitmap();
@@ -100,11 +101,11 @@ TEST(PCDGraphic, CloseToPillowAndImageMagickOnAWrittenFile)
     // Pillow converts with the same constants but repeats chroma over 2 x 2
     // pixels, where we interpolate; ImageMagick interpolates like us but
     // has a conversion of its own, so only the picture's shape is compared.
-    const QImage pillow = reference::Pillow(pcd);
+    const QImage pillow = Pillow(pcd);
     if (!pillow.isNull()) {
-        EXPECT_LE(reference::MaxDifference(ours, pillow), 6);
+        EXPECT_LE(MaxDifference(ours, pillow), 6);
     }
-    const QImage magick = reference::Magick(pcd);
+    const QImage magick = Magick(pcd);
     ASSERT_FALSE(magick.isNull());
     EXPECT_EQ(magick.size(), ours.size());
 }
@@ -112,9 +113,9 @@ TEST(PCDGraphic, CloseToPillowAndImageMagickOnAWrittenFile)
 TEST(PCDGraphic, RefusesOtherFiles)
 {
     QByteArray pcd = EncodePCD(Constant(1), Constant(2), Constant(3));
-    EXPECT_EQ(reference::ErrorOf<TPCDGraphic>(pcd.left(0xC0000 - 1)), QStringLiteral("Stream read error"));
-    EXPECT_EQ(reference::ErrorOf<TPCDGraphic>(pcd.left(0x900)), QStringLiteral("Stream read error"));
+    EXPECT_EQ(ErrorOf<TPCDGraphic>(pcd.left(0xC0000 - 1)), QStringLiteral("Stream read error"));
+    EXPECT_EQ(ErrorOf<TPCDGraphic>(pcd.left(0x900)), QStringLiteral("Stream read error"));
     pcd.replace(0x800, 7, "PCD_OPA");
-    EXPECT_EQ(reference::ErrorOf<TPCDGraphic>(pcd),
+    EXPECT_EQ(ErrorOf<TPCDGraphic>(pcd),
               QStringLiteral("Cannot load image. Invalid or unexpected PCD image format."));
 }

@@ -2,9 +2,10 @@
 
 #include "common/VistranoError.h"
 #include "imaging/FormatRegistration.h"
-#include "tests/imaging/decoders/OracleImages.h"
-#include "tests/imaging/decoders/ReferenceTools.h"
+#include "tests/support/ErrorOf.h"
+#include "tests/support/ReferenceTools.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestPictures.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,7 @@ QByteArray Header(int version, int encoding, int bits, int planes, int width, in
 }
 
 QImage Load(const QByteArray &bytes) { return DecodeOrFail<TPCXGraphic>(bytes); }
-QString LoadError(const QByteArray &bytes) { return reference::ErrorOf<TPCXGraphic>(bytes); }
+QString LoadError(const QByteArray &bytes) { return ErrorOf<TPCXGraphic>(bytes); }
 
 } // namespace
 

@@ -2,9 +2,10 @@
 
 #include "common/VistranoError.h"
 #include "imaging/FormatRegistration.h"
-#include "tests/imaging/decoders/OracleImages.h"
-#include "tests/imaging/decoders/ReferenceTools.h"
+#include "tests/support/ErrorOf.h"
+#include "tests/support/ReferenceTools.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestPictures.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +57,7 @@ QByteArray MakePNG(const QByteArray &header, const QByteArray &rows, const QByte
 }
 
 QImage Load(const QByteArray &bytes) { return DecodeOrFail<TPNGGraphic>(bytes); }
-QString LoadError(const QByteArray &bytes) { return reference::ErrorOf<TPNGGraphic>(bytes); }
+QString LoadError(const QByteArray &bytes) { return ErrorOf<TPNGGraphic>(bytes); }
 
 // pngtopam (libpng underneath) as the reference, with alpha always present.
 QImage Reference(const QByteArray &png)
@@ -68,7 +69,7 @@ QImage Reference(const QByteArray &png)
 // key of grey and RGB pictures.
 QImage PILReference(const QByteArray &png)
 {
-    const QString python = PythonWithPIL();
+    const QString python = PillowPython();
     if (python.isEmpty())
         return {};
     const QString script = QStringLiteral(R"(
@@ -265,7 +266,7 @@ TEST(TPNGGraphic, MatchesLibpngOnFilesNetpbmWrites)
 TEST(TPNGGraphic, MatchesOtherReadersOnFilesImageMagickAndPILWrite)
 {
     const QString convert = ConvertProgram();
-    const QString python = PythonWithPIL();
+    const QString python = PillowPython();
     if (convert.isEmpty() || python.isEmpty() || !ToolAvailable(QStringLiteral("pngtopam")))
         GTEST_SKIP() << "ImageMagick, Python's imaging library and netpbm are needed";
     TestFolder folder;

@@ -2,16 +2,17 @@
 
 #include "common/VistranoError.h"
 #include "imaging/FormatRegistration.h"
-#include "tests/imaging/decoders/OracleImages.h"
-#include "tests/imaging/decoders/ReferenceTools.h"
+#include "tests/support/ErrorOf.h"
+#include "tests/support/ReferenceTools.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestPictures.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 QImage Load(const QByteArray &bytes) { return DecodeOrFail<TPPMGraphic>(bytes); }
-QString LoadError(const QByteArray &bytes) { return reference::ErrorOf<TPPMGraphic>(bytes); }
+QString LoadError(const QByteArray &bytes) { return ErrorOf<TPPMGraphic>(bytes); }
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "imaging/decoders/PSDGraphic.h"
 
-#include "tests/imaging/decoders/ReferenceTools.h"
+#include "tests/support/ErrorOf.h"
+#include "tests/support/ReferenceTools.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,7 @@ namespace {
 QString MakeSource(const TestFolder &folder)
 {
     const QString path = folder.Path("source.png");
-    if (!reference::MagickWrite({"-size", "67x41", "gradient:#103080-#f0e020", "-swirl", "150", "(", "-size",
+    if (!MagickWrite({"-size", "67x41", "gradient:#103080-#f0e020", "-swirl", "150", "(", "-size",
                                  "67x41", "xc:gray50", "+noise", "Random", "-blur", "0x0.7", ")", "-compose",
                                  "overlay", "-composite", "-depth", "16", path}))
         return {};
@@ -32,7 +33,7 @@ struct Variant
 
 TEST(PSDGraphic, MatchesImageMagickAndPillowOnEveryVariant)
 {
-    if (!reference::HaveMagick())
+    if (!HaveMagick())
         GTEST_SKIP() << "ImageMagick is not installed";
     TestFolder folder;
     const QString source = MakeSource(folder);
@@ -65,9 +66,9 @@ TEST(PSDGraphic, MatchesImageMagickAndPillowOnEveryVariant)
     for (const Variant &v : variants) {
         SCOPED_TRACE(v.name);
         const QString file = folder.Path(QString::fromLatin1(v.name) + ".psd");
-        ASSERT_TRUE(reference::MagickWrite(QStringList{source} + v.options + QStringList{file}));
+        ASSERT_TRUE(MagickWrite(QStringList{source} + v.options + QStringList{file}));
         QString message;
-        const QImage ours = reference::Decode<TPSDGraphic>(ReadFileBytes(file), &message);
+        const QImage ours = Decode<TPSDGraphic>(ReadFileBytes(file), &message);
         ASSERT_FALSE(ours.isNull()) << message.toStdString();
         EXPECT_EQ(ours.format(), v.format);
         EXPECT_EQ(ours.size(), QSize(67, 41));
@@ -76,16 +77,16 @@ TEST(PSDGraphic, MatchesImageMagickAndPillowOnEveryVariant)
         if (colours.format() == QImage::Format_ARGB32)
             colours.reinterpretAsFormat(QImage::Format_RGB32);
         if (v.magickTolerance >= 0) {
-            const int difference = reference::MaxDifference(colours, reference::Magick(file + "[0]"));
+            const int difference = MaxDifference(colours, Magick(file + "[0]"));
             EXPECT_GE(difference, 0);
             EXPECT_LE(difference, v.magickTolerance);
         }
-        const QImage pillow = v.pillow ? reference::Pillow(file) : QImage();
+        const QImage pillow = v.pillow ? Pillow(file) : QImage();
         if (!pillow.isNull()) {
-            EXPECT_EQ(reference::MaxDifference(ours, pillow), 0) << "Pillow";
+            EXPECT_EQ(MaxDifference(ours, pillow), 0) << "Pillow";
         }
         if (v.format == QImage::Format_ARGB32) {
-            EXPECT_EQ(reference::MaxDifference(colours, reference::Magick(source)), 0);
+            EXPECT_EQ(MaxDifference(colours, Magick(source)), 0);
             EXPECT_EQ(qAlpha(ours.pixel(0, 0)), 0);
             EXPECT_EQ(qAlpha(ours.pixel(66, 0)), 251);
         }
@@ -94,19 +95,19 @@ TEST(PSDGraphic, MatchesImageMagickAndPillowOnEveryVariant)
 
 TEST(PSDGraphic, LargeDocumentFormat)
 {
-    if (!reference::HaveMagick())
+    if (!HaveMagick())
         GTEST_SKIP() << "ImageMagick is not installed";
     TestFolder folder;
     const QString source = MakeSource(folder);
     for (const char *compression : {"RLE", "None"}) {
         const QString file = folder.Path(QStringLiteral("picture_%1.psb").arg(QLatin1String(compression)));
-        ASSERT_TRUE(reference::MagickWrite({source, "-depth", "8", "-compress", compression, "PSB:" + file}));
+        ASSERT_TRUE(MagickWrite({source, "-depth", "8", "-compress", compression, "PSB:" + file}));
         const QByteArray bytes = ReadFileBytes(file);
         ASSERT_EQ(bytes[5], 2) << "version 2";
         QString message;
-        const QImage ours = reference::Decode<TPSDGraphic>(bytes, &message);
+        const QImage ours = Decode<TPSDGraphic>(bytes, &message);
         ASSERT_FALSE(ours.isNull()) << message.toStdString();
-        EXPECT_EQ(reference::MaxDifference(ours, reference::Magick(file + "[0]")), 0);
+        EXPECT_EQ(MaxDifference(ours, Magick(file + "[0]")), 0);
     }
 }
 
@@ -159,7 +160,7 @@ TEST(PSDGraphic, ZipWithAndWithoutPrediction)
     const QByteArray plain("\x0a\x14\x1e\x28\x2d\x32", 6);
     const QByteArray deltas("\x0a\x0a\x0a\x28\x05\x05", 6);
     for (const auto &[compression, data] : {std::pair{2, plain}, std::pair{3, deltas}}) {
-        const QImage image = reference::Decode<TPSDGraphic>(BuildPSD(1, 8, 1, 3, 2, {}, compression, Zlib(data)));
+        const QImage image = Decode<TPSDGraphic>(BuildPSD(1, 8, 1, 3, 2, {}, compression, Zlib(data)));
         ASSERT_FALSE(image.isNull()) << compression;
         EXPECT_EQ(qGray(image.pixel(2, 0)), 30);
         EXPECT_EQ(qGray(image.pixel(2, 1)), 50);
@@ -168,15 +169,15 @@ TEST(PSDGraphic, ZipWithAndWithoutPrediction)
     QByteArray words;
     for (uint16_t w : {0x00FFu, 0x0001u, 0x8000u, 0x7FFFu, 0x1234u, 0x0000u})
         Put(words, w, 2);
-    const QImage wide = reference::Decode<TPSDGraphic>(BuildPSD(3, 16, 3, 2, 1, {}, 3, Zlib(words)));
+    const QImage wide = Decode<TPSDGraphic>(BuildPSD(3, 16, 3, 2, 1, {}, 3, Zlib(words)));
     ASSERT_FALSE(wide.isNull());
     EXPECT_EQ(wide.pixel(1, 0), qRgb(0x0100 / 257, 0xFFFF / 257, 0x1234 / 257));
 
     QByteArray damaged = Zlib(plain);
     damaged[3] = char(damaged[3] ^ 0x55);
-    const QString message = reference::ErrorOf<TPSDGraphic>(BuildPSD(1, 8, 1, 3, 2, {}, 2, damaged));
+    const QString message = ErrorOf<TPSDGraphic>(BuildPSD(1, 8, 1, 3, 2, {}, 2, damaged));
     EXPECT_TRUE(message == "LZ77 decompression error." || message == "Stream read error") << message.toStdString();
-    EXPECT_EQ(reference::ErrorOf<TPSDGraphic>(BuildPSD(1, 8, 1, 3, 2, {}, 2, Zlib(plain).left(6))),
+    EXPECT_EQ(ErrorOf<TPSDGraphic>(BuildPSD(1, 8, 1, 3, 2, {}, 2, Zlib(plain).left(6))),
               QStringLiteral("Stream read error"));
 }
 
@@ -189,7 +190,7 @@ TEST(PSDGraphic, PackBitsRowsAreFoundThroughTheirSizes)
     Put(data, 5, 2);
     data.append("\x01\x07\x08", 3);
     data.append("\xFB\x09\x80\x80\x80", 5);
-    const QImage image = reference::Decode<TPSDGraphic>(BuildPSD(1, 8, 1, 4, 2, {}, 1, data));
+    const QImage image = Decode<TPSDGraphic>(BuildPSD(1, 8, 1, 4, 2, {}, 1, data));
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(qGray(image.pixel(1, 0)), 8);
     EXPECT_EQ(qGray(image.pixel(2, 0)), 0);
@@ -197,11 +198,11 @@ TEST(PSDGraphic, PackBitsRowsAreFoundThroughTheirSizes)
 
     QByteArray over = data;
     over[3] = 6; // the second row would run past the data
-    EXPECT_EQ(reference::ErrorOf<TPSDGraphic>(BuildPSD(1, 8, 1, 4, 2, {}, 1, over)), QStringLiteral("Stream read error"));
-    EXPECT_EQ(reference::ErrorOf<TPSDGraphic>(BuildPSD(1, 8, 1, 4, 2, {}, 1, data.left(3))), QStringLiteral("Stream read error"))
+    EXPECT_EQ(ErrorOf<TPSDGraphic>(BuildPSD(1, 8, 1, 4, 2, {}, 1, over)), QStringLiteral("Stream read error"));
+    EXPECT_EQ(ErrorOf<TPSDGraphic>(BuildPSD(1, 8, 1, 4, 2, {}, 1, data.left(3))), QStringLiteral("Stream read error"))
         << "the table is cut";
     // The table covers every channel, also those that are not decoded.
-    EXPECT_EQ(reference::ErrorOf<TPSDGraphic>(BuildPSD(1, 8, 2, 4, 2, {}, 1, data)), QStringLiteral("Stream read error"));
+    EXPECT_EQ(ErrorOf<TPSDGraphic>(BuildPSD(1, 8, 2, 4, 2, {}, 1, data)), QStringLiteral("Stream read error"));
 }
 
 TEST(PSDGraphic, HeaderChecks)
@@ -211,41 +212,41 @@ TEST(PSDGraphic, HeaderChecks)
     const QString read = QStringLiteral("Stream read error");
     const QByteArray raw(2 * 2 * 3, '\x40');
     QByteArray good = BuildPSD(3, 8, 3, 2, 2, {}, 0, raw);
-    ASSERT_FALSE(reference::Decode<TPSDGraphic>(good).isNull());
+    ASSERT_FALSE(Decode<TPSDGraphic>(good).isNull());
 
     QByteArray bad = good;
     bad[0] = '9';
-    EXPECT_EQ(reference::ErrorOf<TPSDGraphic>(bad), format);
+    EXPECT_EQ(ErrorOf<TPSDGraphic>(bad), format);
     bad = good;
     bad[5] = 3;
-    EXPECT_EQ(reference::ErrorOf<TPSDGraphic>(bad), format) << "version";
-    EXPECT_EQ(reference::ErrorOf<TPSDGraphic>(BuildPSD(9, 8, 3, 2, 2, {}, 0, raw)), color) << "Lab";
-    EXPECT_EQ(reference::ErrorOf<TPSDGraphic>(BuildPSD(3, 32, 3, 2, 2, {}, 0, raw)), color) << "float";
-    EXPECT_EQ(reference::ErrorOf<TPSDGraphic>(BuildPSD(0, 8, 1, 2, 2, {}, 0, raw)), color) << "8-bit bitmap";
-    EXPECT_EQ(reference::ErrorOf<TPSDGraphic>(BuildPSD(2, 8, 1, 2, 2, QByteArray(300, 0), 0, raw)), color)
+    EXPECT_EQ(ErrorOf<TPSDGraphic>(bad), format) << "version";
+    EXPECT_EQ(ErrorOf<TPSDGraphic>(BuildPSD(9, 8, 3, 2, 2, {}, 0, raw)), color) << "Lab";
+    EXPECT_EQ(ErrorOf<TPSDGraphic>(BuildPSD(3, 32, 3, 2, 2, {}, 0, raw)), color) << "float";
+    EXPECT_EQ(ErrorOf<TPSDGraphic>(BuildPSD(0, 8, 1, 2, 2, {}, 0, raw)), color) << "8-bit bitmap";
+    EXPECT_EQ(ErrorOf<TPSDGraphic>(BuildPSD(2, 8, 1, 2, 2, QByteArray(300, 0), 0, raw)), color)
         << "short palette";
-    EXPECT_EQ(reference::ErrorOf<TPSDGraphic>(BuildPSD(3, 8, 2, 2, 2, {}, 0, raw)), format) << "too few channels";
-    EXPECT_EQ(reference::ErrorOf<TPSDGraphic>(BuildPSD(3, 8, 3, 2, 2, {}, 4, raw)), format) << "compression";
-    EXPECT_EQ(reference::ErrorOf<TPSDGraphic>(BuildPSD(3, 8, 3, 2, 2, {}, 0, raw.left(11))), read);
-    EXPECT_EQ(reference::ErrorOf<TPSDGraphic>(good.left(20)), read);
+    EXPECT_EQ(ErrorOf<TPSDGraphic>(BuildPSD(3, 8, 2, 2, 2, {}, 0, raw)), format) << "too few channels";
+    EXPECT_EQ(ErrorOf<TPSDGraphic>(BuildPSD(3, 8, 3, 2, 2, {}, 4, raw)), format) << "compression";
+    EXPECT_EQ(ErrorOf<TPSDGraphic>(BuildPSD(3, 8, 3, 2, 2, {}, 0, raw.left(11))), read);
+    EXPECT_EQ(ErrorOf<TPSDGraphic>(good.left(20)), read);
     bad = good;
     bad[29] = 100; // colour mode data longer than the file
-    EXPECT_EQ(reference::ErrorOf<TPSDGraphic>(bad), read);
+    EXPECT_EQ(ErrorOf<TPSDGraphic>(bad), read);
     // A hostile size is refused before anything is allocated for it.
-    EXPECT_NE(reference::ErrorOf<TPSDGraphic>(BuildPSD(3, 8, 3, 300000, 300000, {}, 0, raw)), QStringLiteral("(no error)"));
-    EXPECT_EQ(reference::ErrorOf<TPSDGraphic>(BuildPSD(3, 8, 3, 30000, 8000, {}, 1, raw)), read);
+    EXPECT_NE(ErrorOf<TPSDGraphic>(BuildPSD(3, 8, 3, 300000, 300000, {}, 0, raw)), QStringLiteral("(no error)"));
+    EXPECT_EQ(ErrorOf<TPSDGraphic>(BuildPSD(3, 8, 3, 30000, 8000, {}, 1, raw)), read);
     // A whole table of empty rows cannot fill 30000-pixel rows either.
-    EXPECT_EQ(reference::ErrorOf<TPSDGraphic>(BuildPSD(3, 8, 3, 30000, 8000, {}, 1, QByteArray(3 * 8000 * 2, '\0'))),
+    EXPECT_EQ(ErrorOf<TPSDGraphic>(BuildPSD(3, 8, 3, 30000, 8000, {}, 1, QByteArray(3 * 8000 * 2, '\0'))),
               read);
-    EXPECT_EQ(reference::ErrorOf<TPSDGraphic>(BuildPSD(3, 8, 3, 30000, 8000, {}, 2, Zlib(QByteArray(1000, 'x')))), read);
+    EXPECT_EQ(ErrorOf<TPSDGraphic>(BuildPSD(3, 8, 3, 30000, 8000, {}, 2, Zlib(QByteArray(1000, 'x')))), read);
 
     // Multichannel: three channels are inverted C, M, Y.
-    const QImage multi = reference::Decode<TPSDGraphic>(BuildPSD(7, 8, 3, 1, 1, {}, 0, QByteArray("\xFF\x80\x00", 3)));
+    const QImage multi = Decode<TPSDGraphic>(BuildPSD(7, 8, 3, 1, 1, {}, 0, QByteArray("\xFF\x80\x00", 3)));
     ASSERT_FALSE(multi.isNull());
     EXPECT_EQ(multi.pixel(0, 0), qRgb(255, 128, 0));
     // A merged transparency channel only counts with a negative layer count.
     const QByteArray rgba("\x10\x20\x30\x40", 4);
-    EXPECT_EQ(reference::Decode<TPSDGraphic>(BuildPSD(3, 8, 4, 1, 1, {}, 0, rgba)).format(), QImage::Format_BGR888);
-    const QImage withAlpha = reference::Decode<TPSDGraphic>(BuildPSD(3, 8, 4, 1, 1, {}, 0, rgba, -1));
+    EXPECT_EQ(Decode<TPSDGraphic>(BuildPSD(3, 8, 4, 1, 1, {}, 0, rgba)).format(), QImage::Format_BGR888);
+    const QImage withAlpha = Decode<TPSDGraphic>(BuildPSD(3, 8, 4, 1, 1, {}, 0, rgba, -1));
     EXPECT_EQ(withAlpha.pixel(0, 0), qRgba(0x10, 0x20, 0x30, 0x40));
 }

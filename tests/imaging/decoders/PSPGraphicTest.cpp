@@ -1,6 +1,7 @@
 #include "imaging/decoders/PSPGraphic.h"
+#include "tests/support/ErrorOf.h"
+#include "tests/support/ReferenceTools.h"
 
-#include "tests/imaging/decoders/ReferenceTools.h"
 
 #include <gtest/gtest.h>
 
@@ -279,7 +280,7 @@ TEST(PSPGraphic, RGBLayerWithTransparencyInEveryCompression)
             layer.channels.insert(layer.channels.begin(), {1, 0, Plane(30, 9, [](int x, int) { return x * 8; })});
             f.layers.push_back(layer);
             QString message;
-            const QImage image = reference::Decode<TPSPGraphic>(PSPWriter(f).Write(), &message);
+            const QImage image = Decode<TPSPGraphic>(PSPWriter(f).Write(), &message);
             ASSERT_FALSE(image.isNull()) << message.toStdString();
             ASSERT_EQ(image.size(), QSize(40, 12));
             ASSERT_EQ(image.format(), QImage::Format_ARGB32);
@@ -305,21 +306,21 @@ TEST(PSPGraphic, CompositeBeforeLayersAndVisibleLayerBeforeHidden)
     shown.visible = true;
     shown.channels = RGBChannels(0, 20, 10, 1);
     f.layers = {hidden, shown};
-    EXPECT_EQ(qRed(reference::Decode<TPSPGraphic>(PSPWriter(f).Write()).pixel(0, 0)), 100) << "the visible layer";
+    EXPECT_EQ(qRed(Decode<TPSPGraphic>(PSPWriter(f).Write()).pixel(0, 0)), 100) << "the visible layer";
     f.layers = {hidden};
-    EXPECT_EQ(qRed(reference::Decode<TPSPGraphic>(PSPWriter(f).Write()).pixel(0, 0)), 50) << "only a hidden one";
+    EXPECT_EQ(qRed(Decode<TPSPGraphic>(PSPWriter(f).Write()).pixel(0, 0)), 50) << "only a hidden one";
 
     // A thumbnail first, then the full composite: the composite wins.
     f.layers = {shown};
     f.composites = {{1, 8, 4, 24, RGBChannels(5, 8, 4, 3)}, {0, 20, 10, 24, RGBChannels(8, 20, 10)}};
-    QImage image = reference::Decode<TPSPGraphic>(PSPWriter(f).Write());
+    QImage image = Decode<TPSPGraphic>(PSPWriter(f).Write());
     ASSERT_EQ(image.size(), QSize(20, 10));
     EXPECT_EQ(image.format(), QImage::Format_BGR888);
     EXPECT_EQ(image.pixel(7, 5), qRgb(Red(7, 5), Green(7, 5), Blue(7, 5)));
     // Without layers, a thumbnail is the last resort.
     f.layers.clear();
     f.composites.pop_back();
-    image = reference::Decode<TPSPGraphic>(PSPWriter(f).Write());
+    image = Decode<TPSPGraphic>(PSPWriter(f).Write());
     ASSERT_EQ(image.size(), QSize(8, 4));
     EXPECT_EQ(qRed(image.pixel(0, 0)), 200 >> 3);
 }
@@ -340,7 +341,7 @@ TEST(PSPGraphic, PalettedGreyAndPackedDepths)
     layer.channels = {{0, 0, Plane(33, 5, index, 4)}}; // rows padded to 4 bytes
     f.layers = {layer};
     QString message;
-    QImage image = reference::Decode<TPSPGraphic>(PSPWriter(f).Write(), &message);
+    QImage image = Decode<TPSPGraphic>(PSPWriter(f).Write(), &message);
     ASSERT_FALSE(image.isNull()) << message.toStdString();
     EXPECT_EQ(image.format(), QImage::Format_Indexed8);
     EXPECT_EQ(image.pixel(32, 4), palette[index(32, 4)]);
@@ -349,7 +350,7 @@ TEST(PSPGraphic, PalettedGreyAndPackedDepths)
     f.greyscale = true;
     f.palette.clear();
     f.major = 6;
-    image = reference::Decode<TPSPGraphic>(PSPWriter(f).Write());
+    image = Decode<TPSPGraphic>(PSPWriter(f).Write());
     EXPECT_EQ(image.pixel(5, 1), qRgb(36, 36, 36));
 
     for (int bits : {1, 4}) {
@@ -362,7 +363,7 @@ TEST(PSPGraphic, PalettedGreyAndPackedDepths)
         l.width = 21, l.height = 3;
         l.channels = {{0, 0, PackedPlane(21, 3, bits, small, bits == 1 ? 4 : 1)}};
         g.layers = {l};
-        image = reference::Decode<TPSPGraphic>(PSPWriter(g).Write(), &message);
+        image = Decode<TPSPGraphic>(PSPWriter(g).Write(), &message);
         ASSERT_FALSE(image.isNull()) << message.toStdString();
         int wrong = 0;
         for (int y = 0; y < 3; ++y)
@@ -382,37 +383,37 @@ TEST(PSPGraphic, BadFilesFailCleanly)
     layer.channels = RGBChannels(0, 8, 4);
     f.layers = {layer};
     const QByteArray good = PSPWriter(f).Write();
-    ASSERT_FALSE(reference::Decode<TPSPGraphic>(good).isNull());
+    ASSERT_FALSE(Decode<TPSPGraphic>(good).isNull());
 
     const QString format = QStringLiteral("Cannot load image. Invalid or unexpected PSP image format.");
     QByteArray bad = good;
     bad[3] = 'x';
-    EXPECT_EQ(reference::ErrorOf<TPSPGraphic>(bad), format);
+    EXPECT_EQ(ErrorOf<TPSPGraphic>(bad), format);
     bad = good;
     bad[32] = 2;
-    EXPECT_EQ(reference::ErrorOf<TPSPGraphic>(bad), format) << "format 2";
-    EXPECT_EQ(reference::ErrorOf<TPSPGraphic>(good.left(good.size() - 3)), QStringLiteral("Stream read error"));
-    EXPECT_EQ(reference::ErrorOf<TPSPGraphic>(good.left(60)), QStringLiteral("Stream read error"));
+    EXPECT_EQ(ErrorOf<TPSPGraphic>(bad), format) << "format 2";
+    EXPECT_EQ(ErrorOf<TPSPGraphic>(good.left(good.size() - 3)), QStringLiteral("Stream read error"));
+    EXPECT_EQ(ErrorOf<TPSPGraphic>(good.left(60)), QStringLiteral("Stream read error"));
 
     PSPFile wide = f;
     wide.bitDepth = 48;
-    EXPECT_EQ(reference::ErrorOf<TPSPGraphic>(PSPWriter(wide).Write()), QStringLiteral("Invalid color format in PSP file."));
+    EXPECT_EQ(ErrorOf<TPSPGraphic>(PSPWriter(wide).Write()), QStringLiteral("Invalid color format in PSP file."));
     PSPFile huge = f;
     huge.width = 70000;
-    EXPECT_NE(reference::ErrorOf<TPSPGraphic>(PSPWriter(huge).Write()), QStringLiteral("(no error)"));
+    EXPECT_NE(ErrorOf<TPSPGraphic>(PSPWriter(huge).Write()), QStringLiteral("(no error)"));
 
     // A plane whose stored length fits no row layout.
     PSPFile odd = f;
     odd.layers[0].channels[1].plane.append('\0');
-    EXPECT_EQ(reference::ErrorOf<TPSPGraphic>(PSPWriter(odd).Write()), format);
+    EXPECT_EQ(ErrorOf<TPSPGraphic>(PSPWriter(odd).Write()), format);
     // A hostile unpacked length with a few packed bytes is refused before
     // the plane is allocated.
     PSPFile big = f;
     big.width = 30000, big.height = 8000;
     big.layers[0].width = 30000, big.layers[0].height = 8000;
     big.layers[0].channels = {{0, 1, QByteArray(1000, '\0'), 30000 * 8000}};
-    EXPECT_EQ(reference::ErrorOf<TPSPGraphic>(PSPWriter(big).Write()), QStringLiteral("Stream read error"));
+    EXPECT_EQ(ErrorOf<TPSPGraphic>(PSPWriter(big).Write()), QStringLiteral("Stream read error"));
     PSPFile none = f;
     none.layers.clear();
-    EXPECT_EQ(reference::ErrorOf<TPSPGraphic>(PSPWriter(none).Write()), format) << "no picture at all";
+    EXPECT_EQ(ErrorOf<TPSPGraphic>(PSPWriter(none).Write()), format) << "no picture at all";
 }

@@ -1,6 +1,7 @@
 #include "imaging/decoders/RLAGraphic.h"
+#include "tests/support/ErrorOf.h"
+#include "tests/support/ReferenceTools.h"
 
-#include "tests/imaging/decoders/ReferenceTools.h"
 
 #include <gtest/gtest.h>
 
@@ -127,7 +128,7 @@ TEST(RLAGraphic, DecodesRGBAndGreyBottomUpFromTheActiveRegion)
 
     for (const RLAPicture &p : {rgb, grey}) {
         QString message;
-        const QImage ours = reference::Decode<TRLAGraphic>(EncodeRLA(p), &message);
+        const QImage ours = Decode<TRLAGraphic>(EncodeRLA(p), &message);
         ASSERT_FALSE(ours.isNull()) << message.toStdString();
         ASSERT_EQ(ours.size(), QSize(p.width, p.height)) << "the active region is the picture";
         EXPECT_EQ(ours.format(), p.colors == 1 ? QImage::Format_Grayscale8 : QImage::Format_BGR888);
@@ -148,7 +149,7 @@ TEST(RLAGraphic, WideSamplesAreScaledToEightBits)
     RLAPicture p;
     p.width = 4, p.height = 2, p.bits = 16;
     p.sample = [](int x, int y, int c) { return std::vector<int>{0, 0x7F7F, 0x8080, 65535}[size_t(x)] ^ (y * c); };
-    QImage image = reference::Decode<TRLAGraphic>(EncodeRLA(p));
+    QImage image = Decode<TRLAGraphic>(EncodeRLA(p));
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.pixelColor(0, 0).red(), 0);
     EXPECT_EQ(image.pixelColor(1, 0).red(), 127);
@@ -157,7 +158,7 @@ TEST(RLAGraphic, WideSamplesAreScaledToEightBits)
 
     p.bits = 10;
     p.sample = [](int x, int, int) { return x * 341; }; // 0, 341, 682, 1023
-    image = reference::Decode<TRLAGraphic>(EncodeRLA(p));
+    image = Decode<TRLAGraphic>(EncodeRLA(p));
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.pixelColor(1, 1).green(), 85);
     EXPECT_EQ(image.pixelColor(3, 1).green(), 255);
@@ -169,41 +170,41 @@ TEST(RLAGraphic, ShortChannelDataLeavesBlackAndBadFilesFail)
     p.width = 6, p.height = 3;
     p.sample = [](int, int, int) { return 200; };
     QByteArray good = EncodeRLA(p);
-    ASSERT_FALSE(reference::Decode<TRLAGraphic>(good).isNull());
+    ASSERT_FALSE(Decode<TRLAGraphic>(good).isNull());
 
     const QString format = QStringLiteral("Cannot load image. Invalid or unexpected RLA image format.");
     const QString color = QStringLiteral("Invalid color format in RLA file.");
     const QString read = QStringLiteral("Stream read error");
 
-    EXPECT_EQ(reference::ErrorOf<TRLAGraphic>(good.left(700)), read);
-    EXPECT_EQ(reference::ErrorOf<TRLAGraphic>(good.left(740 + 8)), read) << "offset table cut";
-    EXPECT_EQ(reference::ErrorOf<TRLAGraphic>(good.left(good.size() - 1)), read) << "last channel cut";
+    EXPECT_EQ(ErrorOf<TRLAGraphic>(good.left(700)), read);
+    EXPECT_EQ(ErrorOf<TRLAGraphic>(good.left(740 + 8)), read) << "offset table cut";
+    EXPECT_EQ(ErrorOf<TRLAGraphic>(good.left(good.size() - 1)), read) << "last channel cut";
 
     QByteArray bad = good;
     bad[740] = char(0x7F); // first offset far outside the file
-    EXPECT_EQ(reference::ErrorOf<TRLAGraphic>(bad), format);
+    EXPECT_EQ(ErrorOf<TRLAGraphic>(bad), format);
     bad = good;
     bad[743] = char(10); // first offset inside the header
     bad[742] = 0;
-    EXPECT_EQ(reference::ErrorOf<TRLAGraphic>(bad), format);
+    EXPECT_EQ(ErrorOf<TRLAGraphic>(bad), format);
     bad = good;
     bad[10] = char(0xFF), bad[11] = char(0xF0); // active right left of active left
-    EXPECT_EQ(reference::ErrorOf<TRLAGraphic>(bad), format);
+    EXPECT_EQ(ErrorOf<TRLAGraphic>(bad), format);
     bad = good;
     bad[21] = 2;
-    EXPECT_EQ(reference::ErrorOf<TRLAGraphic>(bad), color) << "two colour channels";
+    EXPECT_EQ(ErrorOf<TRLAGraphic>(bad), color) << "two colour channels";
     bad = good;
     bad[659] = 32;
-    EXPECT_EQ(reference::ErrorOf<TRLAGraphic>(bad), color) << "float channels";
+    EXPECT_EQ(ErrorOf<TRLAGraphic>(bad), color) << "float channels";
     bad = good;
     bad[14] = 0x7F; // a hostile height: the table it needs is not there
-    EXPECT_EQ(reference::ErrorOf<TRLAGraphic>(bad), read);
+    EXPECT_EQ(ErrorOf<TRLAGraphic>(bad), read);
 
     // A channel record that decodes to less than a row keeps black there.
     bad = good;
     const int first = (uchar(good[740]) << 24) | (uchar(good[741]) << 16) | (uchar(good[742]) << 8) | uchar(good[743]);
     bad[first + 2] = 0x02; // run of 3 instead of 6 in the red channel of the bottom row
-    const QImage image = reference::Decode<TRLAGraphic>(bad);
+    const QImage image = Decode<TRLAGraphic>(bad);
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.pixelColor(2, 2).red(), 200);
     EXPECT_EQ(image.pixelColor(3, 2).red(), 0);

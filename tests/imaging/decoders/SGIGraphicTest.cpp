@@ -2,9 +2,10 @@
 
 #include "common/VistranoError.h"
 #include "imaging/FormatRegistration.h"
-#include "tests/imaging/decoders/OracleImages.h"
-#include "tests/imaging/decoders/ReferenceTools.h"
+#include "tests/support/ErrorOf.h"
+#include "tests/support/ReferenceTools.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestPictures.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +39,7 @@ QByteArray Header(int storage, int bytesPerSample, int dimension, int width, int
 }
 
 QImage Load(const QByteArray &bytes) { return DecodeOrFail<TSGIGraphic>(bytes); }
-QString LoadError(const QByteArray &bytes) { return reference::ErrorOf<TSGIGraphic>(bytes); }
+QString LoadError(const QByteArray &bytes) { return ErrorOf<TSGIGraphic>(bytes); }
 
 } // namespace
 

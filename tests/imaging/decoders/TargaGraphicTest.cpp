@@ -2,9 +2,10 @@
 
 #include "common/VistranoError.h"
 #include "imaging/FormatRegistration.h"
-#include "tests/imaging/decoders/OracleImages.h"
-#include "tests/imaging/decoders/ReferenceTools.h"
+#include "tests/support/ErrorOf.h"
+#include "tests/support/ReferenceTools.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestPictures.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +25,7 @@ QByteArray Header(uint8_t type, int width, int height, int depth, uint8_t descri
 }
 
 QImage Load(const QByteArray &bytes) { return DecodeOrFail<TTargaGraphic>(bytes); }
-QString LoadError(const QByteArray &bytes) { return reference::ErrorOf<TTargaGraphic>(bytes); }
+QString LoadError(const QByteArray &bytes) { return ErrorOf<TTargaGraphic>(bytes); }
 
 // A TGA 2.0 footer with an extension area that gives the attributes type.
 QByteArray WithExtensionArea(QByteArray file, int attributesType)

@@ -1,5 +1,6 @@
-#include "tests/imaging/decoders/OracleImages.h"
+#include "tests/support/ReferenceTools.h"
 
+#include "common/VistranoError.h"
 #include "imaging/PictureLoading.h"
 #include "tests/support/TestFiles.h"
 
@@ -8,11 +9,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
+#include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 QString ConvertProgram()
@@ -23,17 +25,24 @@ QString ConvertProgram()
     return {};
 }
 
-QString PythonWithPIL()
+bool HaveMagick()
 {
-    for (const char *candidate : {"/usr/bin/python3", "python3"}) {
-        const QString program = QString::fromLatin1(candidate);
-        if (RunProgram(program, {QStringLiteral("-c"), QStringLiteral("import PIL")}) == 0)
-            return program;
-    }
-    return {};
+    return !ConvertProgram().isEmpty();
 }
 
-QByteArray RunTool(const QString &program, const QStringList &args, const QByteArray &input)
+QString PillowPython()
+{
+    static const QString found = [] {
+        for (const QString &candidate : {QStringLiteral("/usr/bin/python3"), QStringLiteral("python3")}) {
+            if (RunProgram(candidate, {"-c", "import PIL.Image"}) == 0)
+                return candidate;
+        }
+        return QString();
+    }();
+    return found;
+}
+
+ToolRun RunTool(const QString &program, const QStringList &args, const QByteArray &input)
 {
     QProcess process;
     process.start(program, args);
@@ -49,73 +58,43 @@ QByteArray RunTool(const QString &program, const QStringList &args, const QByteA
                       << " failed: " << process.readAllStandardError().toStdString();
         return {};
     }
-    return process.readAllStandardOutput();
+    return {true, process.readAllStandardOutput()};
 }
 
-namespace {
-
-struct Random
+bool MagickWrite(const QStringList &args)
 {
-    uint32_t state;
-    uint32_t Next()
-    {
-        state = state * 1664525u + 1013904223u;
-        return state >> 8;
-    }
-};
-
-} // namespace
-
-QImage MakeTestPicture(int width, int height, uint32_t seed)
-{
-    QImage picture(width, height, QImage::Format_RGB888);
-    Random random{seed};
-    for (int y = 0; y < height; ++y) {
-        uchar *row = picture.scanLine(y);
-        for (int x = 0; x < width; ++x) {
-            uchar *p = row + 3 * x;
-            if (x < width / 4) {
-                // A flat band: long runs for the run-length formats.
-                p[0] = uchar(40 + (y / 8) * 16);
-                p[1] = 200;
-                p[2] = uchar(seed);
-            } else {
-                const uint32_t noise = random.Next();
-                p[0] = uchar((x * 255) / std::max(1, width - 1) + (noise & 15));
-                p[1] = uchar((y * 255) / std::max(1, height - 1) + (noise >> 4 & 15));
-                p[2] = uchar(((x + y) * 3 + (noise >> 8 & 31)));
-            }
-        }
-    }
-    return picture;
+    const QString convert = ConvertProgram();
+    if (convert.isEmpty())
+        return false;
+    QByteArray err;
+    const int status = RunProgram(convert, args, nullptr, &err);
+    if (status != 0)
+        qWarning("convert %s: %s", qPrintable(args.join(QLatin1Char(' '))), err.constData());
+    return status == 0;
 }
 
-QImage MakeIndexedPicture(int width, int height, int colours, uint32_t seed)
+QImage Magick(const QString &file, const QStringList &options)
 {
-    QImage picture(width, height, QImage::Format_RGB888);
-    Random random{seed};
-    std::vector<QRgb> palette;
-    for (int i = 0; i < colours; ++i)
-        palette.push_back(qRgb(int(random.Next() & 255), int(random.Next() & 255), int(random.Next() & 255)));
-    for (int y = 0; y < height; ++y) {
-        uchar *row = picture.scanLine(y);
-        for (int x = 0; x < width; ++x) {
-            const int index = (x / 3 + y / 2) % 5 == 0 ? int(random.Next() % uint32_t(colours)) : (x / 7 + y) % colours;
-            const QRgb c = palette[size_t(index)];
-            row[3 * x] = uchar(qRed(c));
-            row[3 * x + 1] = uchar(qGreen(c));
-            row[3 * x + 2] = uchar(qBlue(c));
-        }
-    }
-    return picture;
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("out.png"));
+    if (!MagickWrite(QStringList{file} + options + QStringList{"-alpha", "off", "-depth", "8", "PNG24:" + out}))
+        return {};
+    return QImage(out).convertToFormat(QImage::Format_RGB888);
 }
 
-QByteArray ByteString(std::initializer_list<int> values)
+QImage Pillow(const QString &file)
 {
-    QByteArray out;
-    for (int v : values)
-        out.append(char(v));
-    return out;
+    const QString python = PillowPython();
+    if (python.isEmpty())
+        return {};
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("out.png"));
+    const int status = RunProgram(python, {"-c", "import sys; from PIL import Image; "
+                                                 "Image.open(sys.argv[1]).convert('RGB').save(sys.argv[2])",
+                                           file, out});
+    if (status != 0)
+        return {};
+    return QImage(out).convertToFormat(QImage::Format_RGB888);
 }
 
 QByteArray EncodePPM(const QImage &picture)
@@ -126,6 +105,48 @@ QByteArray EncodePPM(const QImage &picture)
     for (int y = 0; y < rgb.height(); ++y)
         out.append(reinterpret_cast<const char *>(rgb.constScanLine(y)), rgb.width() * 3);
     return out;
+}
+
+QImage ReadReferencePPM(const QString &path)
+{
+    QImage image(path);
+    EXPECT_FALSE(image.isNull()) << "cannot read " << path.toStdString();
+    return MakeBitmap24(image);
+}
+
+void WriteReferencePPM(const QImage &picture, const QString &path)
+{
+    EXPECT_TRUE(picture.convertToFormat(QImage::Format_RGB888).save(path, "PPM"));
+}
+
+int MaxDifference(const QImage &a, const QImage &b)
+{
+    if (a.isNull() || b.isNull() || a.size() != b.size())
+        return 1000;
+    const QImage x = a.convertToFormat(QImage::Format_RGB888), y = b.convertToFormat(QImage::Format_RGB888);
+    int largest = 0;
+    for (int row = 0; row < x.height(); ++row) {
+        const uchar *p = x.constScanLine(row), *q = y.constScanLine(row);
+        for (int i = 0; i < x.width() * 3; ++i)
+            largest = std::max(largest, std::abs(int(p[i]) - int(q[i])));
+    }
+    return largest;
+}
+
+::testing::AssertionResult SamePixels(const QImage &actual, const QImage &expected, int tolerance)
+{
+    if (actual.size() != expected.size())
+        return ::testing::AssertionFailure() << "size " << actual.width() << "x" << actual.height() << " instead of "
+                                             << expected.width() << "x" << expected.height();
+    const QImage a = MakeBitmap24(actual), b = MakeBitmap24(expected);
+    for (int y = 0; y < a.height(); ++y) {
+        const uchar *ra = a.constScanLine(y), *rb = b.constScanLine(y);
+        for (int i = 0; i < 3 * a.width(); ++i)
+            if (std::abs(ra[i] - rb[i]) > tolerance)
+                return ::testing::AssertionFailure() << "pixel (" << i / 3 << ", " << y << ") channel " << i % 3
+                                                     << " (BGR) is " << int(ra[i]) << " instead of " << int(rb[i]);
+    }
+    return ::testing::AssertionSuccess();
 }
 
 namespace {
@@ -256,9 +277,11 @@ void ExpectSamePixels(const QImage &ours, const QImage &expected, const QString 
     EXPECT_EQ(differing, 0) << what.toStdString();
 }
 
-QImage OntoBlack(const QImage &rgba)
+QImage OntoBlack(const QImage &picture)
 {
-    const QImage in = rgba.convertToFormat(QImage::Format_RGBA8888);
+    if (!picture.hasAlphaChannel())
+        return picture.convertToFormat(QImage::Format_RGB888);
+    const QImage in = picture.convertToFormat(QImage::Format_RGBA8888);
     QImage out(in.width(), in.height(), QImage::Format_RGB888);
     for (int y = 0; y < in.height(); ++y) {
         const uchar *p = in.constScanLine(y);
