@@ -2,6 +2,11 @@
 # Builds the fuzz targets (clang, ASan, UBSan) and runs each one for the given
 # number of seconds (default 60) on a copy of its seed corpus, after replaying
 # every regression input. Usage: fuzz.sh [SECONDS] [TARGET...]
+#
+# What a run finds (crash-*, timeout-*, oom-*, leak-*, slow-unit-*) is kept in
+# build-fuzz/findings/<target>/ and named at the end; an input worth keeping
+# goes into tests/fuzz/regressions/<name>/ under a name that says what it
+# caught, where CTest replays it in every build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}; shift || true
@@ -16,6 +21,31 @@ if [ ${#targets[@]} -eq 0 ]; then
 fi
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+findings=build-fuzz/findings
+work=""
+# The work folder of the target that runs goes however the script ends; what
+# it found is copied out first.
+keep_findings() {
+    [ -n "$work" ] && [ -d "$work" ] || return 0
+    local kept=()
+    for artifact in "$work"/crash-* "$work"/timeout-* "$work"/oom-* "$work"/leak-* "$work"/slow-unit-*; do
+        [ -e "$artifact" ] || continue
+        mkdir -p "$findings/$name"
+        cp "$artifact" "$findings/$name/"
+        kept+=("$findings/$name/$(basename "$artifact")")
+    done
+    if [ ${#kept[@]} -gt 0 ]; then
+        echo "kept for $target:"; printf '  %s\n' "${kept[@]}"
+    fi
+}
+clean_up() {
+    keep_findings
+    [ -n "$work" ] && rm -rf "$work" "$work.log"
+    work=""
+}
+trap clean_up EXIT
+trap 'clean_up; trap - INT; kill -INT $$' INT
+trap 'clean_up; exit 143' TERM
 status=0
 for target in "${targets[@]}"; do
     name=${target#fuzz_}
@@ -35,9 +65,8 @@ for target in "${targets[@]}"; do
         echo "ok   $target: ${runs:-?} runs in ${seconds}s"
     else
         echo "FAIL $target"; tail -n 40 "$work.log"
-        ls "$work"/crash-* "$work"/timeout-* "$work"/oom-* 2>/dev/null || true
         status=1
     fi
-    rm -rf "$work" "$work.log"
+    clean_up
 done
 exit $status
