@@ -248,8 +248,8 @@ void TTIFFGraphic::ImageReader::ReadLayout()
         for (unsigned plane : m_usedPlanes)
             for (uint64_t i = 0; i < perPlane; ++i) {
                 const uint64_t offset = m_offsets[plane * perPlane + i], count = m_counts[plane * perPlane + i];
-                if (offset != 0 && count != 0 && (offset > m_file.size() || count > m_file.size() - offset))
-                    throw EReadError();
+                if (offset != 0 && count != 0)
+                    m_file.Sub(size_t(offset), size_t(count));
             }
     }
 }
@@ -369,15 +369,13 @@ void TTIFFGraphic::ImageReader::DecodeChunks()
             const size_t wanted = size_t(rows * m_chunkRowBytes);
             const uint64_t offset = m_offsets[index];
             uint64_t count = m_countsMissing ? wanted : m_counts[index];
-            if (m_countsMissing && offset <= m_file.size())
-                count = std::min<uint64_t>(count, m_file.size() - offset);
+            if (m_countsMissing && offset <= m_file.Size())
+                count = std::min<uint64_t>(count, m_file.Size() - offset);
             if (count == 0 || offset == 0)
                 continue; // no data: the rows stay as they are
             // Data that lies beyond the end of the file means the file ends
             // early: that is a read error, not a short strip.
-            if (offset > m_file.size() || count > m_file.size() - offset)
-                throw EReadError();
-            std::span<const uint8_t> packed = m_file.subspan(size_t(offset), size_t(count));
+            std::span<const uint8_t> packed = m_file.Sub(size_t(offset), size_t(count)).Rest();
             if (m_reverseBits) {
                 const auto &table = BitReversal();
                 reversed.resize(packed.size());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "imaging/decoders/ByteReader.h"
 #include "imaging/decoders/Decoder.h"
 #include "imaging/decoders/TIFFDirectory.h"
 #include "imaging/decoders/TIFFGraphic.h"
@@ -46,7 +47,7 @@ private:
     [[noreturn]] void FormatError() const;
     [[noreturn]] void ColorFormatError() const;
 
-    std::span<const uint8_t> m_file;
+    ByteReader m_file;
     const char *m_formatName;
     Directory m_directory;
 
