@@ -351,5 +351,5 @@ void TfrmVistrano::LV1DblClick()
 {
     const QString path = m_browser->PathToPreview();
     if (!path.isEmpty())
-        RunCommand([this, &path] { ShowPicturePreview(path, 0); });
+        RunCommand([this, &path] { frmViewer->ShowFilePreview(path); });
 }

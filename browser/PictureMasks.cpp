@@ -2,7 +2,7 @@
 
 const QString kPictureFileMasks = QStringLiteral(
     "*.jpg;*.tif;*.bmp;*.png;*.rle;*.dib;*.fax;*.pcx;*.pcc;*.pcd;*.gif;*.psd;*.pdd;*.psp;*.rgb;*.sgi;*.tga;"
-    "*.jpeg;*.jpe;*.jfif;");
+    "*.jpeg;*.jpe;*.jfif;*.heic;*.heif;*.avif;*.webp;");
 
 QStringList SplitMaskList(const QString &maskList)
 {

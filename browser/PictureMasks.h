@@ -6,8 +6,9 @@
 #include <QStringView>
 
 // The picture files the file list offers, as one text of masks each followed
-// by a semicolon. The first seventeen are the program's classic list; the
-// last three are the names JPEG files often carry on this platform.
+// by a semicolon. The first seventeen are the program's classic list; then
+// the names JPEG files often carry on this platform, and the phone and web
+// formats (HEIC, HEIF, AVIF, WebP).
 extern const QString kPictureFileMasks;
 
 // Splits a mask text: each mask is the text before a semicolon; text after

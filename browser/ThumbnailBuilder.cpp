@@ -20,7 +20,9 @@ struct TThumbnailBuilder::Run
 
 TThumbnailBuilder::TThumbnailBuilder(int cellSize, QObject *parent)
     : QObject(parent), m_cellSize(cellSize),
-      m_loader([](const QString &path) { return LoadPictureFile(path, JPEGReadScale::Eighth); })
+      m_loader([cellSize](const QString &path) {
+          return LoadUprightPicture(path, JPEGReadScale::Eighth, QSize(cellSize, cellSize));
+      })
 {
     m_pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
 }

@@ -26,7 +26,9 @@ public:
     explicit TThumbnailBuilder(int cellSize, QObject *parent = nullptr);
     ~TThumbnailBuilder() override;
 
-    // The default loader decodes JPEG files at one eighth of their size.
+    // The default loader shows each file upright as its orientation tag
+    // says, JPEG files decoded at one eighth of their size and the formats
+    // with embedded thumbnails or scaled decoding small.
     void SetPictureLoader(PictureLoader loader);
     void SetThreadCount(int threads);
 

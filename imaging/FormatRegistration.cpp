@@ -11,6 +11,7 @@
 #include "imaging/decoders/CUTGraphic.h"
 #include "imaging/decoders/EPSGraphic.h"
 #include "imaging/decoders/GIFGraphic.h"
+#include "imaging/decoders/HEIFGraphic.h"
 #include "imaging/decoders/PCDGraphic.h"
 #include "imaging/decoders/PCXGraphic.h"
 #include "imaging/decoders/PNGGraphic.h"
@@ -21,6 +22,7 @@
 #include "imaging/decoders/SGIGraphic.h"
 #include "imaging/decoders/TIFFGraphic.h"
 #include "imaging/decoders/TargaGraphic.h"
+#include "imaging/decoders/WebPGraphic.h"
 
 #include <QCoreApplication>
 
@@ -94,6 +96,12 @@ const Registration kRegistrations[] = {
     {"cut", QT_TRANSLATE_NOOP("FileFormats", "Dr. Halo images"), "", R, TCUTGraphic::StaticClass},
     {"psp", QT_TRANSLATE_NOOP("FileFormats", "Paintshop Pro images"), "", R | V, TPSPGraphic::StaticClass},
     {"png", QT_TRANSLATE_NOOP("FileFormats", "Portable network graphic images"), "", R, TPNGGraphic::StaticClass},
+    // The pictures of today's phones and of the web.
+    {"heic", QT_TRANSLATE_NOOP("FileFormats", "High efficiency images"), QT_TRANSLATE_NOOP("FileFormats", "HEIC images"),
+     M | R, THEIFGraphic::StaticClass},
+    {"heif", "", QT_TRANSLATE_NOOP("FileFormats", "HEIF images"), M | R, THEIFGraphic::StaticClass},
+    {"avif", QT_TRANSLATE_NOOP("FileFormats", "AV1 images"), "", M | R, TAVIFGraphic::StaticClass},
+    {"webp", QT_TRANSLATE_NOOP("FileFormats", "WebP images"), "", A | R, TWebPGraphic::StaticClass},
 };
 
 struct Unregistration
@@ -108,6 +116,7 @@ const Unregistration kUnregistrations[] = {
     {"", TAutodeskGraphic::StaticClass}, {"", TPCDGraphic::StaticClass},  {"", TPPMGraphic::StaticClass},
     {"", TCUTGraphic::StaticClass},  {"", TGIFGraphic::StaticClass},      {"", TRLAGraphic::StaticClass},
     {"rle", TBitmap::StaticClass},   {"dib", TBitmap::StaticClass},       {"", TPNGGraphic::StaticClass},
+    {"", THEIFGraphic::StaticClass}, {"", TAVIFGraphic::StaticClass},     {"", TWebPGraphic::StaticClass},
 };
 
 QString Translated(const char *text)

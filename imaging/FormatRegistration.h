@@ -8,8 +8,8 @@ class TFileFormatList;
 // picture is loaded and UnregisterFileFormats when it ends; the guard below
 // does both for a scope such as main().
 
-// Creates the one TFileFormatList and registers the program's 40 extensions
-// for its 18 decoder classes, starting from the picture file-format table's
+// Creates the one TFileFormatList and registers the program's 44 extensions
+// for its 21 decoder classes, starting from the picture file-format table's
 // framework entries. Fails with VistranoError when the formats are already
 // registered.
 void RegisterFileFormats();

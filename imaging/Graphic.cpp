@@ -19,3 +19,8 @@ void TGraphic::LoadFromFile(const QString &path)
 {
     LoadFromBytes(ReadWholeFile(path));
 }
+
+void TGraphic::LoadScaledFromFile(const QString &path, const TPictureScale &)
+{
+    LoadFromFile(path);
+}

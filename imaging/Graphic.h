@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imaging/PictureScale.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -31,6 +33,9 @@ public:
     // decoder's message; never reads outside the data.
     virtual void LoadFromFile(const QString &path);
     virtual void LoadFromBytes(const QByteArray &data) = 0;
+    // Loads a smaller picture where the class can make one without
+    // decoding the whole (TPictureScale); the others load the whole picture.
+    virtual void LoadScaledFromFile(const QString &path, const TPictureScale &scale);
 
     // The bitmap form of the picture; a null image for classes that give no
     // bitmap (icons, metafiles, the framework JPEG class).

@@ -2,6 +2,8 @@
 
 #include "imaging/PictureLimits.h"
 
+#include <cstring>
+
 // Each step runs its libjpeg call under a setjmp of its own, so that an error
 // exit jumps back into the step's frame. The steps hold no objects with
 // destructors, and the only frames the jump leaves are libjpeg's and the
@@ -43,7 +45,18 @@ bool JPEGDecompressor::ReadHeader(const uint8_t *data, size_t size)
     if (setjmp(m_error.jump))
         return false;
     jpeg_mem_src(&m_info, data, static_cast<unsigned long>(size));
+    // An APP1 segment holds at most 65533 bytes, so the longest length
+    // keeps every one whole.
+    jpeg_save_markers(&m_info, JPEG_APP0 + 1, 0xFFFF);
     return jpeg_read_header(&m_info, TRUE) == JPEG_HEADER_OK;
+}
+
+std::span<const uint8_t> JPEGDecompressor::ExifPayload() const
+{
+    for (jpeg_saved_marker_ptr marker = m_info.marker_list; marker; marker = marker->next)
+        if (marker->marker == JPEG_APP0 + 1 && marker->data_length >= 6 && std::memcmp(marker->data, "Exif\0", 6) == 0)
+            return {marker->data, marker->data_length};
+    return {};
 }
 
 bool JPEGDecompressor::CalcOutputDimensions()

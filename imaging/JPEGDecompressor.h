@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <span>
 
 #include <jpeglib.h>
 
@@ -21,8 +22,11 @@ public:
     JPEGDecompressor &operator=(const JPEGDecompressor &) = delete;
 
     // Reads the markers up to the first scan from a buffer that must outlive
-    // the decompressor.
+    // the decompressor; the APP1 segments are kept for ExifPayload.
     bool ReadHeader(const uint8_t *data, size_t size);
+    // The payload of the first APP1 segment that is EXIF ("Exif" and two
+    // zero bytes first), or an empty span.
+    std::span<const uint8_t> ExifPayload() const;
     // After the output parameters are set: computes output_width and
     // output_height.
     bool CalcOutputDimensions();

@@ -3,6 +3,7 @@
 #include "common/VistranoError.h"
 #include "imaging/JPEGDecompressor.h"
 #include "imaging/PictureLimits.h"
+#include "imaging/decoders/ExifOrientation.h"
 
 #include <QFile>
 
@@ -31,11 +32,6 @@ void BlackenRowsFrom(QImage &target, int firstRow)
 {
     for (int y = firstRow; y < target.height(); ++y)
         std::memset(target.scanLine(y), 0, size_t(target.bytesPerLine()));
-}
-
-JPEGReadOutcome Refused(const QString &message)
-{
-    return {JPEGReadStatus::TooLarge, message};
 }
 
 // Decodes every row straight into the target's rows.
@@ -97,6 +93,7 @@ JPEGReadOutcome ReadJPEGBytes(QImage &target, const uint8_t *data, size_t size, 
     if (!jpeg.ReadHeader(data, size))
         return {JPEGReadStatus::Unreadable, {}};
     jpeg_decompress_struct &info = jpeg.Info();
+    const int orientation = ExifOrientation(jpeg.ExifPayload());
 
     QImage::Format format;
     switch (info.num_components) {
@@ -129,16 +126,16 @@ JPEGReadOutcome ReadJPEGBytes(QImage &target, const uint8_t *data, size_t size, 
             CheckPictureSize(info.image_width, info.image_height);
         target = NewPictureImage(info.output_width, info.output_height, format);
     } catch (const VistranoError &error) {
-        return Refused(error.message());
+        return {JPEGReadStatus::TooLarge, error.message(), orientation};
     }
 
     const bool complete = jpeg.Start() && (info.out_color_space == JCS_CMYK ? ReadCMYK(jpeg, target)
                                                                              : ReadDirect(jpeg, target));
     if (!complete) {
         BlackenRowsFrom(target, int(info.output_scanline));
-        return {JPEGReadStatus::Damaged, {}};
+        return {JPEGReadStatus::Damaged, {}, orientation};
     }
-    return {JPEGReadStatus::Decoded, {}};
+    return {JPEGReadStatus::Decoded, {}, orientation};
 }
 
 JPEGReadOutcome ReadJPEGFile(QImage &target, const QString &path, JPEGReadScale scale)

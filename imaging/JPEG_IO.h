@@ -25,7 +25,8 @@ enum class JPEGReadStatus {
 struct JPEGReadOutcome
 {
     JPEGReadStatus status;
-    QString message; // for TooLarge: the picture size message
+    QString message;     // for TooLarge: the picture size message
+    int orientation = 1; // the EXIF Orientation (1..8) once the header was read
 };
 
 // Decodes the JPEG file at the scale into target. True when every row was

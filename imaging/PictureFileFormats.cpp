@@ -82,10 +82,13 @@ const TGraphicClass &PictureGraphicClassFor(const QString &fileName)
     throw EInvalidGraphic(QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
 }
 
-std::unique_ptr<TGraphic> LoadPictureGraphic(const QString &path)
+std::unique_ptr<TGraphic> LoadPictureGraphic(const QString &path, const TPictureScale &scale)
 {
     std::unique_ptr<TGraphic> graphic = PictureGraphicClassFor(path).create();
-    graphic->LoadFromFile(path);
+    if (scale.divisor > 1)
+        graphic->LoadScaledFromFile(path, scale);
+    else
+        graphic->LoadFromFile(path);
     return graphic;
 }
 

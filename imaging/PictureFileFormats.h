@@ -32,8 +32,9 @@ void UnregisterPictureGraphicClass(const TGraphicClass &graphicClass);
 const TGraphicClass &PictureGraphicClassFor(const QString &fileName);
 
 // Creates a picture of the class the file's extension selects and loads the
-// file into it; fails with the table's or the decoder's message.
-std::unique_ptr<TGraphic> LoadPictureGraphic(const QString &path);
+// file into it, smaller where the class can and the scale asks for it;
+// fails with the table's or the decoder's message.
+std::unique_ptr<TGraphic> LoadPictureGraphic(const QString &path, const TPictureScale &scale = {});
 
 // The entries in registration order.
 std::vector<PictureFileFormat> PictureFileFormats();

@@ -4,6 +4,8 @@
 #include "imaging/JPEG_IO.h"
 #include "imaging/PictureFileFormats.h"
 #include "imaging/PictureLimits.h"
+#include "imaging/Rotation.h"
+#include "imaging/decoders/ExifOrientation.h"
 
 namespace {
 
@@ -46,15 +48,28 @@ QImage MakeBitmap24(const QImage &bitmap)
     return result;
 }
 
-QImage LoadPictureFile(const QString &path, JPEGReadScale scale)
+TLoadedPicture LoadPicture(const QString &path, JPEGReadScale scale, QSize box)
 {
     if (IsJPEGFileName(path)) {
         QImage bitmap;
         const JPEGReadOutcome outcome = ReadJPEGFile(bitmap, path, scale);
         if (outcome.status == JPEGReadStatus::TooLarge)
             throw EInvalidGraphic(outcome.message);
-        return MakeBitmap24(bitmap);
+        return {MakeBitmap24(bitmap), OrientationTurn(outcome.orientation)};
     }
-    const std::unique_ptr<TGraphic> graphic = LoadPictureGraphic(path);
-    return MakeBitmap24(graphic->Bitmap());
+    const std::unique_ptr<TGraphic> graphic = LoadPictureGraphic(path, TPictureScale{JPEGScaleDivisor(scale), box});
+    return {MakeBitmap24(graphic->Bitmap()), 0};
+}
+
+QImage LoadPictureFile(const QString &path, JPEGReadScale scale)
+{
+    return LoadPicture(path, scale).bitmap;
+}
+
+QImage LoadUprightPicture(const QString &path, JPEGReadScale scale, QSize box)
+{
+    TLoadedPicture picture = LoadPicture(path, scale, box);
+    if (!picture.bitmap.isNull())
+        ApplyRotation(picture.bitmap, picture.turn);
+    return picture.bitmap;
 }

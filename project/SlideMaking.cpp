@@ -4,11 +4,13 @@
 #include "common/VistranoError.h"
 #include "imaging/PictureLoading.h"
 #include "imaging/Resampling.h"
+#include "project/SlideRotation.h"
 
 
 void MakeSlideFromPicture(RectBoxProperties &box, const QString &path, const SlideDefaults &defaults)
 {
-    QImage picture = LoadPictureFile(path, JPEGReadScale::Eighth);
+    TLoadedPicture loaded = LoadPicture(path, JPEGReadScale::Eighth, QSize(kThumbnailBox, kThumbnailBox));
+    QImage &picture = loaded.bitmap;
     if (picture.isNull() || picture.width() == 0 || picture.height() == 0)
         throw VistranoError(QStringLiteral("Cannot make a slide of %1: the picture could not be read.").arg(path));
     const QSize thumbnail = FitInBox(kThumbnailBox, kThumbnailBox, picture.width(), picture.height());
@@ -26,4 +28,23 @@ void MakeSlideFromPicture(RectBoxProperties &box, const QString &path, const Sli
     box.SetRatio(ratio);
     box.SetFileName(path);
     box.SetWidth(int32_t(RoundHalfEven(ratio * 100)));
+
+    // A photo whose orientation tag says how to stand it upright becomes the
+    // slide the user would make of the stored picture with the rotate
+    // buttons: Rotation is always the turn of the stored pixels, which is
+    // what stored projects, the build and printing go by.
+    switch (loaded.turn) {
+    case 90:
+        RotateSlide(box, true);
+        break;
+    case 180:
+        RotateSlide(box, true);
+        RotateSlide(box, true);
+        break;
+    case 270:
+        RotateSlide(box, false);
+        break;
+    default:
+        break;
+    }
 }

@@ -24,7 +24,10 @@ struct SlideDefaults
 // gets the thumbnail, its size as PictureWidth and PictureHeight, Ratio =
 // PictureWidth / PictureHeight in extended precision, Width = Ratio x 100
 // rounded, Height 100, DrawBoxes off, BoxType btImage, the file name and
-// the defaults. Left and Top are the caller's (the drop point).
+// the defaults. Left and Top are the caller's (the drop point). A photo
+// with an orientation tag is then turned as the rotate buttons turn a slide
+// (RotateSlide: clockwise once for 90, twice for 180, counter-clockwise once
+// for 270), so it stands upright with Rotation the turn of its stored pixels.
 // A picture that loads empty fails with a message naming the file; the
 // loader's own errors propagate. The box is unchanged when it fails.
 void MakeSlideFromPicture(RectBoxProperties &box, const QString &path, const SlideDefaults &defaults);

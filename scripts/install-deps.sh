@@ -7,10 +7,11 @@ set -euo pipefail
 # which Liberation Sans matches; without it the text blocks wrap differently.
 build=(build-essential cmake ninja-build pkg-config
        qt6-base-dev qt6-multimedia-dev libqt6multimedia6 gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-       libjpeg62-turbo-dev zlib1g-dev libgl-dev libgtest-dev fonts-liberation)
+       libjpeg62-turbo-dev zlib1g-dev libheif-dev libwebp-dev libgl-dev libgtest-dev fonts-liberation)
 test=(clang libclang-rt-14-dev
       libjpeg-turbo-progs imagemagick netpbm libtiff-tools libtiff-dev giflib-tools python3 python3-pil
-      libpng-dev libgif-dev poppler-utils xauth xvfb locales-all)
+      libpng-dev libgif-dev poppler-utils xauth xvfb locales-all
+      libheif-examples heif-thumbnailer webp)
 
 want=("${build[@]}")
 if [ "${1:-}" = "--test" ]; then

@@ -36,3 +36,8 @@ QImage LoadPreviewPicture(const QString &path, int angle)
         ApplyRotation(picture, angle);
     return picture;
 }
+
+QImage LoadFilePreviewPicture(const QString &path)
+{
+    return LoadUprightPicture(path, JPEGReadScale::Whole);
+}

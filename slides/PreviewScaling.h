@@ -18,5 +18,10 @@ QString PreviewCaption(const QString &path, QSize picture);
 
 // The picture a preview shows: the file loaded whole (JPEG files too) and
 // turned by the angle (90, 180, 270 clockwise; anything else leaves it).
-// Errors of loading propagate.
+// The angle is a slide's Rotation, the turn of the stored pixels. Errors of
+// loading propagate.
 QImage LoadPreviewPicture(const QString &path, int angle);
+
+// The picture a preview of a file (not of a slide) shows: the file loaded
+// whole and stood upright as its orientation tag says.
+QImage LoadFilePreviewPicture(const QString &path);

@@ -11,7 +11,7 @@
 #include "slides/ProjSettings.h"
 #include "slides/RectBox.h"
 #include "slides/SlideProperties.h"
-#include "slides/SlideRotation.h"
+#include "project/SlideRotation.h"
 
 #include <QCoreApplication>
 #include <QDragMoveEvent>

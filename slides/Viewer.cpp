@@ -34,10 +34,20 @@ QRect TfrmViewer::PictureRect() const
 
 void TfrmViewer::ShowPicturePreview(const QString &path, int angle)
 {
+    ShowPreviewOf(path, [&] { return LoadPreviewPicture(path, angle); });
+}
+
+void TfrmViewer::ShowFilePreview(const QString &path)
+{
+    ShowPreviewOf(path, [&] { return LoadFilePreviewPicture(path); });
+}
+
+void TfrmViewer::ShowPreviewOf(const QString &path, const std::function<QImage()> &load)
+{
     QImage picture;
     {
         const TBusyCursor busy;
-        picture = LoadPreviewPicture(path, angle);
+        picture = load();
     }
     SetPicture(picture, PreviewCaption(path, picture.size()));
     show();

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 // The preview window frmViewer: one picture at full resolution, scaled to
 // fit the window (enlarged too), centred on black. Closing it hides it; it
 // is reused for every preview.
@@ -25,10 +27,15 @@ public:
     // shows it with its caption; the window comes to the front. A load error
     // propagates and leaves the window, its picture and caption unchanged.
     void ShowPicturePreview(const QString &path, int angle);
+    // The same for a file of the file list: shown upright as its
+    // orientation tag says.
+    void ShowFilePreview(const QString &path);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void ShowPreviewOf(const QString &path, const std::function<QImage()> &load);
+
     TScaledPicture m_picture;
 };

@@ -13,12 +13,13 @@ class TDecoderGraphic : public TGraphic
 public:
     QImage Bitmap() const override { return m_bitmap; }
 
-protected:
+    // The family's messages, also for the readers its decoders share:
     // "Cannot load image. Invalid or unexpected %s image format."
     [[noreturn]] static void FormatError(const char *formatName);
     // "Invalid color format in %s file."
     [[noreturn]] static void ColorFormatError(const char *formatName);
 
+protected:
     // A bitmap of the given size and format, after the size has been checked
     // against the picture limits; fails cleanly when memory runs out.
     static QImage NewBitmap(int64_t width, int64_t height, QImage::Format format);

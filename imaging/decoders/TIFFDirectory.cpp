@@ -1,5 +1,6 @@
 #include "imaging/decoders/TIFFDirectory.h"
 
+#include "imaging/decoders/DecoderGraphic.h"
 
 namespace {
 
@@ -20,28 +21,28 @@ constexpr unsigned kMaxEntries = 4096;
 
 } // namespace
 
-TTIFFGraphic::Directory::Directory(std::span<const uint8_t> file, const char *formatName)
+TIFFDirectory::TIFFDirectory(std::span<const uint8_t> file, const char *formatName)
     : m_file(file), m_formatName(formatName)
 {
     if (file.size() < 8)
-        TTIFFGraphic::FormatError(m_formatName);
+        TDecoderGraphic::FormatError(m_formatName);
     if (file[0] == 'I' && file[1] == 'I')
         m_bigEndian = false;
     else if (file[0] == 'M' && file[1] == 'M')
         m_bigEndian = true;
     else
-        TTIFFGraphic::FormatError(m_formatName);
+        TDecoderGraphic::FormatError(m_formatName);
     if (Read(2, 3) != 42)
-        TTIFFGraphic::FormatError(m_formatName); // 43 is BigTIFF, which this reader does not take
+        TDecoderGraphic::FormatError(m_formatName); // 43 is BigTIFF, which this reader does not take
     const uint32_t offset = Read(4, 4);
     if (offset < 8)
-        TTIFFGraphic::FormatError(m_formatName);
+        TDecoderGraphic::FormatError(m_formatName);
 
     ByteReader ifd = m_file;
     ifd.Seek(offset);
     const unsigned count = m_bigEndian ? ifd.U16BE() : ifd.U16LE();
     if (count == 0 || count > kMaxEntries)
-        TTIFFGraphic::FormatError(m_formatName);
+        TDecoderGraphic::FormatError(m_formatName);
     ifd.Skip(size_t(count) * 12); // the whole directory must be there
     for (unsigned i = 0; i < count; ++i) {
         const size_t at = offset + 2 + size_t(i) * 12;
@@ -57,7 +58,7 @@ TTIFFGraphic::Directory::Directory(std::span<const uint8_t> file, const char *fo
     }
 }
 
-uint32_t TTIFFGraphic::Directory::Read(size_t position, uint16_t type) const
+uint32_t TIFFDirectory::Read(size_t position, uint16_t type) const
 {
     ByteReader reader = m_file;
     reader.Seek(position);
@@ -71,24 +72,24 @@ uint32_t TTIFFGraphic::Directory::Read(size_t position, uint16_t type) const
     }
 }
 
-uint32_t TTIFFGraphic::Directory::Count(uint16_t tag) const
+uint32_t TIFFDirectory::Count(uint16_t tag) const
 {
     const auto found = m_entries.find(tag);
     return found == m_entries.end() ? 0 : found->second.count;
 }
 
-uint32_t TTIFFGraphic::Directory::Value(uint16_t tag, uint32_t defaultValue) const
+uint32_t TIFFDirectory::Value(uint16_t tag, uint32_t defaultValue) const
 {
     const auto found = m_entries.find(tag);
     if (found == m_entries.end() || found->second.count == 0)
         return defaultValue;
     const Entry &entry = found->second;
     if (TypeSize(entry.type) > 4)
-        TTIFFGraphic::FormatError(m_formatName);
+        TDecoderGraphic::FormatError(m_formatName);
     return Read(entry.position, entry.type);
 }
 
-std::vector<uint32_t> TTIFFGraphic::Directory::Values(uint16_t tag) const
+std::vector<uint32_t> TIFFDirectory::Values(uint16_t tag) const
 {
     const auto found = m_entries.find(tag);
     if (found == m_entries.end())
@@ -96,7 +97,7 @@ std::vector<uint32_t> TTIFFGraphic::Directory::Values(uint16_t tag) const
     const Entry &entry = found->second;
     const unsigned size = TypeSize(entry.type);
     if (size > 4)
-        TTIFFGraphic::FormatError(m_formatName);
+        TDecoderGraphic::FormatError(m_formatName);
     // The values must lie inside the file before anything is allocated.
     ByteReader values = m_file.Sub(entry.position, size_t(entry.count) * size);
     std::vector<uint32_t> result(entry.count);
@@ -116,7 +117,7 @@ std::vector<uint32_t> TTIFFGraphic::Directory::Values(uint16_t tag) const
     return result;
 }
 
-std::span<const uint8_t> TTIFFGraphic::Directory::Bytes(uint16_t tag) const
+std::span<const uint8_t> TIFFDirectory::Bytes(uint16_t tag) const
 {
     const auto found = m_entries.find(tag);
     if (found == m_entries.end())

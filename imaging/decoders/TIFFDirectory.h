@@ -1,24 +1,24 @@
 #pragma once
 
 #include "imaging/decoders/ByteReader.h"
-#include "imaging/decoders/TIFFGraphic.h"
 
 #include <cstdint>
 #include <map>
 #include <span>
 #include <vector>
 
-// The first image file directory of a TIFF file: its fields by tag, read in
-// the file's byte order. Values are read on demand, each checked against the
-// file before anything is allocated for it.
-class TTIFFGraphic::Directory
+// The first image file directory of a TIFF structure (a TIFF file, the
+// preview inside an EPS file, the EXIF block of a JPEG file): its fields by
+// tag, read in the structure's byte order. Values are read on demand, each
+// checked against the data before anything is allocated for it.
+class TIFFDirectory
 {
 public:
     // Reads the 8-byte header and the first directory. Fails with the
     // family's format message (formatName in it) for anything that is not a
     // classic TIFF header, and with "Stream read error" when the directory
     // lies outside the data.
-    Directory(std::span<const uint8_t> file, const char *formatName);
+    TIFFDirectory(std::span<const uint8_t> file, const char *formatName);
 
     bool Has(uint16_t tag) const { return m_entries.count(tag) != 0; }
     // The first value of an integer field, or the default when it is absent.

@@ -23,6 +23,5 @@ protected:
     // family's messages.
     void LoadTIFF(std::span<const uint8_t> bytes, const char *formatName);
 
-    class Directory;
     class ImageReader;
 };

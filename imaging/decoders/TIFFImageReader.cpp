@@ -85,7 +85,7 @@ QImage TTIFFGraphic::ImageReader::Read()
 
 void TTIFFGraphic::ImageReader::ReadFormat()
 {
-    const Directory &d = m_directory;
+    const TIFFDirectory &d = m_directory;
     m_width = d.Value(ImageWidth, 0);
     m_height = d.Value(ImageLength, 0);
     if (m_width == 0 || m_height == 0)
@@ -191,7 +191,7 @@ void TTIFFGraphic::ImageReader::ReadFormat()
 
 void TTIFFGraphic::ImageReader::ReadLayout()
 {
-    const Directory &d = m_directory;
+    const TIFFDirectory &d = m_directory;
     m_tiled = d.Has(TileWidth) || d.Has(TileOffsets);
     if (m_tiled) {
         m_chunkWidth = d.Value(TileWidth, 0);

@@ -49,7 +49,7 @@ private:
 
     ByteReader m_file;
     const char *m_formatName;
-    Directory m_directory;
+    TIFFDirectory m_directory;
 
     // The picture's format.
     uint32_t m_width = 0, m_height = 0;

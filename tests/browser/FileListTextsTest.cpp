@@ -3,13 +3,13 @@
 
 #include <gtest/gtest.h>
 
-TEST(PictureMasks, TheListHoldsTheClassicSeventeenAndTheJpegNames)
+TEST(PictureMasks, TheListHoldsTheClassicSeventeenTheJpegNamesAndThePhoneFormats)
 {
     const QStringList masks = SplitMaskList(kPictureFileMasks);
-    ASSERT_EQ(masks.size(), 20);
+    ASSERT_EQ(masks.size(), 24);
     EXPECT_EQ(masks.front(), "*.jpg");
     EXPECT_EQ(masks[16], "*.tga");
-    EXPECT_EQ(masks.mid(17), QStringList({"*.jpeg", "*.jpe", "*.jfif"}));
+    EXPECT_EQ(masks.mid(17), QStringList({"*.jpeg", "*.jpe", "*.jfif", "*.heic", "*.heif", "*.avif", "*.webp"}));
     // Text after the last semicolon is not a mask.
     EXPECT_EQ(SplitMaskList("*.a;*.b;*.c"), QStringList({"*.a", "*.b"}));
     EXPECT_TRUE(SplitMaskList("no semicolon").isEmpty());

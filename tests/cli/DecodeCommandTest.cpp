@@ -36,6 +36,37 @@ TEST(DecodeCommand, DecodesJPEGAtTheScaleAsked)
     }
 }
 
+// HEIC and WebP reach the same scaled loading: the scaled size (WebP as
+// dwebp scales it while decoding), or the embedded thumbnail when that is at
+// least the scaled size.
+TEST(DecodeCommand, ScalesThePhoneFormats)
+{
+    if (!ToolAvailable(QStringLiteral("heif-enc")) || !ToolAvailable(QStringLiteral("cwebp"))
+        || !ToolAvailable(QStringLiteral("dwebp")))
+        GTEST_SKIP() << "libheif-examples and webp are not installed";
+    TestFolder folder;
+    const QString source = folder.Path(QStringLiteral("source.png"));
+    ASSERT_TRUE(NumberedPicture(90, 60).save(source));
+    const QString heic = folder.Path(QStringLiteral("photo.heic")), webp = folder.Path(QStringLiteral("photo.webp"));
+    ASSERT_EQ(RunProgram(QStringLiteral("heif-enc"), {QStringLiteral("-t"), QStringLiteral("30"), QStringLiteral("-o"), heic, source}), 0);
+    ASSERT_EQ(RunProgram(QStringLiteral("cwebp"), {QStringLiteral("-quiet"), source, QStringLiteral("-o"), webp}), 0);
+    const QString out = folder.Path(QStringLiteral("out.ppm"));
+    const auto sizeAt = [&](const QString &picture, const char *scale) {
+        EXPECT_EQ(RunCli({QStringLiteral("decode"), picture, out, QStringLiteral("--scale"), QLatin1String(scale)}).status, 0);
+        return QImage(out).size();
+    };
+    EXPECT_EQ(sizeAt(heic, "1"), QSize(90, 60));
+    EXPECT_EQ(sizeAt(heic, "2"), QSize(45, 30)) << "the 30 by 20 thumbnail is too small";
+    EXPECT_EQ(sizeAt(heic, "4"), QSize(30, 20)) << "the thumbnail covers 23 by 15";
+    EXPECT_EQ(sizeAt(webp, "8"), QSize(12, 8));
+    const QString reference = folder.Path(QStringLiteral("reference.ppm"));
+    ASSERT_EQ(RunProgram(QStringLiteral("dwebp"), {QStringLiteral("-quiet"), webp, QStringLiteral("-resize"), QStringLiteral("23"),
+                                                   QStringLiteral("15"), QStringLiteral("-ppm"), QStringLiteral("-o"), reference}),
+              0);
+    sizeAt(webp, "4");
+    EXPECT_EQ(ReadFileBytes(out), ReadFileBytes(reference));
+}
+
 TEST(DecodeCommand, ReportsFailuresWithTheProgramsMessage)
 {
     TestFolder folder;
@@ -51,6 +82,8 @@ TEST(DecodeCommand, ReportsFailuresWithTheProgramsMessage)
         {"wide.bmp", bmp.left(18) + QByteArray::fromHex("70110100") + bmp.mid(22), "Picture too large (70000 by 4 pixels)"},
         {"text.jpg", "not a picture", "No picture could be read from "},
         {"icon.ico", QByteArray::fromHex("0000010001001010000001002000040000001600000000000000"), "No picture could be read from "},
+        {"cut.heic", QByteArray("\0\0\0\x18" "ftypheic", 12), "Cannot load image. Invalid or unexpected HEIF image format."},
+        {"cut.webp", QByteArray("RIFF\x20\0\0\0WEBPVP8 ", 16), "Cannot load image. Invalid or unexpected WebP image format."},
     };
     for (const auto &c : cases) {
         const QString path = c.bytes.isNull() ? folder.Path(QLatin1String(c.name)) : folder.Write(QLatin1String(c.name), c.bytes);

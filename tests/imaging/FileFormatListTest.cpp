@@ -32,20 +32,20 @@ const TGraphicClass kSecondTestClass{"TSecondTestGraphic", [] { return std::uniq
 
 } // namespace
 
-TEST(FormatRegistration, RegistersFortyExtensionsForEighteenClassesInOrder)
+TEST(FormatRegistration, RegistersFortyFourExtensionsForTwentyOneClassesInOrder)
 {
     TFileFormatRegistration registration;
     const TFileFormatList &list = *FileFormatList();
-    EXPECT_EQ(list.ClassCount(), 18);
-    ASSERT_EQ(list.ExtensionCount(), 40);
+    EXPECT_EQ(list.ClassCount(), 21);
+    ASSERT_EQ(list.ExtensionCount(), 44);
     EXPECT_EQ(CountFor(list, TTargaGraphic::StaticClass()), 5);
     EXPECT_EQ(CountFor(list, TBitmap::StaticClass()), 3);
     EXPECT_EQ(CountFor(list, TJPEGImage::StaticClass()), 4);
 
     const QStringList order = QStringLiteral(
         "bmp ico wmf emf jfif jpg jpe jpeg rle dib win vst vda tga icb tiff tif fax eps pcx pcc scr rpf rla sgi "
-        "rgba rgb bw psd pdd ppm pgm pbm cel pic pcd gif cut psp png").split(QLatin1Char(' '));
-    for (int i = 0; i < 40; ++i)
+        "rgba rgb bw psd pdd ppm pgm pbm cel pic pcd gif cut psp png heic heif avif webp").split(QLatin1Char(' '));
+    for (int i = 0; i < 44; ++i)
         EXPECT_EQ(list.Extension(i).extension, order[i]);
 
     const auto kindsOf = [&](const char *extension) { return list.Extension(list.FindExtension(QLatin1String(extension))).kinds; };
@@ -55,6 +55,8 @@ TEST(FormatRegistration, RegistersFortyExtensionsForEighteenClassesInOrder)
     EXPECT_EQ(kindsOf("pdd"), 10);
     EXPECT_EQ(kindsOf("gif"), 13);
     EXPECT_EQ(kindsOf("psp"), 24);
+    EXPECT_EQ(kindsOf("heic"), 12);
+    EXPECT_EQ(kindsOf("webp"), 9);
 
     // "vst" passes no description and hands on its class's common one.
     const int vst = list.FindExtension(QStringLiteral("vst"));
@@ -63,9 +65,9 @@ TEST(FormatRegistration, RegistersFortyExtensionsForEighteenClassesInOrder)
     EXPECT_EQ(list.HandedOnDescription(list.FindExtension(QStringLiteral("jfif"))), QStringLiteral("JFIF images"));
     EXPECT_EQ(list.Class(list.FindGraphicClass(TJPEGImage::StaticClass())).description, QStringLiteral("JPG images"));
 
-    // The table holds the framework's six entries, then the forty.
+    // The table holds the framework's six entries, then the forty-four.
     const std::vector<PictureFileFormat> table = PictureFileFormats();
-    ASSERT_EQ(table.size(), 46u);
+    ASSERT_EQ(table.size(), 50u);
     EXPECT_EQ(table[0].extension, QStringLiteral("wmf"));
     EXPECT_EQ(table[5].description, QStringLiteral("JPEG Image File"));
     EXPECT_EQ(table[17].extension, QStringLiteral("vst"));
@@ -108,7 +110,7 @@ TEST(FormatRegistration, RegisteringAnExtensionTwiceChangesNothing)
                                           TAutodeskGraphic::StaticClass());
               }),
               QStringLiteral("Attempt to register TGA twice."));
-    EXPECT_EQ(list.ExtensionCount(), 40);
+    EXPECT_EQ(list.ExtensionCount(), 44);
     EXPECT_EQ(CountFor(list, TAutodeskGraphic::StaticClass()), 2);
     EXPECT_EQ(list.Class(list.FindGraphicClass(TAutodeskGraphic::StaticClass())).description,
               QStringLiteral("Autodesk images"));
@@ -130,7 +132,7 @@ TEST(FormatRegistration, UnregisteringRleKeepsTheOtherBitmapExtensions)
     EXPECT_EQ(ClassNameFor(QStringLiteral("a.rle")), QStringLiteral("TBitmap"));
 
     list.UnregisterFileFormat(QStringLiteral("nope"), TBitmap::StaticClass());
-    EXPECT_EQ(list.ExtensionCount(), 39);
+    EXPECT_EQ(list.ExtensionCount(), 43);
 }
 
 TEST(FormatRegistration, ShutDownWithdrawsEveryClass)
@@ -145,7 +147,7 @@ TEST(FormatRegistration, ShutDownWithdrawsEveryClass)
 
     // Start-up again begins from the framework's entries.
     TFileFormatRegistration registration;
-    EXPECT_EQ(PictureFileFormats().size(), 46u);
+    EXPECT_EQ(PictureFileFormats().size(), 50u);
 }
 
 TEST(FileFormatList, KeepsClassRecordsAndCountsByTheRules)

@@ -1,7 +1,7 @@
 #include "project/RectBoxProperties.h"
 #include "slides/IntegerText.h"
 #include "slides/RectBoxGeometry.h"
-#include "slides/SlideRotation.h"
+#include "project/SlideRotation.h"
 
 #include <QImage>
 

@@ -1,4 +1,4 @@
-#include "slides/SlideRotation.h"
+#include "project/SlideRotation.h"
 
 #include "common/Rounding.h"
 #include "imaging/Rotation.h"
