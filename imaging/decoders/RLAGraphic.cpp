@@ -10,13 +10,13 @@ namespace {
 constexpr const char *kFormat = "RLA";
 constexpr size_t kHeaderSize = 740;
 
-// A sample whose largest value is `maximum` scaled to 8 bits in 256 equal
-// steps (for 16 bits: 257 values to each step).
+// A sample whose largest value is `maximum` scaled to 8 bits, rounded to
+// the nearest (for 16 bits: value / 257 rounded).
 uint8_t Reduce(unsigned value, unsigned maximum)
 {
     if (value >= maximum)
         return 255;
-    return uint8_t(value * 255 / maximum);
+    return uint8_t((value * 255 + maximum / 2) / maximum);
 }
 
 } // namespace

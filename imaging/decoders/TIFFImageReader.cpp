@@ -56,9 +56,11 @@ const std::array<uint8_t, 256> &BitReversal()
 // 16 to 8 bits, rounded to the nearest (v / 257 without a division, as
 // ImageMagick and Qt round it).
 inline uint8_t Div257(unsigned v) { return uint8_t(((v + 128) - ((v + 128) >> 8)) >> 8); }
-// Colour map levels 0..65535 to 0..255 as the common readers scale them
-// (rounded down), so that palettes written at 16 bits look the same.
-inline int PaletteLevel(uint32_t v) { return int((v & 0xFFFF) * 255 / 65535); }
+// Colour map levels 0..65535 to 0..255: the high byte, as TIFF readers
+// take it. Writers store a level either as value x 257 or as value x 256
+// (0xFF00 for full red); the high byte gives the value for both, where
+// scaling by 255 / 65535 turned 0xFF00 into 254.
+inline int PaletteLevel(uint32_t v) { return int((v & 0xFFFF) >> 8); }
 inline uint8_t Mul255(unsigned a, unsigned b) { return uint8_t((a * b + 127) / 255); }
 
 uint64_t RoundUp(uint64_t value, uint64_t step) { return (value + step - 1) / step * step; }

@@ -1,4 +1,5 @@
 #include "imaging/decoders/EPSGraphic.h"
+#include "imaging/decoders/TIFFGraphic.h"
 
 #include "TIFFBuilder.h"
 #include "common/VistranoError.h"
@@ -69,4 +70,34 @@ TEST(TEPSGraphic, RefusesFilesWithoutAUsablePreview)
     // preview cut short is a read error even though the EPS goes on.
     QByteArray cut = EPS(tiff, 0, uint32_t(tiff.size()) - 30);
     EXPECT_EQ(Error(cut), QStringLiteral("Stream read error"));
+}
+
+// A 16-bit colour map entry is read by its high byte, as TIFF readers take
+// it: maps written as value x 256 (0xFF00 for full red) and as value x 257
+// give the same colours, in a TIFF file and in an EPS preview alike.
+TEST(TEPSGraphic, PaletteEntriesAreTheirHighByte)
+{
+    std::vector<uint32_t> map(3 * 256, 0);
+    for (uint32_t i = 0; i < 256; ++i) {
+        map[i] = i << 8;                  // red: value x 256
+        map[256 + i] = i * 257;           // green: value x 257
+        map[512 + i] = (255 - i) << 8 | 0xFF; // blue: value x 256 + 255
+    }
+    const QByteArray tiff = TIFFBuilder::Picture(4, 3, 8, 1, 3, 1, QByteArray::fromHex("00017F80FEFF00017F80FEFF"))
+                                .Short(320, map)
+                                .Build();
+    TTIFFGraphic plain;
+    plain.LoadFromBytes(tiff);
+    TEPSGraphic preview;
+    preview.LoadFromBytes(EPS(tiff));
+    for (const QImage &image : {plain.Bitmap(), preview.Bitmap()}) {
+        ASSERT_EQ(image.size(), QSize(4, 3));
+        const int levels[6] = {0x00, 0x01, 0x7F, 0x80, 0xFE, 0xFF};
+        for (int i = 0; i < 6; ++i) {
+            const QColor colour = image.pixelColor(i % 4, i / 4);
+            EXPECT_EQ(colour.red(), levels[i]) << i;
+            EXPECT_EQ(colour.green(), levels[i]) << i;
+            EXPECT_EQ(colour.blue(), 255 - levels[i]) << i;
+        }
+    }
 }

@@ -144,17 +144,22 @@ TEST(RLAGraphic, DecodesRGBAndGreyBottomUpFromTheActiveRegion)
     }
 }
 
-TEST(RLAGraphic, WideSamplesAreScaledToEightBits)
+TEST(RLAGraphic, WideSamplesAreRoundedToEightBits)
 {
+    // 16-bit channels as 3D and compositing tools write them, rounded to the
+    // nearest: 0x8000 lies just above 127.5 x 257 and rounds up, 0x7FFF
+    // just below it.
     RLAPicture p;
-    p.width = 4, p.height = 2, p.bits = 16;
-    p.sample = [](int x, int y, int c) { return std::vector<int>{0, 0x7F7F, 0x8080, 65535}[size_t(x)] ^ (y * c); };
+    p.width = 6, p.height = 2, p.bits = 16;
+    p.sample = [](int x, int y, int c) {
+        return std::vector<int>{0, 0x7F7F, 0x7FFF, 0x8000, 0x0080, 65535}[size_t(x)] ^ (y * c);
+    };
     QImage image = Decode<TRLAGraphic>(EncodeRLA(p));
     ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.pixelColor(0, 0).red(), 0);
-    EXPECT_EQ(image.pixelColor(1, 0).red(), 127);
-    EXPECT_EQ(image.pixelColor(2, 0).red(), 128);
-    EXPECT_EQ(image.pixelColor(3, 0).red(), 255);
+    const int expected[6] = {0, 127, 127, 128, 0, 255};
+    for (int x = 0; x < 6; ++x)
+        EXPECT_EQ(image.pixelColor(x, 0).red(), expected[x]) << x;
+    EXPECT_EQ(image.pixelColor(4, 1).green(), 1) << "0x0081 is above half a step";
 
     p.bits = 10;
     p.sample = [](int x, int, int) { return x * 341; }; // 0, 341, 682, 1023

@@ -81,7 +81,9 @@ const std::vector<ToolCase> &ToolCases()
         {"wide_rgb_zip", {Step({"ppm2tiff", "@/src68.ppm", "@/a.tif"}), Step({"tiffcp", "-c", "zip", "@/a.tif", "@/out.tif"})}, 0},
         {"wide_grey_min_is_white", {Step({"convert", "@/grey68.pgm", "-define", "tiff:photometric=min-is-white", "-compress", "lzw", "@/out.tif"})}, 0},
         {"wide_rgb_jpeg", {Step({"ppm2tiff", "@/src68.ppm", "@/a.tif"}), Step({"tiffcp", "-c", "jpeg", "-r", "16", "@/a.tif", "@/out.tif"})}, 2},
-        {"wide_palette", {Step({"convert", "@/src68.ppm", "-colors", "100", "-type", "palette", "-compress", "zip", "@/out.tif"})}, 0},
+        // Palettes: ImageMagick writes 16-bit levels of its own and rounds
+        // them by 257 where TIFF readers take the high byte, one step apart.
+        {"wide_palette", {Step({"convert", "@/src68.ppm", "-colors", "100", "-type", "palette", "-compress", "zip", "@/out.tif"})}, 1},
         // ImageMagick: 16 bits, CMYK, alpha, palettes, grey depths.
         {"rgb16_lzw_predictor", {Step({"convert", "@/src.ppm", "-depth", "16", "-compress", "lzw", "-define", "tiff:predictor=2", "@/out.tif"})}, 1},
         {"rgb16_big_endian", {Step({"convert", "@/src.ppm", "-depth", "16", "-endian", "MSB", "@/out.tif"})}, 1},
@@ -89,9 +91,9 @@ const std::vector<ToolCase> &ToolCases()
         {"cmyk16", {Step({"convert", "@/src.ppm", "-colorspace", "cmyk", "-depth", "16", "@/out.tif"})}, 1},
         {"rgba_unassociated", {Step({"convert", "@/src.ppm", "-alpha", "set", "-channel", "A", "-fx", "(i+j)/(w+h)", "+channel", "-define", "tiff:alpha=unassociated", "@/out.tif"})}, 1},
         {"rgba_associated", {Step({"convert", "@/src.ppm", "-alpha", "set", "-channel", "A", "-fx", "(i+j)/(w+h)", "+channel", "-define", "tiff:alpha=associated", "-compress", "zip", "@/out.tif"})}, 2},
-        {"palette_8", {Step({"convert", "@/src.ppm", "-colors", "200", "-type", "palette", "@/out.tif"})}, 0},
-        {"palette_4", {Step({"convert", "@/src.ppm", "-colors", "16", "-type", "palette", "-compress", "lzw", "@/out.tif"})}, 0},
-        {"palette_2", {Step({"convert", "@/src.ppm", "-colors", "4", "-type", "palette", "@/out.tif"})}, 0},
+        {"palette_8", {Step({"convert", "@/src.ppm", "-colors", "200", "-type", "palette", "@/out.tif"})}, 1},
+        {"palette_4", {Step({"convert", "@/src.ppm", "-colors", "16", "-type", "palette", "-compress", "lzw", "@/out.tif"})}, 1},
+        {"palette_2", {Step({"convert", "@/src.ppm", "-colors", "4", "-type", "palette", "@/out.tif"})}, 1},
         {"grey_8", {Step({"ppm2tiff", "@/grey.pgm", "@/out.tif"})}, 0},
         {"grey_4", {Step({"convert", "@/grey.pgm", "-depth", "4", "@/out.tif"})}, 0},
         {"grey_2", {Step({"convert", "@/grey.pgm", "-depth", "2", "-compress", "rle", "@/out.tif"})}, 0},
