@@ -1,12 +1,17 @@
 #include "imaging/FormatRegistration.h"
 #include "imaging/PictureLoading.h"
 #include "imaging/decoders/HEIFGraphic.h"
+#include "tests/imaging/decoders/HEIFBoxes.h"
 #include "tests/support/ErrorOf.h"
 #include "tests/support/ReferenceTools.h"
 #include "tests/support/TestPictures.h"
 #include "tests/imaging/decoders/PhoneFormatTools.h"
 
+#include <QTransform>
+
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 namespace {
 
@@ -141,4 +146,35 @@ TEST(HEIFGraphic, DamagedFilesFailWithTheFamilysMessage)
 
     EXPECT_EQ(ErrorOf<THEIFGraphic>(QByteArray("\0\0\0\x18" "ftypheic", 12) + QByteArray(500, 'x')),
               heifMessage);
+}
+
+// A grid of tiles (as phones write their photos) gives the whole picture,
+// and the file's rotation is applied by the decoder: the file's own
+// transformations, unlike a JPEG's tag, are part of the picture.
+TEST(HEIFGraphic, AGridGivesTheWholePictureTurnedAsTheFileSays)
+{
+    if (!HaveTools({QStringLiteral("heif-enc")}))
+        GTEST_SKIP() << "libheif-examples is needed";
+    TestFolder folder;
+    const CodedHEVC tile = ExtractCodedPicture(EncodeWith(folder, MakeTestPicture(64, 64, 8), QStringLiteral("heif-enc"),
+                                                          {QStringLiteral("-q"), QStringLiteral("80")}, QStringLiteral("tile.heic")));
+    ASSERT_EQ(QSize(tile.width, tile.height), QSize(64, 64)) << "HEVC codes whole 64-pixel blocks";
+    const QImage one = MakeBitmap24(DecodeOrFail<THEIFGraphic>(GridHEIF(tile, 1, 1, 0)));
+    ASSERT_EQ(one.size(), QSize(64, 64));
+    QImage expected(192, 128, QImage::Format_BGR888);
+    for (int row = 0; row < 2; ++row)
+        for (int column = 0; column < 3; ++column)
+            for (int y = 0; y < 64; ++y)
+                std::memcpy(expected.scanLine(row * 64 + y) + column * 64 * 3, one.constScanLine(y), 64 * 3);
+    const QImage grid = MakeBitmap24(DecodeOrFail<THEIFGraphic>(GridHEIF(tile, 3, 2, 0)));
+    ExpectSamePixels(grid.convertToFormat(QImage::Format_RGB888), expected.convertToFormat(QImage::Format_RGB888),
+                     QStringLiteral("3 by 2 grid"));
+    // irot 1: a quarter turn counter-clockwise.
+    const QImage turned = MakeBitmap24(DecodeOrFail<THEIFGraphic>(GridHEIF(tile, 3, 2, 1)));
+    ExpectSamePixels(turned.convertToFormat(QImage::Format_RGB888),
+                     expected.transformed(QTransform().rotate(-90)).convertToFormat(QImage::Format_RGB888),
+                     QStringLiteral("turned grid"));
+    THEIFGraphic scaled;
+    scaled.LoadScaledFromBytes(GridHEIF(tile, 3, 2, 1), {8, {}});
+    EXPECT_EQ(scaled.Bitmap().size(), QSize(16, 24));
 }
