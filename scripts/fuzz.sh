@@ -21,6 +21,7 @@ if [ ${#targets[@]} -eq 0 ]; then
 fi
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/fuzz/lsan.supp}
 findings=build-fuzz/findings
 work=""
 # The work folder of the target that runs goes however the script ends; what
