@@ -6,7 +6,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 bin=$1; shift
 photos=${PHOTOS:-${XDG_CACHE_HOME:-$HOME/.cache}/vistrano-bench/photos}
 if [ ! -f "$photos/.complete" ]; then
-    need=(libvips-tools libjpeg-turbo-progs lomiri-wallpapers-16.04 lomiri-wallpapers-20.04 plasma-workspace-wallpapers)
+    need=(libvips-tools libjpeg-turbo-progs lomiri-wallpapers-16.04 lomiri-wallpapers-20.04 plasma-workspace-wallpapers
+          libheif-examples heif-thumbnailer webp)
     missing=()
     for p in "${need[@]}"; do dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p"); done
     if [ ${#missing[@]} -gt 0 ]; then
