@@ -4,8 +4,10 @@
 
 // HEIF pictures (the HEIC photos of phones) through libheif: the primary
 // image, with the file's own transformations (rotation, mirroring, cropping)
-// applied; a grid of tiles gives the whole picture, an image sequence its
-// first picture. 10-bit and 12-bit pictures are reduced to 8 bits with
+// applied; a grid of tiles gives the whole picture, a file of several
+// pictures (a burst, a sequence with a still) its primary one. A sequence
+// stored only as a track has no picture this library version reads and is
+// refused with the family's message. 10-bit and 12-bit pictures are reduced to 8 bits with
 // rounding; alpha is left for picture loading to compose onto black. A
 // scaled load takes an embedded thumbnail that covers the needed size, and
 // otherwise reduces the decoded picture (HEVC has no scaled decoding).

@@ -1,23 +1,9 @@
-#include "imaging/FormatRegistration.h"
-#include "imaging/PictureLoading.h"
 #include "imaging/decoders/ExifOrientation.h"
-#include "tests/imaging/ImagingTestFiles.h"
 #include "tests/support/PhotoFiles.h"
-
-#include <QBuffer>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray JPEGOf(const QImage &picture)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(picture.save(&buffer, "JPG", 100));
-    return bytes;
-}
 
 // The APP1 payload that WithExifOrientation puts into a file.
 std::vector<uint8_t> PayloadOf(const QByteArray &file)
@@ -59,29 +45,3 @@ TEST(ExifOrientation, ReadsTheTagInEitherByteOrderAndTakesDamageAsUpright)
     for (int tag = 0; tag <= 9; ++tag)
         EXPECT_EQ(OrientationTurn(tag), tag <= 8 ? turns[tag] : 0) << tag;
 }
-
-class OrientedJPEG : public ::testing::TestWithParam<int>
-{
-};
-
-// Loading gives the stored pixels and the turn; the upright picture is the
-// scene as the camera saw it (mirrored for the mirrored tags).
-TEST_P(OrientedJPEG, LoadsStoredPixelsAndStandsThemUpright)
-{
-    const int tag = GetParam();
-    const TFileFormatRegistration formats;
-    TestFolder folder;
-    const QImage scene = QuadrantPicture(96, 64);
-    const QImage stored = StoredForOrientation(scene, tag);
-    const QString path = folder.Write(QStringLiteral("photo.jpg"), WithExifOrientation(JPEGOf(stored), tag, tag % 2));
-
-    const TLoadedPicture loaded = LoadPicture(path, JPEGReadScale::Whole);
-    EXPECT_EQ(loaded.turn, OrientationTurn(tag));
-    EXPECT_TRUE(SameQuadrants(loaded.bitmap, stored));
-    EXPECT_TRUE(SameQuadrants(LoadPictureFile(path, JPEGReadScale::Whole), stored)) << "stored pixels, as before";
-    const QImage shown = ShownForOrientation(scene, tag);
-    EXPECT_TRUE(SameQuadrants(LoadUprightPicture(path, JPEGReadScale::Whole), shown));
-    EXPECT_TRUE(SameQuadrants(LoadUprightPicture(path, JPEGReadScale::Eighth), shown.scaled(shown.size() / 8)));
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryTag, OrientedJPEG, ::testing::Range(1, 9));

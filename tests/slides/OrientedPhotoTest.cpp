@@ -58,6 +58,10 @@ TEST_P(OrientedPhoto, ShowsUprightAndMakesTheRotatedSlide)
     EXPECT_TRUE(SameQuadrants(viewer.Picture(), shown)) << "preview";
     EXPECT_EQ(viewer.windowTitle(), tagged + QStringLiteral("   (%1 X %2)").arg(shown.width()).arg(shown.height()));
 
+    // The build and printing take the stored pixels and turn them by the
+    // slide's Rotation.
+    EXPECT_TRUE(SameQuadrants(LoadPictureFile(tagged, JPEGReadScale::Whole), stored)) << "stored pixels";
+
     RectBoxProperties slide, rotated;
     MakeSlideFromPicture(slide, tagged, {});
     MakeSlideFromPicture(rotated, raw, {});
