@@ -1,8 +1,9 @@
 #include "tests/support/TestFiles.h"
 
+#include "tests/support/ChildLimits.h"
+
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
@@ -50,21 +51,9 @@ QByteArray ByteString(std::initializer_list<int> values)
 
 int RunProgram(const QString &program, const QStringList &args, QByteArray *out, QByteArray *err, int timeoutMs)
 {
-    QProcess process;
-    process.start(program, args);
-    if (!process.waitForStarted())
-        return -1;
-    process.closeWriteChannel();
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        return -1;
-    }
-    if (out)
-        *out = process.readAllStandardOutput();
-    if (err)
-        *err = process.readAllStandardError();
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    ChildLimits limits;
+    limits.seconds = (timeoutMs + 999) / 1000;
+    return RunLimitedProgram(limits, program, args, out, err);
 }
 
 bool ToolAvailable(const QString &name)
