@@ -72,6 +72,26 @@ bool ReadCMYK(JPEGDecompressor &jpeg, QImage &target)
     return true;
 }
 
+// Whether the data behind the first scan header can hold that scan for a
+// picture of the size the frame gives. A Huffman code is at least one bit
+// long, and every block of a sequential or DC scan takes at least one; an AC
+// scan of a progressive file codes up to 32767 empty blocks in one end-of-band
+// run. Data shorter than that cannot be a picture of that size, and is
+// refused before the picture is allocated rather than claiming memory for
+// it. Arithmetic coding has no such bound: its data must merely be there.
+bool ScanDataCanHoldPicture(const jpeg_decompress_struct &info)
+{
+    const uint64_t available = info.src ? uint64_t(info.src->bytes_in_buffer) : 0;
+    if (info.arith_code)
+        return available > 0;
+    uint64_t blocks = 0;
+    for (int i = 0; i < info.comps_in_scan; ++i)
+        blocks += uint64_t(info.cur_comp_info[i]->width_in_blocks) * info.cur_comp_info[i]->height_in_blocks;
+    constexpr uint64_t kLongestEndOfBandRun = 32767;
+    const uint64_t bits = info.Ss == 0 ? blocks : (blocks + kLongestEndOfBandRun - 1) / kLongestEndOfBandRun;
+    return available * 8 >= bits;
+}
+
 } // namespace
 
 bool ReadJPEGInfo(const uint8_t *data, size_t size, JPEGInfo &info)
@@ -124,6 +144,9 @@ JPEGReadOutcome ReadJPEGBytes(QImage &target, const uint8_t *data, size_t size, 
     try {
         if (info.progressive_mode)
             CheckPictureSize(info.image_width, info.image_height);
+        CheckPictureSize(info.output_width, info.output_height);
+        if (!ScanDataCanHoldPicture(info))
+            return {JPEGReadStatus::Unreadable, {}};
         target = NewPictureImage(info.output_width, info.output_height, format);
     } catch (const VistranoError &error) {
         return {JPEGReadStatus::TooLarge, error.message(), orientation};

@@ -16,7 +16,8 @@
 
 enum class JPEGReadStatus {
     Decoded,    // the target holds the picture
-    Unreadable, // no file, no JPEG header or an unsupported layout; target untouched
+    Unreadable, // no regular file, no JPEG header, an unsupported layout or data
+                // too short for the size the header gives; target untouched
     TooLarge,   // beyond the picture limits or out of memory; target untouched
     Damaged,    // the pixel data broke off: the target has the full size, the rows
                 // the library could not deliver are black

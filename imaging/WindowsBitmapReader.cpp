@@ -112,6 +112,11 @@ QImage ReadWindowsBitmap(const QByteArray &data)
     const size_t available = size_t(data.size()) - header.pixelOffset;
 
     if (header.compression == biRLE8 || header.compression == biRLE4) {
+        // An end-of-bitmap code may leave the whole picture at colour 0, so
+        // a few bytes can make a picture of any size; but data without even
+        // one code is no picture, and is refused before one is allocated.
+        if (available < 2)
+            throw EReadError();
         QImage bitmap = NewPictureImage(header.width, header.height, QImage::Format_Indexed8);
         bitmap.setColorTable(header.colorTable);
         bitmap.fill(0);

@@ -2,6 +2,7 @@
 
 #include "imaging/decoders/ByteReader.h"
 #include "imaging/decoders/GIFLZWDecoder.h"
+#include "imaging/decoders/PackedDataLimits.h"
 
 #include <QList>
 
@@ -101,18 +102,6 @@ std::vector<int> RowOrder(int height, bool interlaced)
     return order;
 }
 
-// The most pixels that LZW data of packedBytes bytes can unpack to: every
-// code is at least s + 1 bits wide, and the string of the n-th code after a
-// clear code is at most n bytes long (at most 4096 once the table is full).
-uint64_t MostLZWOutput(size_t packedBytes, int codeSize)
-{
-    const uint64_t codes = uint64_t(packedBytes) * 8 / uint64_t(codeSize + 1);
-    constexpr uint64_t kLongestString = 4096;
-    if (codes <= kLongestString)
-        return codes * (codes + 1) / 2;
-    return kLongestString * (kLongestString + 1) / 2 + (codes - kLongestString) * kLongestString;
-}
-
 QList<QRgb> GreyRamp()
 {
     QList<QRgb> table(256);
@@ -173,7 +162,8 @@ void TGIFGraphic::LoadFromBytes(const QByteArray &data)
     const std::vector<uint8_t> packed = ReadSubBlockData(reader);
     // Damaged data may leave the last rows colour 0, but data that cannot
     // even in theory reach the size the header claims is no picture of it.
-    if (MostLZWOutput(packed.size(), codeSize) < uint64_t(pictureWidth) * uint64_t(pictureHeight))
+    // Codes start at s + 1 bits.
+    if (MostLZWOutput(packed.size(), codeSize + 1) < uint64_t(pictureWidth) * uint64_t(pictureHeight))
         FormatError(kFormatName);
 
     QImage bitmap = NewBitmap(pictureWidth, pictureHeight, QImage::Format_Indexed8);

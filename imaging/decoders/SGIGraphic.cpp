@@ -83,67 +83,67 @@ void TSGIGraphic::LoadFromBytes(const QByteArray &data)
     const size_t rowBytes = width * size_t(h.bytesPerSample);
     const size_t channels = size_t(h.usedChannels);
 
-    // Every row of every channel we use, bottom row first, channel after
-    // channel, in the file's sample layout.
-    std::vector<uint8_t> planes;
+    // The data is checked before the picture is allocated: the rows of every
+    // channel read, or for packed files the offset and length tables of all
+    // stored channels (each row's packed data must then lie inside the
+    // file; rows may share data, and a row whose data ends early keeps 0 for
+    // the rest). The rows go straight into the picture, one channel at a
+    // time, so nothing but the picture is sized by the header.
+    ByteReader starts, lengths, verbatim;
     if (h.packed) {
-        // Offset and length tables for all stored channels; a row's packed
-        // data must lie inside the file. Rows may share data, and a row
-        // whose data ends early keeps 0 for the rest.
         const size_t tableEntries = height * size_t(h.channels);
-        const ByteReader starts = reader.Sub(kHeaderSize, tableEntries * 4);
-        const ByteReader lengths = reader.Sub(kHeaderSize + tableEntries * 4, tableEntries * 4);
-        planes.assign(rowBytes * height * channels, 0);
-        TSGIRLEDecoder decoder(8 * h.bytesPerSample);
-        for (size_t c = 0; c < channels; ++c) {
-            for (size_t y = 0; y < height; ++y) {
-                const size_t entry = c * height + y;
-                ByteReader startField = starts.Sub(entry * 4, 4), lengthField = lengths.Sub(entry * 4, 4);
-                const ByteReader row = reader.Sub(startField.U32BE(), lengthField.U32BE());
-                std::span<const uint8_t> source = row.Rest();
-                decoder.Decode(source, std::span<uint8_t>(planes.data() + entry * rowBytes, rowBytes), rowBytes);
-            }
-        }
+        starts = reader.Sub(kHeaderSize, tableEntries * 4);
+        lengths = reader.Sub(kHeaderSize + tableEntries * 4, tableEntries * 4);
     } else {
-        planes.resize(rowBytes * height * channels);
-        const ByteReader pixels = reader.Sub(kHeaderSize, planes.size());
-        std::memcpy(planes.data(), pixels.Data(), planes.size());
+        verbatim = reader.Sub(kHeaderSize, rowBytes * height * channels);
     }
-
-    const uint8_t *plane[4] = {};
-    for (size_t c = 0; c < channels; ++c)
-        plane[c] = planes.data() + c * height * rowBytes;
-    const SampleScale scale(h.pixelMax);
-    auto sample = [&](size_t c, size_t y, size_t x) -> uint8_t {
-        const uint8_t *p = plane[c] + y * rowBytes;
-        if (h.bytesPerSample == 1)
-            return p[x];
-        return scale(uint32_t(p[2 * x] << 8 | p[2 * x + 1]));
-    };
 
     const bool alpha = channels == 2 || channels == 4;
     const QImage::Format format =
         alpha ? QImage::Format_ARGB32 : channels == 1 ? QImage::Format_Grayscale8 : QImage::Format_BGR888;
     QImage bitmap = NewBitmap(h.width, h.height, format);
-    for (size_t y = 0; y < height; ++y) {
-        uchar *out = bitmap.scanLine(int(height - 1 - y));
-        if (format == QImage::Format_Grayscale8 && h.bytesPerSample == 1) {
-            std::memcpy(out, plane[0] + y * rowBytes, width);
-        } else if (format == QImage::Format_Grayscale8) {
-            for (size_t x = 0; x < width; ++x)
-                out[x] = sample(0, y, x);
-        } else if (format == QImage::Format_BGR888) {
-            for (size_t x = 0; x < width; ++x) {
-                out[3 * x] = sample(2, y, x);
-                out[3 * x + 1] = sample(1, y, x);
-                out[3 * x + 2] = sample(0, y, x);
+    bitmap.fill(0);
+
+    const SampleScale scale(h.pixelMax);
+    TSGIRLEDecoder decoder(8 * h.bytesPerSample);
+    std::vector<uint8_t> row(rowBytes);
+    for (size_t c = 0; c < channels; ++c) {
+        // Where the channel goes: a byte of a BGR888 pixel, or the bits of a
+        // QRgb (grey with alpha spreads its first channel over red, green
+        // and blue).
+        const size_t byteOfPixel = 2 - c;
+        const int shift = channels == 2 ? (c == 0 ? -1 : 24) : c == 3 ? 24 : 16 - 8 * int(c);
+        for (size_t y = 0; y < height; ++y) {
+            const size_t entry = c * height + y;
+            const uint8_t *samples = nullptr;
+            if (h.packed) {
+                ByteReader startField = starts.Sub(entry * 4, 4), lengthField = lengths.Sub(entry * 4, 4);
+                const ByteReader packed = reader.Sub(startField.U32BE(), lengthField.U32BE());
+                std::span<const uint8_t> source = packed.Rest();
+                std::fill(row.begin(), row.end(), uint8_t(0));
+                decoder.Decode(source, std::span<uint8_t>(row), rowBytes);
+                samples = row.data();
+            } else {
+                samples = verbatim.Data() + entry * rowBytes;
             }
-        } else {
-            QRgb *argb = reinterpret_cast<QRgb *>(out);
-            for (size_t x = 0; x < width; ++x) {
-                const uint8_t grey = sample(0, y, x);
-                argb[x] = channels == 2 ? qRgba(grey, grey, grey, sample(1, y, x))
-                                        : qRgba(grey, sample(1, y, x), sample(2, y, x), sample(3, y, x));
+            const auto sample = [&](size_t x) -> uint8_t {
+                if (h.bytesPerSample == 1)
+                    return samples[x];
+                return scale(uint32_t(samples[2 * x] << 8 | samples[2 * x + 1]));
+            };
+            uchar *out = bitmap.scanLine(int(height - 1 - y));
+            if (format == QImage::Format_Grayscale8) {
+                for (size_t x = 0; x < width; ++x)
+                    out[x] = sample(x);
+            } else if (format == QImage::Format_BGR888) {
+                for (size_t x = 0; x < width; ++x)
+                    out[3 * x + byteOfPixel] = sample(x);
+            } else {
+                QRgb *argb = reinterpret_cast<QRgb *>(out);
+                for (size_t x = 0; x < width; ++x) {
+                    const QRgb v = sample(x);
+                    argb[x] |= shift < 0 ? qRgb(int(v), int(v), int(v)) & 0x00FFFFFFu : v << shift;
+                }
             }
         }
     }

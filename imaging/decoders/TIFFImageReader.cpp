@@ -6,6 +6,7 @@
 #include "imaging/decoders/CCITTFax4Decoder.h"
 #include "imaging/decoders/CCITTMHDecoder.h"
 #include "imaging/decoders/LZ77Decoder.h"
+#include "imaging/decoders/PackedDataLimits.h"
 #include "imaging/decoders/PackbitsRLEDecoder.h"
 #include "imaging/decoders/ThunderDecoder.h"
 #include "imaging/decoders/TIFFJPEGDecoder.h"
@@ -33,6 +34,31 @@ enum CompressionScheme : uint32_t {
     None = 1, CCITTModifiedHuffman = 2, CCITTGroup3 = 3, CCITTGroup4 = 4, LZW = 5, OldJPEG = 6,
     JPEG = 7, Deflate = 8, PackBits = 32773, ThunderScan = 32809, DeflateOld = 32946,
 };
+
+// The most bytes that a strip or tile of packed bytes can unpack to, for
+// rows of rowBytes: a generous bound for each scheme. A fax or JPEG row can
+// take a single bit (a fax row like the one above it, an 8-row band of
+// blocks that change nothing).
+uint64_t MostUnpackedBytes(uint32_t compression, uint64_t packed, uint64_t rowBytes)
+{
+    // Packed data lies inside the file, so it is below 2^40 bytes, and a row
+    // of the picture limits below 2^22: no product here overflows.
+    switch (compression) {
+    case None:
+        return packed;
+    case PackBits:
+        return packed / 2 * 128 + 128;
+    case LZW:
+        return MostLZWOutput(size_t(packed), 9);
+    case Deflate:
+    case DeflateOld:
+        return packed * kMostDeflateRatio;
+    case ThunderScan:
+        return packed * 32; // a run byte repeats its pixel up to 63 times, two pixels a byte
+    default:
+        return packed * 8 * 8 * rowBytes;
+    }
+}
 
 // Largest decoded strip or tile held at once; a bigger one is refused rather
 // than allocated.
@@ -254,6 +280,25 @@ void TTIFFGraphic::ImageReader::ReadLayout()
                     m_file.Sub(size_t(offset), size_t(count));
             }
     }
+
+    // Strips that end early leave their rows zero, so a damaged file still
+    // shows what it holds; but data that could not fill even a sixteenth of
+    // the picture is no picture of that size: a small file that declares a
+    // large picture must not decide how much memory is taken.
+    constexpr uint64_t kLeastPart = 16;
+    const uint64_t perPlane = m_across * m_down;
+    const uint64_t needed = (m_tiled ? perPlane * m_chunkHeight : m_height) * m_chunkRowBytes * m_usedPlanes.size();
+    uint64_t most = 0;
+    for (unsigned plane : m_usedPlanes)
+        for (uint64_t i = 0; i < perPlane && most * kLeastPart < needed; ++i) {
+            const uint64_t offset = m_offsets[plane * perPlane + i];
+            if (offset == 0 || offset >= m_file.Size())
+                continue;
+            const uint64_t count = m_countsMissing ? m_file.Size() - offset : m_counts[plane * perPlane + i];
+            most += MostUnpackedBytes(m_compression, count, m_chunkRowBytes);
+        }
+    if (most * kLeastPart < needed)
+        throw EReadError();
 }
 
 void TTIFFGraphic::ImageReader::CreateBitmap()
