@@ -3,10 +3,10 @@
 #include "browser/FolderPath.h"
 #include "common/Text8Bit.h"
 #include "common/VistranoError.h"
+#include "common/WholeFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -52,13 +52,11 @@ QByteArray SerializeBookmarks(const QStringList &bookmarks)
 
 std::optional<QStringList> ReadBookmarksFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    try {
+        return ParseBookmarks(ReadWholeFile(path));
+    } catch (const VistranoError &) {
         return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return ParseBookmarks(bytes);
+    }
 }
 
 void WriteBookmarksFile(const QString &path, const QStringList &bookmarks)

@@ -1,8 +1,7 @@
 #include "browser/FileListFilling.h"
 
 #include "browser/PictureMasks.h"
-
-#include <QFile>
+#include "common/FileNames.h"
 
 #include <algorithm>
 
@@ -23,7 +22,7 @@ std::vector<FileListItem> ListPictureFiles(const QString &folder, const QStringL
         FileListItem item;
     };
     std::vector<Found> found;
-    DIR *dir = opendir(QFile::encodeName(folder).constData());
+    DIR *dir = opendir(EncodeFileName(folder).constData());
     if (!dir)
         return {};
     const TMaskMatcher matcher(masks);
@@ -34,7 +33,8 @@ std::vector<FileListItem> ListPictureFiles(const QString &folder, const QStringL
             continue;
         if (entry->d_type != DT_REG && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
             continue;
-        const QString name = QFile::decodeName(entry->d_name);
+        // Names keep their bytes, so a name that is not UTF-8 still opens.
+        const QString name = DecodeFileName(entry->d_name);
         const int mask = matcher.Match(name);
         if (mask < 0)
             continue;

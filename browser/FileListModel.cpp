@@ -3,6 +3,7 @@
 #include "browser/FileListSorting.h"
 #include "browser/FolderPath.h"
 #include "browser/ImageList.h"
+#include "common/FileNames.h"
 
 #include <QMimeData>
 #include <QUrl>
@@ -14,7 +15,14 @@ QStringList FileListDragPaths(const QMimeData *data)
 {
     if (!data || !data->hasFormat(QLatin1String(kFileListMimeType)))
         return {};
-    return QString::fromUtf8(data->data(QLatin1String(kFileListMimeType))).split(QChar(0), Qt::SkipEmptyParts);
+    // The paths travel as the file system's bytes, so names that are not
+    // UTF-8 arrive as they are.
+    QStringList paths;
+    for (const QByteArray &path : data->data(QLatin1String(kFileListMimeType)).split('\0')) {
+        if (!path.isEmpty())
+            paths << DecodeFileName(path);
+    }
+    return paths;
 }
 
 TFileListModel::TFileListModel(const TImageList *imageList, QObject *parent)
@@ -170,9 +178,10 @@ QMimeData *TFileListModel::mimeData(const QModelIndexList &indexes) const
     QList<QUrl> urls;
     for (int row : rows) {
         const QString path = FilePath(row);
-        paths += path.toUtf8();
+        const QByteArray bytes = EncodeFileName(path);
+        paths += bytes;
         paths += '\0';
-        urls << QUrl::fromLocalFile(path);
+        urls << QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/"));
     }
     auto *data = new QMimeData;
     data->setData(QLatin1String(kFileListMimeType), paths);

@@ -37,29 +37,32 @@ int RunInfo(const QStringList &args)
 {
     if (args.size() != 1 || args[0].startsWith(QLatin1String("--")))
         throw UsageError();
-    const OpenedProject project = OpenProject(args[0]);
-    PrintLine(QStringLiteral("version %1").arg(project.header.version));
-    PrintLine(QStringLiteral("slides %1").arg(project.header.slideCount));
-    PrintLine(QStringLiteral("audio %1").arg(Field(project.header.audioPath)));
     int number = 0;
-    for (const auto &slide : project.slides) {
+    // The slides are listed as they are read, one at a time, so a large
+    // project is never held whole.
+    const auto printHeader = [](const ProjectHeader &header) {
+        PrintLine(QStringLiteral("version %1").arg(header.version));
+        PrintLine(QStringLiteral("slides %1").arg(header.slideCount));
+        PrintLine(QStringLiteral("audio %1").arg(Field(header.audioPath)));
+    };
+    const OpenedProject project = ListProject(args[0], printHeader, [&](const RectBoxProperties &slide) {
         const QStringList fields = {
             QString::number(++number),
-            QString::number(slide->Left()),
-            QString::number(slide->Top()),
-            QString::number(slide->Width()),
-            QString::number(slide->Height()),
-            Number(slide->AbLeft()),
-            Number(slide->AbTop()),
-            TransitionName(slide->AbTop()),
-            QString::number(slide->Rotation()),
-            QString::number(slide->PictureWidth()),
-            QString::number(slide->PictureHeight()),
-            Field(slide->FileName()),
-            Field(slide->Caption()),
+            QString::number(slide.Left()),
+            QString::number(slide.Top()),
+            QString::number(slide.Width()),
+            QString::number(slide.Height()),
+            Number(slide.AbLeft()),
+            Number(slide.AbTop()),
+            TransitionName(slide.AbTop()),
+            QString::number(slide.Rotation()),
+            QString::number(slide.PictureWidth()),
+            QString::number(slide.PictureHeight()),
+            Field(slide.FileName()),
+            Field(slide.Caption()),
         };
         PrintLine(fields.join(QLatin1Char('\t')));
-    }
+    });
     std::fflush(stdout);
     // The slides before a record that cannot be read are listed; the
     // record's error ends the command.

@@ -1,4 +1,5 @@
 #include "cli/CliCommand.h"
+#include "common/FileNames.h"
 #include "common/VistranoError.h"
 #include "imaging/FormatRegistration.h"
 
@@ -30,7 +31,11 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
     const TFileFormatRegistration formats;
 
-    const QStringList args = QCoreApplication::arguments().mid(1);
+    // The arguments keep their bytes: a file name that is not UTF-8 must
+    // still name its file (Qt's own decoding would replace those bytes).
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << DecodeFileName(argv[i]);
     if (args.isEmpty()) {
         PrintUsage();
         return 2;

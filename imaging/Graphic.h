@@ -41,7 +41,3 @@ public:
     // bitmap (icons, metafiles, the framework JPEG class).
     virtual QImage Bitmap() const = 0;
 };
-
-// Reads a whole file into memory for a decoder; fails with
-// "Cannot open file %s" when it cannot be read.
-QByteArray ReadWholeFile(const QString &path);

@@ -1,11 +1,10 @@
 #include "imaging/JPEG_IO.h"
 
 #include "common/VistranoError.h"
+#include "common/WholeFile.h"
 #include "imaging/JPEGDecompressor.h"
 #include "imaging/PictureLimits.h"
 #include "imaging/decoders/ExifOrientation.h"
-
-#include <QFile>
 
 #include <cstring>
 #include <vector>
@@ -165,10 +164,12 @@ JPEGReadOutcome ReadJPEGFile(QImage &target, const QString &path, JPEGReadScale 
 {
     // Read rather than mapped: a mapped file that shrinks under the reader
     // would end the process.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    try {
+        bytes = ReadWholeFile(path);
+    } catch (const VistranoError &) {
         return {JPEGReadStatus::Unreadable, {}};
-    const QByteArray bytes = file.readAll();
+    }
     return ReadJPEGBytes(target, reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size()), scale);
 }
 

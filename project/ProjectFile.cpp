@@ -2,10 +2,10 @@
 
 #include "common/Text8Bit.h"
 #include "common/VistranoError.h"
+#include "common/WholeFile.h"
 #include "imaging/decoders/ByteReader.h"
 #include "project/RectBoxStream.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -77,8 +77,16 @@ void SaveProject(const QString &path, std::span<const RectBoxProperties *const> 
         throw EWriteError();
 }
 
-OpenedProject ReadProject(std::span<const uint8_t> bytes, const RectBoxFactory &makeBox,
-                          std::span<RectBoxProperties *const> existing)
+namespace {
+
+// Where each slide read goes: into the project's list, or to a caller that
+// looks at it and lets it go.
+using TakeSlide = std::function<void(OpenedProject &, std::unique_ptr<RectBoxProperties>)>;
+
+// Reads the header and the records. The slides kept in the project's list
+// are the ones later records may refer to.
+OpenedProject ReadRecords(std::span<const uint8_t> bytes, const RectBoxFactory &makeBox,
+                          std::span<RectBoxProperties *const> existing, const TakeSlide &take)
 {
     if (bytes.size() < size_t(kProjectHeaderSize))
         throw EReadError();
@@ -111,19 +119,50 @@ OpenedProject ReadProject(std::span<const uint8_t> bytes, const RectBoxFactory &
             project.error = error.message();
             break;
         }
-        project.slides.push_back(std::move(box));
+        take(project, std::move(box));
     }
     return project;
+}
+
+OpenedProject ReadWholeProject(const QString &path, const RectBoxFactory &makeBox,
+                               std::span<RectBoxProperties *const> existing, const TakeSlide &take)
+{
+    const QByteArray bytes = ReadWholeFile(path);
+    return ReadRecords({reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size())}, makeBox, existing,
+                       take);
+}
+
+void KeepSlide(OpenedProject &project, std::unique_ptr<RectBoxProperties> slide)
+{
+    project.slides.push_back(std::move(slide));
+}
+
+} // namespace
+
+OpenedProject ReadProject(std::span<const uint8_t> bytes, const RectBoxFactory &makeBox,
+                          std::span<RectBoxProperties *const> existing)
+{
+    return ReadRecords(bytes, makeBox, existing, KeepSlide);
 }
 
 OpenedProject OpenProject(const QString &path, const RectBoxFactory &makeBox,
                           std::span<RectBoxProperties *const> existing)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw VistranoError(QStringLiteral("Cannot open file %1").arg(path));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw EReadError();
-    return ReadProject({reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size())}, makeBox, existing);
+    return ReadWholeProject(path, makeBox, existing, KeepSlide);
+}
+
+OpenedProject ListProject(const QString &path, const std::function<void(const ProjectHeader &)> &header,
+                          const SlideVisitor &visit)
+{
+    bool headerGiven = false;
+    OpenedProject project =
+        ReadWholeProject(path, {}, {}, [&](OpenedProject &read, std::unique_ptr<RectBoxProperties> slide) {
+            if (!headerGiven)
+                header(read.header);
+            headerGiven = true;
+            visit(*slide);
+        });
+    if (!headerGiven)
+        header(project.header);
+    return project;
 }

@@ -60,6 +60,15 @@ void SaveProject(const QString &path, std::span<const RectBoxProperties *const> 
 OpenedProject ReadProject(std::span<const uint8_t> bytes, const RectBoxFactory &makeBox = {},
                           std::span<RectBoxProperties *const> existing = {});
 
+// For callers that only list the slides: reads the project file as
+// OpenProject does, hands the header to `header` first, then each slide to
+// `visit`, letting it go before the next record is read, so a project of
+// thousands of slides is held one slide at a time. The result carries the
+// header and the error; its slide list is empty.
+using SlideVisitor = std::function<void(const RectBoxProperties &slide)>;
+OpenedProject ListProject(const QString &path, const std::function<void(const ProjectHeader &)> &header,
+                          const SlideVisitor &visit);
+
 // Open: reads the project file (opened for reading only, so a read-only file
 // opens). Fails with "Cannot open file %s" when it cannot be read, and as
 // ReadProject for a file shorter than its header; record errors are

@@ -1,9 +1,11 @@
 #include "common/Text8Bit.h"
+#include "imaging/BitmapHeader.h"
 #include "project/BitmapFile.h"
 #include "project/ComponentReader.h"
 #include "project/IdentTable.h"
 #include "project/RectBoxPropertyTable.h"
 #include "project/RectBoxStream.h"
+#include "project/SlideMaking.h"
 
 #include <cfloat>
 #include <vector>
@@ -165,6 +167,13 @@ void RecordReader::ReadPictureData(const RectBoxProperty &property, ValueTag tag
             // this property's error, whatever the decoder calls it.
             QImage bitmap;
             try {
+                // A slide's picture is at most kThumbnailBox pixels on each
+                // side. A larger one is refused before it is decoded: a
+                // run-length bitmap of a few bytes can declare a picture of
+                // a gigabyte.
+                const BitmapHeader header = ReadBitmapHeader(file);
+                if (header.width > kThumbnailBox || header.height > kThumbnailBox)
+                    ThrowInvalidPropertyValue();
                 bitmap = DecodeBitmapFile(file);
             } catch (const VistranoError &error) {
                 throw PropertyError(error.message());

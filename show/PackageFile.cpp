@@ -1,22 +1,15 @@
 #include "show/PackageFile.h"
 
 #include "common/VistranoError.h"
+#include "common/WholeFile.h"
 #include "show/PackageReader.h"
 #include "show/PackageWriter.h"
 
-#include <QFile>
 #include <QSaveFile>
 
 QByteArray LoadFileAsBytes(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw VistranoError(QStringLiteral("Cannot open file %1").arg(path));
-    const qint64 size = file.size();
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError || (!file.isSequential() && bytes.size() != size))
-        throw EReadError(QStringLiteral("Cannot read file %1").arg(path));
-    return bytes;
+    return ReadWholeFile(path);
 }
 
 void SaveBytesAsFile(QByteArrayView bytes, const QString &path)

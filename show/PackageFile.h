@@ -7,7 +7,8 @@
 // The package operations on a file given by its path. Keys are matched
 // without regard to ASCII case; only the upper-cased form is stored.
 
-// Reads a whole file; fails with "Cannot open file <path>".
+// Reads a whole regular file (ReadWholeFile); fails with "Cannot open file
+// <path>".
 QByteArray LoadFileAsBytes(const QString &path);
 
 // Writes the bytes as the whole file, replacing it.

@@ -1,5 +1,8 @@
 #include "show/StartupHook.h"
 
+#include "common/VistranoError.h"
+#include "common/WholeFile.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -69,16 +72,16 @@ bool RunStartupHook(const QString &programPath, const QStringList &arguments, co
     // argument; without one, or when that fails, it just ends.
     if (first.isEmpty())
         return true;
-    QFile self(program.absoluteFilePath());
-    if (!self.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    try {
+        bytes = ReadWholeFile(program.absoluteFilePath());
+    } catch (const VistranoError &) {
         return true;
-    const QByteArray bytes = self.readAll();
-    if (bytes.size() != self.size())
-        return true;
+    }
     const QString target = folder.absoluteFilePath(first);
     if (!DeleteFileWithRetries(target, retryMilliseconds))
         return true;
-    if (WriteProgram(target, bytes, self.permissions()))
+    if (WriteProgram(target, bytes, QFile::permissions(program.absoluteFilePath())))
         start(target, {QStringLiteral("deltemp")});
     return true;
 }

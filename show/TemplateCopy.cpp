@@ -1,9 +1,10 @@
 #include "show/TemplateCopy.h"
 
+#include "common/FileNames.h"
 #include "common/VistranoError.h"
+#include "common/WholeFile.h"
 #include "show/PackageMarkers.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -42,11 +43,13 @@ void CopyTemplate(const QString &templatePath, const QString &targetPath)
     if (!templateInfo.isFile()
         || (targetInfo.exists() && targetInfo.canonicalFilePath() == templateInfo.canonicalFilePath()))
         FailCopy();
-    QFile source(templatePath);
-    if (!source.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    try {
+        bytes = ReadWholeFile(templatePath);
+    } catch (const VistranoError &) {
         FailCopy();
-    const QByteArray bytes = source.readAll();
-    if (source.error() != QFileDevice::NoError || bytes.size() != source.size() || bytes.isEmpty())
+    }
+    if (bytes.isEmpty())
         FailCopy();
     if (ContainsMarkerPrefix(bytes))
         throw VistranoError(QStringLiteral("The player template %1 already holds slideshow sections; "
@@ -54,10 +57,10 @@ void CopyTemplate(const QString &templatePath, const QString &targetPath)
                                 .arg(templatePath));
 
     struct stat info = {};
-    if (::stat(QFile::encodeName(templatePath).constData(), &info) != 0)
+    if (::stat(EncodeFileName(templatePath).constData(), &info) != 0)
         FailCopy();
     const mode_t mode = (info.st_mode & 0777) | S_IRUSR | S_IWUSR;
-    const int fd = ::open(QFile::encodeName(targetPath).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    const int fd = ::open(EncodeFileName(targetPath).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
     if (fd < 0)
         FailCopy();
     const bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0;

@@ -1,10 +1,12 @@
 #include "imaging/decoders/CUTGraphic.h"
 
+#include "common/VistranoError.h"
+#include "common/WholeFile.h"
+
 #include "imaging/decoders/ByteReader.h"
 #include "imaging/decoders/CUTRLEDecoder.h"
 #include "imaging/decoders/HaloPalette.h"
 
-#include <QFile>
 
 namespace {
 
@@ -75,11 +77,14 @@ void TCUTGraphic::LoadFromFile(const QString &path)
     const QString palettePath = FindHaloPaletteFile(path);
     if (palettePath.isEmpty())
         return;
-    QFile file(palettePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
     // A palette that cannot be read leaves the picture grey, as without one.
-    const std::optional<QList<QRgb>> colors = ReadHaloPalette(file.read(64 * 1024));
+    QByteArray palette;
+    try {
+        palette = ReadWholeFile(palettePath);
+    } catch (const VistranoError &) {
+        return;
+    }
+    const std::optional<QList<QRgb>> colors = ReadHaloPalette(palette);
     if (!colors || colors->isEmpty())
         return;
     QList<QRgb> table = *colors;

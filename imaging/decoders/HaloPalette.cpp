@@ -1,5 +1,6 @@
 #include "imaging/decoders/HaloPalette.h"
 
+#include "common/WholeFile.h"
 #include "imaging/decoders/ByteReader.h"
 
 #include <QDir>
@@ -66,7 +67,7 @@ QString FindHaloPaletteFile(const QString &cutPath)
     const QDir folder = info.absoluteDir();
     for (const char *extension : {"pal", "PAL", "Pal"}) {
         const QString candidate = folder.filePath(base + QLatin1Char('.') + QLatin1String(extension));
-        if (QFileInfo(candidate).isFile())
+        if (IsRegularFile(candidate))
             return candidate;
     }
     // Any other mixture of letter cases, in the extension first, then in the

@@ -1,5 +1,6 @@
 #include "imaging/decoders/WebPGraphic.h"
 
+#include "common/WholeFile.h"
 #include "imaging/PictureLimits.h"
 #include "imaging/PictureLoading.h"
 

@@ -1,11 +1,15 @@
 #include "browser/FileListFilling.h"
 #include "browser/PictureMasks.h"
+#include "imaging/FormatRegistration.h"
+#include "imaging/PictureLoading.h"
 #include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 namespace {
 
@@ -74,4 +78,21 @@ TEST(FileListFilling, AMissingOrUnreadableFolderGivesNoRows)
     const size_t rows = ListPictureFiles(folder.Path("locked"), {"*.jpg"}).size();
     QFile::setPermissions(folder.Path("locked"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(rows, readable ? 1u : 0u);
+}
+
+TEST(FileListFilling, ANameThatIsNotUtf8IsListedAndItsPictureOpens)
+{
+    const TFileFormatRegistration formats;
+    TestFolder folder;
+    QImage picture(4, 3, QImage::Format_RGB32);
+    picture.fill(qRgb(10, 200, 30));
+    ASSERT_TRUE(picture.save(folder.Path("good.bmp"), "BMP"));
+    // The same picture under a Latin-1 name, "bad-" and the byte E9.
+    const QByteArray latin1 = QFile::encodeName(folder.Root()) + "/bad-\xE9.bmp";
+    ASSERT_EQ(::link(QFile::encodeName(folder.Path("good.bmp")).constData(), latin1.constData()), 0);
+
+    const std::vector<FileListItem> items = ListPictureFiles(folder.Root(), {"bad*"});
+    ASSERT_EQ(items.size(), 1u);
+    const QImage loaded = LoadPictureFile(folder.Root() + QLatin1Char('/') + items[0].caption, JPEGReadScale::Whole);
+    EXPECT_EQ(loaded.size(), QSize(4, 3));
 }
