@@ -1,6 +1,7 @@
 #include "browser/BookmarksFile.h"
 
 #include "browser/FolderPath.h"
+#include "common/FileReplacement.h"
 #include "common/Text8Bit.h"
 #include "common/VistranoError.h"
 #include "common/WholeFile.h"
@@ -8,7 +9,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 QString BookmarksFilePath()
@@ -64,11 +64,9 @@ void WriteBookmarksFile(const QString &path, const QStringList &bookmarks)
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
         throw EWriteError(QCoreApplication::translate("Bookmarks", "Cannot create folder %1").arg(folder));
-    QSaveFile file(path);
-    const QByteArray bytes = SerializeBookmarks(bookmarks);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw EWriteError(QCoreApplication::translate("Bookmarks", "Cannot create file %1. %2")
-                              .arg(path, file.errorString()));
+    FileReplacement file(path);
+    file.Write(SerializeBookmarks(bookmarks));
+    file.Commit();
 }
 
 BookmarkParts SplitBookmark(const QString &bookmark)

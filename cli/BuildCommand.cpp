@@ -3,6 +3,7 @@
 #include "cli/CliArguments.h"
 #include "cli/CliCommand.h"
 #include "cli/CliProject.h"
+#include "common/FileIdentity.h"
 #include "show/SlideshowBuild.h"
 
 #include <cstdio>
@@ -41,6 +42,8 @@ int RunBuild(const QStringList &args)
         options.Compression = ParseIntArgument(parsed.options.value(QStringLiteral("--compression")), 0, 60);
     options.TemplatePath = parsed.options.value(QStringLiteral("--template"));
 
+    // The template, the audio and the pictures are checked by the build.
+    RefuseWritingOverInputs(parsed.positional[1], {parsed.positional[0]});
     const CliProject project = OpenWholeProject(parsed.positional[0]);
     QList<BuildSlide> slides;
     for (const RectBoxProperties *box : project.slides)

@@ -3,6 +3,7 @@
 #include "cli/CliPicture.h"
 #include "cli/DecodeCommand.h"
 #include "cli/PPMFile.h"
+#include "common/FileIdentity.h"
 
 int RunDecode(const QStringList &args)
 {
@@ -17,6 +18,7 @@ int RunDecode(const QStringList &args)
         scale = JPEGReadScale::Eighth;
     else if (divisor != QLatin1String("1"))
         throw UsageError();
+    RefuseWritingOverInputs(parsed.positional[1], {parsed.positional[0]});
     WritePPMFile(LoadPictureForCli(parsed.positional[0], scale), parsed.positional[1]);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "cli/CliCommand.h"
 #include "cli/NewCommand.h"
+#include "common/FileIdentity.h"
 #include "common/VistranoError.h"
 #include "project/ProjectFile.h"
 #include "project/SlideLayout.h"
@@ -64,6 +65,7 @@ NewArguments ParseArguments(const QStringList &args)
 int RunNew(const QStringList &args)
 {
     const NewArguments parsed = ParseArguments(args);
+    RefuseWritingOverInputs(parsed.project, parsed.pictures + QStringList{parsed.audio});
     std::vector<std::unique_ptr<RectBoxProperties>> slides;
     std::vector<RectBoxProperties *> strip;
     for (const QString &picture : parsed.pictures) {

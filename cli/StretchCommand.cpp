@@ -4,6 +4,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliPicture.h"
 #include "cli/PPMFile.h"
+#include "common/FileIdentity.h"
 #include "imaging/PictureLimits.h"
 #include "imaging/Resampling.h"
 
@@ -46,6 +47,7 @@ int RunStretch(const QStringList &args)
     const ResamplingFilter filter = ParseFilter(parsed.options.value(QStringLiteral("--filter"), QStringLiteral("lanczos3")));
     const float radius = ParseRadius(parsed.options.value(QStringLiteral("--radius"), QStringLiteral("0")));
     CheckPictureSize(width, height);
+    RefuseWritingOverInputs(parsed.positional[1], {parsed.positional[0]});
     QImage bitmap = LoadPictureForCli(parsed.positional[0], JPEGReadScale::Whole);
     StretchBitmap(width, height, filter, radius, bitmap);
     WritePPMFile(bitmap, parsed.positional[1]);

@@ -1,6 +1,7 @@
 #include "print/SlideSheetPrinting.h"
 
 #include "print/SheetComposition.h"
+#include "print/SheetPdfFile.h"
 #include "shell/BusyCursor.h"
 #include "shell/Messages.h"
 #include "shell/StatusBar.h"
@@ -32,9 +33,14 @@ void ShowStatus(TStatusBar *status, const QString *panel1, int gauge)
 
 } // namespace
 
+bool PrintsToFile(const QPrinter &printer)
+{
+    return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+}
+
 QString PrintDestinationName(const QPrinter &printer)
 {
-    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+    if (PrintsToFile(printer))
         return QDir::toNativeSeparators(printer.outputFileName());
     return printer.printerName();
 }
@@ -62,7 +68,18 @@ void RunSlideSheetJob(QPrinter &printer, TStatusBar *status, const QList<const R
     report.Gauge = [status](int percent) { ShowStatus(status, nullptr, percent); };
     report.Message = [](const QString &text) { ShowMessage(text); };
     try {
-        ComposeSlideSheet(printer, slides, report);
+        if (PrintsToFile(printer)) {
+            // A PDF file is written as every other file is: beside the old
+            // one, which it replaces only when complete.
+            TSheetPdfOptions pdf;
+            const QPageLayout layout = printer.pageLayout();
+            pdf.Layout = QPageLayout(layout.pageSize(), layout.orientation(), QMarginsF());
+            pdf.Resolution = printer.resolution();
+            pdf.Title = printer.docName();
+            PrintSlideSheetToPdf(printer.outputFileName(), slides, pdf, report);
+        } else {
+            ComposeSlideSheet(printer, slides, report);
+        }
     } catch (...) {
         const QString nothing;
         ShowStatus(status, &nothing, 0);

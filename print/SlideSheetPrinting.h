@@ -20,6 +20,9 @@ void PrintSlideSheet(QWidget *owner, TStatusBar *status, const QList<const RectB
 // (the file's path when printing to a file) and the gauge back at 0.
 void RunSlideSheetJob(QPrinter &printer, TStatusBar *status, const QList<const RectBoxProperties *> &slides);
 
+// True when the job goes to a PDF file rather than to a printer.
+bool PrintsToFile(const QPrinter &printer);
+
 // The name a print job carries in the status bar: the printer's, or the
 // output file's path when the job goes to a file.
 QString PrintDestinationName(const QPrinter &printer);

@@ -1,13 +1,12 @@
 #include "project/ProjectFile.h"
 
+#include "common/FileNames.h"
+#include "common/FileReplacement.h"
 #include "common/Text8Bit.h"
 #include "common/VistranoError.h"
 #include "common/WholeFile.h"
 #include "imaging/decoders/ByteReader.h"
 #include "project/RectBoxStream.h"
-
-#include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -22,11 +21,25 @@ void PutInt32(char *at, int32_t value)
 
 namespace {
 
+// A project stores paths as text. A name whose bytes are not text (kept as
+// they are by DecodeFileName) would come back as another name, so it is
+// refused rather than stored wrongly.
+void RefuseNameThatIsNotText(const QString &path)
+{
+    if (!FileNameIsText(path))
+        throw VistranoError(QStringLiteral("The file name %1 is not valid text, so a project cannot hold it. Rename "
+                                           "the file (or its folder) and add it again.")
+                                .arg(path));
+}
+
 // The header of a project; refuses what a project file cannot hold.
 QByteArray ProjectHeaderBytes(std::span<const RectBoxProperties *const> slides, const QString &audioPath)
 {
     if (slides.empty())
         throw VistranoError(QStringLiteral("There are no images to save!"));
+    RefuseNameThatIsNotText(audioPath);
+    for (const RectBoxProperties *slide : slides)
+        RefuseNameThatIsNotText(slide->FileName());
     const QByteArray audio = EncodeText8(audioPath);
     if (audio.size() >= kAudioPathField)
         throw VistranoError(QStringLiteral("The background audio path is %1 bytes long; a project file holds at "
@@ -53,18 +66,12 @@ QByteArray ProjectBytes(std::span<const RectBoxProperties *const> slides, const 
 void SaveProject(const QString &path, std::span<const RectBoxProperties *const> slides, const QString &audioPath)
 {
     QByteArray buffer = ProjectHeaderBytes(slides, audioPath);
-    const QFileInfo target(path);
-    if (target.exists() && (!target.isFile() || !target.isWritable()))
-        throw VistranoError(QStringLiteral("Cannot create file %1").arg(path));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw VistranoError(QStringLiteral("Cannot create file %1").arg(path));
+    FileReplacement file(path);
     // Records are handed to the file in blocks; the old file is replaced
-    // only by commit(), after the last byte has been written.
+    // only by Commit, after the last byte has been written.
     constexpr qsizetype kBlock = qsizetype(1) << 20;
     const auto flush = [&] {
-        if (file.write(buffer) != buffer.size())
-            throw EWriteError();
+        file.Write(buffer);
         buffer.resize(0);
     };
     for (const RectBoxProperties *slide : slides) {
@@ -73,8 +80,7 @@ void SaveProject(const QString &path, std::span<const RectBoxProperties *const> 
             flush();
     }
     flush();
-    if (!file.commit())
-        throw EWriteError();
+    file.Commit();
 }
 
 namespace {

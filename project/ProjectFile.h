@@ -49,8 +49,9 @@ QByteArray ProjectBytes(std::span<const RectBoxProperties *const> slides, const 
 // Save As: writes the project to a temporary file in the same folder and
 // puts it in place of the old file only when every byte has been written,
 // so a failed save leaves the old project as it was. Fails with "Cannot
-// create file %s" or "Stream write error"; refuses as ProjectBytes does,
-// before touching the disk.
+// create file %s: " or "Cannot write file %s: " and the system's reason;
+// refuses as ProjectBytes does, and a slide or audio file name that is not
+// valid text (FileNameIsText), before touching the disk.
 void SaveProject(const QString &path, std::span<const RectBoxProperties *const> slides, const QString &audioPath);
 
 // Reads the header and the records of a project held in memory. A buffer

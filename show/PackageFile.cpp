@@ -1,11 +1,10 @@
 #include "show/PackageFile.h"
 
+#include "common/FileReplacement.h"
 #include "common/VistranoError.h"
 #include "common/WholeFile.h"
 #include "show/PackageReader.h"
 #include "show/PackageWriter.h"
-
-#include <QSaveFile>
 
 QByteArray LoadFileAsBytes(const QString &path)
 {
@@ -16,11 +15,9 @@ void SaveBytesAsFile(QByteArrayView bytes, const QString &path)
 {
     // Written beside the file and renamed over it, so a failure leaves the
     // old file whole; the old file's permissions (the run bit) are kept.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw VistranoError(QStringLiteral("Cannot create file %1").arg(path));
-    if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.commit())
-        throw EWriteError(QStringLiteral("Cannot write file %1: %2").arg(path, file.errorString()));
+    FileReplacement file(path);
+    file.Write(bytes);
+    file.Commit();
 }
 
 void AppendSection(QByteArrayView key, const QString &file, QByteArrayView value)

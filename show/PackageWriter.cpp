@@ -1,9 +1,8 @@
 #include "show/PackageWriter.h"
 
+#include "common/FileNames.h"
 #include "common/VistranoError.h"
 #include "show/PackageMarkers.h"
-
-#include <QFile>
 
 #include <cerrno>
 #include <cstring>
@@ -38,16 +37,17 @@ QByteArray SerializeSections(const std::vector<PackageSection> &sections, qsizet
 
 } // namespace
 
-PackageWriter::PackageWriter(const QString &path) : m_path(path)
+PackageWriter::PackageWriter(const QString &path, const QString &shownPath)
+    : m_path(shownPath.isEmpty() ? path : shownPath)
 {
-    m_fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC);
+    m_fd = ::open(EncodeFileName(path).constData(), O_RDWR | O_CLOEXEC);
     struct stat info = {};
     if (m_fd >= 0 && (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode))) {
         ::close(m_fd);
         m_fd = -1;
     }
     if (m_fd < 0)
-        throw VistranoError(QStringLiteral("Cannot open file %1").arg(path));
+        throw VistranoError(QStringLiteral("Cannot open file %1").arg(m_path));
     m_size = info.st_size;
 }
 

@@ -19,8 +19,9 @@ class PackageWriter
 {
 public:
     // Opens the package for reading and writing; fails with
-    // "Cannot open file <path>".
-    explicit PackageWriter(const QString &path);
+    // "Cannot open file <path>". Messages name the file as shownPath when it
+    // is given: the file the package will become, for a temporary one.
+    explicit PackageWriter(const QString &path, const QString &shownPath = {});
     ~PackageWriter();
     PackageWriter(const PackageWriter &) = delete;
     PackageWriter &operator=(const PackageWriter &) = delete;

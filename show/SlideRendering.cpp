@@ -11,7 +11,12 @@
 
 QImage RenderSlidePicture(const QString &fileName, int rotation, QSize screen, int slideNumber)
 {
-    QImage picture = LoadPictureFile(fileName, JPEGReadScale::Whole);
+    QImage picture;
+    try {
+        picture = LoadPictureFile(fileName, JPEGReadScale::Whole);
+    } catch (const VistranoError &error) {
+        throw VistranoError(QStringLiteral("Slide %1 (%2): %3").arg(slideNumber).arg(fileName, error.message()));
+    }
     if (picture.isNull() || picture.width() <= 0 || picture.height() <= 0)
         throw VistranoError(QStringLiteral("Slide %1: the picture %2 cannot be loaded").arg(slideNumber).arg(fileName));
     const QSize fitted = FitInBox(screen.width(), screen.height(), picture.width(), picture.height());

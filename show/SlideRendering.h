@@ -10,8 +10,9 @@
 // A slide's picture as the show carries it: the whole picture fitted into the
 // screen size (enlarged when smaller), resampled with the three-lobe Lanczos
 // filter, then turned by the slide's rotation, so a quarter-turned slide comes
-// out with its sides swapped. Fails with the loader's message, or with one
-// that names the slide and the file when the picture loads empty.
+// out with its sides swapped. Fails with a message that names the slide and
+// the file: "Slide n (file): " and the loader's message, or the slide's
+// message when the picture loads empty.
 QImage RenderSlidePicture(const QString &fileName, int rotation, QSize screen, int slideNumber);
 
 // The picture as a JPEG at the quality, or lower: a JPEG whose bytes happen

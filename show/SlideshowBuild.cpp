@@ -1,5 +1,7 @@
 #include "show/SlideshowBuild.h"
 
+#include "common/FileIdentity.h"
+#include "common/FileReplacement.h"
 #include "common/Text8Bit.h"
 #include "common/VistranoError.h"
 #include "shell/GaugePercent.h"
@@ -80,6 +82,28 @@ std::vector<PackageSection> AudioSections(const QString &field)
     return {{"BGAUDIO", std::move(audio)}, {"BGAUDIOEXT", std::move(extension)}};
 }
 
+// The show is written to a file beside the target, which takes the target's
+// place only when the show is complete. The target may be none of the
+// build's inputs: not the template (the copy would go over what it copies)
+// and not the audio or a picture.
+FileReplacement CreateOutput(const QString &target, const QString &templatePath, const QList<BuildSlide> &slides,
+                             const QString &audioField)
+{
+    if (SameFile(target, templatePath))
+        throw VistranoError(QStringLiteral("Error copying needed file!"));
+    QStringList inputs;
+    if (!audioField.isEmpty())
+        inputs << AbsolutePath(audioField);
+    for (const BuildSlide &slide : slides)
+        inputs << AbsolutePath(slide.FileName);
+    RefuseWritingOverInputs(target, inputs);
+    try {
+        return FileReplacement(target);
+    } catch (const VistranoError &error) {
+        throw VistranoError(QStringLiteral("Error copying needed file! %1").arg(error.message()));
+    }
+}
+
 } // namespace
 
 QString DefaultTemplatePath()
@@ -105,10 +129,11 @@ void BuildSlideshow(const QString &outputPath, const QList<BuildSlide> &slides, 
     const QString templatePath =
         AbsolutePath(options.TemplatePath.isEmpty() ? DefaultTemplatePath() : options.TemplatePath);
 
-    CopyTemplate(templatePath, target);
+    FileReplacement output = CreateOutput(target, templatePath, slides, options.BackgroundAudio);
+    CopyTemplate(templatePath, output.TemporaryPath());
     Report(progress, {}, 0);
 
-    PackageWriter writer(target);
+    PackageWriter writer(output.TemporaryPath(), target);
     writer.Append({{"OWidth", QByteArray::number(screen.width())},
                    {"OHeight", QByteArray::number(screen.height())},
                    {"ImageCount", "0"}});
@@ -134,5 +159,6 @@ void BuildSlideshow(const QString &outputPath, const QList<BuildSlide> &slides, 
                                     {"ImageCount", number});
         Report(progress, QStringLiteral("Added : %1").arg(n), GaugePercent(n, count));
     }
+    output.Commit();
     Report(progress, QStringLiteral("Done!"), 0);
 }

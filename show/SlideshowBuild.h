@@ -44,12 +44,17 @@ QString DefaultTemplatePath();
 // with the slide count last. Reports "Rendering Slide n...", "Added : n" with
 // the gauge, and "Done!" with the gauge back at 0.
 //
+// The show is built in a file beside the output file and takes its place only
+// when it is complete: a build that fails or is stopped leaves the old file
+// (or none) as it was and removes its own.
+//
 // Fails with "You need to add some slides first!" for no slides, with "Error
-// copying needed file!" when the template cannot be copied, and otherwise with
-// the message of the failing step (an unreadable picture or audio file, a
-// write that fails). Between slides the file is a complete show whose slide
-// count counts the slides written so far, and that is what a failure leaves.
-// Paths are made absolute against the current directory, which is left as it
-// is.
+// copying needed file!" when the template cannot be copied or the output file
+// is the template itself (followed by the reason when the output cannot be
+// created), with a message naming both files when the output file is the
+// audio or a picture of the show, and otherwise with the message of the
+// failing step: an unreadable audio file, a picture that cannot be loaded
+// ("Slide n (file): ..."), a write that fails. Paths are made absolute against
+// the current directory, which is left as it is.
 void BuildSlideshow(const QString &outputPath, const QList<BuildSlide> &slides, const BuildOptions &options,
                     const BuildProgressCallback &progress = {});

@@ -47,8 +47,8 @@ public:
     void Build(const QString &path);
 
     bool Running() const { return m_thread != nullptr; }
-    // Stops a running build after the slide it is working on (the file then
-    // holds the slides finished so far) and waits for it; nothing is
+    // Stops a running build after the slide it is working on and waits for
+    // it; the output file stays as it was before the build, and nothing is
     // reported.
     void Stop();
 

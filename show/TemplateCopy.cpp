@@ -1,11 +1,10 @@
 #include "show/TemplateCopy.h"
 
+#include "common/FileIdentity.h"
 #include "common/FileNames.h"
 #include "common/VistranoError.h"
 #include "common/WholeFile.h"
 #include "show/PackageMarkers.h"
-
-#include <QFileInfo>
 
 #include <cerrno>
 
@@ -15,9 +14,11 @@
 
 namespace {
 
-[[noreturn]] void FailCopy()
+// The system's reason follows when there is one (a full disk).
+[[noreturn]] void FailCopy(int error = 0)
 {
-    throw VistranoError(QStringLiteral("Error copying needed file!"));
+    const QString message = QStringLiteral("Error copying needed file!");
+    throw VistranoError(error ? message + QLatin1Char(' ') + SystemErrorText(error) : message);
 }
 
 bool WriteAll(int fd, const QByteArray &bytes)
@@ -27,8 +28,11 @@ bool WriteAll(int fd, const QByteArray &bytes)
         const ssize_t written = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
         if (written < 0 && errno == EINTR)
             continue;
-        if (written <= 0)
+        if (written <= 0) {
+            if (written == 0)
+                errno = ENOSPC;
             return false;
+        }
         done += written;
     }
     return true;
@@ -38,10 +42,9 @@ bool WriteAll(int fd, const QByteArray &bytes)
 
 void CopyTemplate(const QString &templatePath, const QString &targetPath)
 {
-    const QFileInfo templateInfo(templatePath);
-    const QFileInfo targetInfo(targetPath);
-    if (!templateInfo.isFile()
-        || (targetInfo.exists() && targetInfo.canonicalFilePath() == templateInfo.canonicalFilePath()))
+    // The same file under another name (a hard link, a symbolic link) is the
+    // template too: copying over it would destroy it.
+    if (SameFile(templatePath, targetPath))
         FailCopy();
     QByteArray bytes;
     try {
@@ -62,8 +65,9 @@ void CopyTemplate(const QString &templatePath, const QString &targetPath)
     const mode_t mode = (info.st_mode & 0777) | S_IRUSR | S_IWUSR;
     const int fd = ::open(EncodeFileName(targetPath).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
     if (fd < 0)
-        FailCopy();
+        FailCopy(errno);
     const bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0;
+    const int error = ok ? 0 : errno;
     if (::close(fd) != 0 || !ok)
-        FailCopy();
+        FailCopy(error ? error : errno);
 }

@@ -1,10 +1,12 @@
 #include "common/FileNames.h"
+#include "common/FileReplacement.h"
 #include "common/VistranoError.h"
 #include "common/WholeFile.h"
 #include "tests/support/ChildLimits.h"
 #include "tests/support/ErrorOf.h"
 #include "tests/support/TestFiles.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -51,4 +53,44 @@ TEST(WholeFile, ReadsOnlyRegularFilesAndNeverMoreThanTheirSize)
         });
         EXPECT_EQ(outcome, 0) << special.toStdString();
     }
+}
+
+TEST(FileReplacement, AFailedWriteLeavesTheOldFile)
+{
+    TestFolder folder;
+    const QString path = folder.Write("kept.dat", "old contents");
+    // A disk that fills up: writes beyond 64 KiB fail.
+    ChildLimits limits;
+    limits.fileSize = 64 << 10;
+    const int outcome = RunInChild(limits, [&] {
+        const QString message = ErrorOf([&] {
+            FileReplacement file(path);
+            file.Write(QByteArray(1 << 20, 'x'));
+            file.Commit();
+        });
+        return message == QStringLiteral("Cannot write file %1: File too large").arg(path) ? 0 : 1;
+    });
+    EXPECT_EQ(outcome, 0);
+    EXPECT_EQ(ReadFileBytes(path), QByteArray("old contents"));
+    EXPECT_EQ(QDir(folder.Root()).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.dat"});
+
+    // A read-only file is kept whoever asks; a name longer than the folder
+    // takes gives the system's reason; a folder is no file.
+    QFile::setPermissions(path, QFile::ReadOwner);
+    EXPECT_EQ(ErrorOf([&] { FileReplacement file(path); }),
+              QStringLiteral("Cannot create file %1: Permission denied").arg(path));
+    const QString longName = folder.Path(QString(300, QLatin1Char('n')));
+    EXPECT_EQ(ErrorOf([&] { FileReplacement file(longName); }),
+              QStringLiteral("Cannot create file %1: File name too long").arg(longName));
+    EXPECT_EQ(ErrorOf([&] { FileReplacement file(folder.Root()); }),
+              QStringLiteral("Cannot create file %1: Is a directory").arg(folder.Root()));
+
+    // A replaced file keeps its permissions.
+    const QString script = folder.Write("run.sh", "old");
+    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    FileReplacement file(script);
+    file.Write("new");
+    file.Commit();
+    EXPECT_EQ(ReadFileBytes(script), QByteArray("new"));
+    EXPECT_TRUE(QFile::permissions(script) & QFile::ExeOwner);
 }

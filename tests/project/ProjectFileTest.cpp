@@ -1,3 +1,4 @@
+#include "common/FileNames.h"
 #include "project/ProjectFile.h"
 #include "project/RectBoxStream.h"
 #include "tests/project/ProjectTestSupport.h"
@@ -108,10 +109,18 @@ TEST(ProjectFile, AFailedSaveLeavesTheOldProject)
     EXPECT_FALSE(ErrorOf([&] { SaveProject(path, View(slides), QString(600, QLatin1Char('x'))); }).isEmpty());
     EXPECT_TRUE(ReadFileBytes(path) == before);
 
-    // A folder that cannot be written to: the file cannot be created.
+    // A folder that cannot be written to: the file cannot be created, and
+    // the message gives the system's reason.
     const QString missing = folder.Path(QStringLiteral("no/such/folder/x.vsw"));
     EXPECT_EQ(ErrorOf([&] { SaveProject(missing, View(slides), QString()); }),
-              QStringLiteral("Cannot create file %1").arg(missing));
+              QStringLiteral("Cannot create file %1: No such file or directory").arg(missing));
+    const QString longName = folder.Path(QString(256, QLatin1Char('n')) + QStringLiteral(".vsw"));
+    EXPECT_EQ(ErrorOf([&] { SaveProject(longName, View(slides), QString()); }),
+              QStringLiteral("Cannot create file %1: File name too long").arg(longName));
+    // A file name that is not text cannot be stored as one.
+    slides[1]->SetFileName(DecodeFileName("/photos/bad-\xE9.png"));
+    EXPECT_TRUE(ErrorOf([&] { SaveProject(path, View(slides), QString()); }).contains(QLatin1String("not valid text")));
+    EXPECT_TRUE(ReadFileBytes(path) == before);
     // No temporary file is left behind.
     EXPECT_EQ(QDir(folder.Root()).entryList(QDir::Files), QStringList{QStringLiteral("keep.vsw")});
 }

@@ -5,6 +5,7 @@
 #include "common/VistranoError.h"
 #include "project/ProjectFile.h"
 #include "tests/project/ProjectTestSupport.h"
+#include "tests/support/ByteFields.h"
 #include "tests/support/ChildLimits.h"
 #include "tests/support/TestFiles.h"
 
@@ -13,14 +14,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray Le(uint32_t value, int bytes)
-{
-    QByteArray out;
-    for (int i = 0; i < bytes; ++i)
-        out += char(value >> (8 * i));
-    return out;
-}
 
 // A run-length 8-bit bitmap of the size whose data is one end-of-bitmap
 // code: a few bytes for a picture of any size.

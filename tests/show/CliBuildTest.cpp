@@ -110,7 +110,10 @@ TEST(CliBuild, ErrorsAndUsage)
 
     EXPECT_EQ(Cli({"build", folder.Path("none.vsw"), out, "--template", player}, nullptr, &err), 1);
 
-    EXPECT_EQ(Cli({"sections", out, "nothing"}, nullptr, &err), 1);
+    // A failed build leaves no show behind.
+    EXPECT_FALSE(QFile::exists(out));
+
+    EXPECT_EQ(Cli({"sections", player, "nothing"}, nullptr, &err), 1);
     EXPECT_TRUE(err.contains("No section nothing in")) << err.toStdString();
     EXPECT_EQ(Cli({"sections"}), 2);
     EXPECT_EQ(Cli({"sections", folder.Path("none.exe")}), 1);

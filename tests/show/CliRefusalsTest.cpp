@@ -77,6 +77,66 @@ TEST(CliRefusals, FilesThatAreNotRegularAreNotRead)
     }
 }
 
+TEST(CliRefusals, NoCommandWritesOverItsOwnInputs)
+{
+    CliFolder f;
+    const QString link = f.folder.Path("link.bmp");
+    ASSERT_EQ(::link(QFile::encodeName(f.picture).constData(), QFile::encodeName(link).constData()), 0);
+    const QByteArray picture = ReadFileBytes(f.picture);
+    const QByteArray project = ReadFileBytes(f.project);
+
+    const QStringList rows[] = {
+        {"build", f.project, f.project, "--template", f.player},
+        {"build", f.project, link, "--template", f.player}, // a slide's picture under another name
+        {"print", f.project, f.project},
+        {"print", f.project, f.picture},
+        {"new", f.picture, f.picture},
+        {"new", f.project, f.picture, "--audio", f.project},
+        {"decode", f.picture, link},
+        {"rotate", f.picture, f.picture, "90"},
+        {"stretch", link, f.picture, "4", "3"},
+    };
+    for (const QStringList &args : rows) {
+        const CliRun run = Cli(args);
+        EXPECT_EQ(run.status, 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains(QLatin1String("is the input file"))) << run.err.toStdString();
+        EXPECT_TRUE(ReadFileBytes(f.picture) == picture) << args.join(' ').toStdString();
+        EXPECT_TRUE(ReadFileBytes(f.project) == project) << args.join(' ').toStdString();
+    }
+}
+
+TEST(CliRefusals, AFullDiskOrAReadOnlyFileLeavesTheOldFile)
+{
+    CliFolder f;
+    const QString sheet = f.folder.Write("sheet.pdf", "%PDF-1.4 the good old sheet");
+    const QString show = f.folder.Write("show.exe", "the good old show");
+    ChildLimits fullDisk;
+    fullDisk.fileSize = 2048;
+    CliRun run = Cli({"print", f.project, sheet}, fullDisk);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.endsWith(QStringLiteral("Cannot write file %1: File too large\n").arg(sheet))) << run.err.toStdString();
+    run = Cli({"build", f.project, show, "--template", f.player}, fullDisk);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains(QLatin1String("File too large"))) << run.err.toStdString();
+
+    QFile::setPermissions(sheet, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    run = Cli({"print", f.project, sheet});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.endsWith(QStringLiteral("Cannot create file %1: Permission denied\n").arg(sheet))) << run.err.toStdString();
+
+    EXPECT_EQ(ReadFileBytes(sheet), QByteArray("%PDF-1.4 the good old sheet"));
+    EXPECT_EQ(ReadFileBytes(show), QByteArray("the good old show"));
+    EXPECT_EQ(QDir(f.folder.Root()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"p.bmp", "p.vsw", "sheet.pdf", "show.exe"}));
+
+    // A name longer than the folder takes: the system's reason.
+    const QString longName = f.folder.Path(QString(300, QLatin1Char('n')) + ".vsw");
+    run = Cli({"new", longName, f.picture});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.endsWith(QStringLiteral("Cannot create file %1: File name too long\n").arg(longName)))
+        << run.err.toStdString();
+}
+
 TEST(CliRefusals, NamesThatAreNotUtf8KeepTheirBytes)
 {
     CliFolder f;
@@ -97,6 +157,11 @@ TEST(CliRefusals, NamesThatAreNotUtf8KeepTheirBytes)
     };
     const CliRun decoded = shell(R"(exec "$0" decode "$1$(printf '\351').bmp" "$2")", f.folder.Path("out.ppm"));
     EXPECT_EQ(decoded.status, 0) << decoded.err.toStdString();
-    EXPECT_EQ(ReadFileBytes(f.folder.Path("out.ppm")).size(), 6 + 8 * 6 * 3 + 5);
+    EXPECT_EQ(ReadFileBytes(f.folder.Path("out.ppm")).size(), QByteArray("P6\n8 6\n255\n").size() + 8 * 6 * 3);
 
+    // A project stores names as text: such a name is refused with a reason.
+    const CliRun refused = shell(R"(exec "$0" new "$2" "$1$(printf '\351').bmp")", f.folder.Path("bad.vsw"));
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.err.contains(QLatin1String("not valid text"))) << refused.err.toStdString();
+    EXPECT_FALSE(QFile::exists(f.folder.Path("bad.vsw")));
 }

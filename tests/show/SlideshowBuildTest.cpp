@@ -14,6 +14,8 @@
 
 #include <optional>
 
+#include <unistd.h>
+
 namespace {
 
 struct BuildFixture
@@ -211,27 +213,33 @@ TEST(SlideshowBuild, BackgroundAudioOnlyWhenTheFieldHoldsMoreThanASpace)
     EXPECT_EQ(Value(ReadFileBytes(out), "BGAUDIOEXT"), QByteArray());
 }
 
-TEST(SlideshowBuild, ASlideThatDoesNotLoadStopsTheBuildAfterTheSlidesBefore)
+TEST(SlideshowBuild, AFailedRebuildLeavesTheOldShow)
 {
     BuildFixture f;
     const QString good = f.Picture("good.jpg", 40, 30);
-    const QString missing = f.folder.Path("missing.jpg");
+    const QString lost = f.Picture("lost.jpg", 40, 30);
     const QString out = f.folder.Path("show.exe");
+    const QList<BuildSlide> slides = {Slide(good), Slide(good), Slide(lost), Slide(good)};
+    BuildSlideshow(out, slides, f.Options(640, 480));
+    const QByteArray working = ReadFileBytes(out);
+
+    // A picture went missing: the build stops at its slide, says which, and
+    // the four-slide show stays as it was, with nothing left beside it.
+    QFile::remove(lost);
     QStringList statuses;
     try {
-        BuildSlideshow(out, {Slide(good), Slide(good), Slide(missing), Slide(good)}, f.Options(640, 480),
-                       [&](const BuildProgress &progress) { statuses << progress.status; });
+        BuildSlideshow(out, slides, f.Options(640, 480), [&](const BuildProgress &progress) { statuses << progress.status; });
         FAIL() << "the build went on";
     } catch (const VistranoError &error) {
         EXPECT_TRUE(error.message().contains("Slide 3")) << error.message().toStdString();
-        EXPECT_TRUE(error.message().contains(missing)) << error.message().toStdString();
+        EXPECT_TRUE(error.message().contains(lost)) << error.message().toStdString();
     }
+    EXPECT_TRUE(statuses.contains("Added : 2"));
     EXPECT_FALSE(statuses.contains("Done!"));
-    const QByteArray package = ReadFileBytes(out);
-    EXPECT_TRUE(package.endsWith(Section("IMAGECOUNT", "2")));
-    const ShowPackage show = ReadShowPackage(package);
-    EXPECT_TRUE(show.problems.isEmpty());
-    EXPECT_EQ(show.slides.size(), 2u);
+    EXPECT_TRUE(ReadFileBytes(out) == working);
+    EXPECT_EQ(ReadShowPackage(working).slides.size(), 4u);
+    EXPECT_EQ(QDir(f.folder.Root()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"good.jpg", "kv.dll", "show.exe"}));
 }
 
 TEST(SlideshowBuild, RefusesWhatItCannotCopyOrStore)
@@ -254,10 +262,22 @@ TEST(SlideshowBuild, RefusesWhatItCannotCopyOrStore)
     EXPECT_EQ(messageOf(out, {Slide(picture)}, noTemplate), "Error copying needed file!");
     EXPECT_FALSE(QFile::exists(out));
     QDir(f.folder.Root()).mkdir("adir");
-    EXPECT_EQ(messageOf(f.folder.Path("adir"), {Slide(picture)}, f.Options()), "Error copying needed file!");
-    // Building over the template itself would destroy it.
+    EXPECT_EQ(messageOf(f.folder.Path("adir"), {Slide(picture)}, f.Options()),
+              QStringLiteral("Error copying needed file! Cannot create file %1: Is a directory").arg(f.folder.Path("adir")));
+    // Building over the template itself would destroy it, under its own
+    // name or another (a hard link); over a picture or the audio likewise.
     EXPECT_EQ(messageOf(f.templatePath, {Slide(picture)}, f.Options()), "Error copying needed file!");
+    const QString link = f.folder.Path("link.exe");
+    ASSERT_EQ(::link(QFile::encodeName(f.templatePath).constData(), QFile::encodeName(link).constData()), 0);
+    EXPECT_EQ(messageOf(link, {Slide(picture)}, f.Options()), "Error copying needed file!");
     EXPECT_EQ(ReadFileBytes(f.templatePath), f.templateBytes);
+    const QByteArray pictureBytes = ReadFileBytes(picture);
+    EXPECT_TRUE(messageOf(picture, {Slide(picture)}, f.Options()).contains("is the input file"));
+    BuildOptions withAudio = f.Options();
+    withAudio.BackgroundAudio = f.folder.Write("music.wav", "RIFF....WAVE");
+    EXPECT_TRUE(messageOf(withAudio.BackgroundAudio, {Slide(picture)}, withAudio).contains("is the input file"));
+    EXPECT_TRUE(ReadFileBytes(picture) == pictureBytes);
+    EXPECT_EQ(ReadFileBytes(withAudio.BackgroundAudio), QByteArray("RIFF....WAVE"));
 
     // A caption holding a marker stops the build before anything is written.
     const QString caption = messageOf(out, {Slide(picture), Slide(picture, 4, 0, "see EO!#JPG1 here")}, f.Options());
@@ -271,8 +291,7 @@ TEST(SlideshowBuild, RefusesWhatItCannotCopyOrStore)
     EXPECT_FALSE(QFile::exists(out));
 
     // Audio that cannot be read, stored or written (a file size limit stands
-    // in for a full disk) stops the build with the screen size and an empty
-    // count written.
+    // in for a full disk) stops the build; no show is left.
     const QString longAudio = f.folder.Write("long.wav", "RIFF" + QByteArray(20000, 'a'));
     for (const QString &audio :
          {f.folder.Path("missing.mp3"), f.folder.Write("bad.wav", "RIFF" + kStart + "x"), longAudio}) {
@@ -283,8 +302,7 @@ TEST(SlideshowBuild, RefusesWhatItCannotCopyOrStore)
             full.emplace(f.templateBytes.size() + 1000);
         EXPECT_NE(messageOf(out, {Slide(picture)}, options), "no error") << audio.toStdString();
         full.reset();
-        EXPECT_EQ(ReadFileBytes(out), f.templateBytes + Section("OWIDTH", "640") + Section("OHEIGHT", "480")
-                                          + Section("IMAGECOUNT", "0"));
+        EXPECT_FALSE(QFile::exists(out));
     }
 }
 

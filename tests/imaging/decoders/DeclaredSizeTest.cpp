@@ -8,6 +8,7 @@
 #include "imaging/FormatRegistration.h"
 #include "imaging/PictureLoading.h"
 #include "tests/imaging/decoders/TIFFBuilder.h"
+#include "tests/support/ByteFields.h"
 #include "tests/support/ChildLimits.h"
 #include "tests/support/TestFiles.h"
 
@@ -24,22 +25,6 @@ namespace {
 constexpr uint32_t kLargest = 16384;
 // Far below any picture of that size, far above what refusing it takes.
 constexpr qint64 kMemoryBudget = 64 << 20;
-
-QByteArray Le(uint32_t value, int bytes)
-{
-    QByteArray out;
-    for (int i = 0; i < bytes; ++i)
-        out += char(value >> (8 * i));
-    return out;
-}
-
-QByteArray Be(uint32_t value, int bytes)
-{
-    QByteArray out;
-    for (int i = bytes - 1; i >= 0; --i)
-        out += char(value >> (8 * i));
-    return out;
-}
 
 // Grey or colour samples of a small picture, row after row.
 QByteArray Samples(uint32_t width, uint32_t height, int channels)
