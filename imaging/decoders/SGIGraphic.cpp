@@ -102,11 +102,15 @@ void TSGIGraphic::LoadFromBytes(const QByteArray &data)
     const QImage::Format format =
         alpha ? QImage::Format_ARGB32 : channels == 1 ? QImage::Format_Grayscale8 : QImage::Format_BGR888;
     QImage bitmap = NewBitmap(h.width, h.height, format);
-    bitmap.fill(0);
+    // Alpha pictures gather their channels bit by bit; the others have
+    // every byte written by one channel.
+    if (alpha)
+        bitmap.fill(0);
 
     const SampleScale scale(h.pixelMax);
     TSGIRLEDecoder decoder(8 * h.bytesPerSample);
     std::vector<uint8_t> row(rowBytes);
+    std::vector<uint8_t> scaled(h.bytesPerSample == 2 ? width : 0);
     for (size_t c = 0; c < channels; ++c) {
         // Where the channel goes: a byte of a BGR888 pixel, or the bits of a
         // QRgb (grey with alpha spreads its first channel over red, green
@@ -126,23 +130,23 @@ void TSGIGraphic::LoadFromBytes(const QByteArray &data)
             } else {
                 samples = verbatim.Data() + entry * rowBytes;
             }
-            const auto sample = [&](size_t x) -> uint8_t {
-                if (h.bytesPerSample == 1)
-                    return samples[x];
-                return scale(uint32_t(samples[2 * x] << 8 | samples[2 * x + 1]));
-            };
+            // 16-bit samples are brought to 8 bits first.
+            if (h.bytesPerSample == 2) {
+                for (size_t x = 0; x < width; ++x)
+                    scaled[x] = scale(uint32_t(samples[2 * x] << 8 | samples[2 * x + 1]));
+                samples = scaled.data();
+            }
             uchar *out = bitmap.scanLine(int(height - 1 - y));
             if (format == QImage::Format_Grayscale8) {
-                for (size_t x = 0; x < width; ++x)
-                    out[x] = sample(x);
+                std::memcpy(out, samples, width);
             } else if (format == QImage::Format_BGR888) {
                 for (size_t x = 0; x < width; ++x)
-                    out[3 * x + byteOfPixel] = sample(x);
+                    out[3 * x + byteOfPixel] = samples[x];
             } else {
                 QRgb *argb = reinterpret_cast<QRgb *>(out);
                 for (size_t x = 0; x < width; ++x) {
-                    const QRgb v = sample(x);
-                    argb[x] |= shift < 0 ? qRgb(int(v), int(v), int(v)) & 0x00FFFFFFu : v << shift;
+                    const QRgb v = samples[x];
+                    argb[x] |= shift < 0 ? v << 16 | v << 8 | v : v << shift;
                 }
             }
         }
