@@ -15,6 +15,21 @@ namespace {
 constexpr const char *kFormat = "WebP";
 
 struct AnimationDelete { void operator()(WebPAnimDecoder *decoder) const { WebPAnimDecoderDelete(decoder); } };
+struct DemuxDelete { void operator()(WebPDemuxer *demuxer) const { WebPDemuxDelete(demuxer); } };
+
+// The extended header alone declares a canvas of any size: the file must be
+// whole and hold the first frame's data before a picture is allocated for it.
+bool HoldsFirstFrame(const uint8_t *bytes, size_t size)
+{
+    const WebPData input{bytes, size};
+    const std::unique_ptr<WebPDemuxer, DemuxDelete> demuxer(WebPDemux(&input));
+    WebPIterator frame;
+    if (!demuxer || !WebPDemuxGetFrame(demuxer.get(), 1, &frame))
+        return false;
+    const bool there = frame.fragment.size > 0;
+    WebPDemuxReleaseIterator(&frame);
+    return there;
+}
 
 } // namespace
 
@@ -44,6 +59,8 @@ void TWebPGraphic::LoadScaledFromBytes(const QByteArray &data, const TPictureSca
         FormatError(kFormat);
     const WebPBitstreamFeatures &features = config.input;
     CheckPictureSize(features.width, features.height);
+    if (!HoldsFirstFrame(bytes, size))
+        FormatError(kFormat);
     if (features.has_animation) {
         LoadAnimation(data, scale);
         return;

@@ -269,11 +269,17 @@ QByteArray JPEG(uint32_t width, uint32_t height, bool withPixels)
     return file;
 }
 
+// A corpus file of the fuzz target `name`.
+QByteArray Seed(const char *name, const char *file)
+{
+    return ReadFileBytes(QStringLiteral(VISTRANO_SOURCE_DIR "/tests/fuzz/corpus/%1/%2").arg(name, file));
+}
+
 QByteArray PSP(uint32_t width, uint32_t height, bool withPixels)
 {
     // A version 5 file with its pixels; the attributes block follows the
     // 36-byte header, its body behind a 10-byte block header.
-    QByteArray file = ReadFileBytes(QStringLiteral(VISTRANO_SOURCE_DIR "/tests/fuzz/corpus/psp/rgb_rle_v5.psp"));
+    QByteArray file = Seed("psp", "rgb_rle_v5.psp");
     if (withPixels)
         return file;
     file.replace(50, 8, Le(width, 4) + Le(height, 4));
@@ -281,11 +287,45 @@ QByteArray PSP(uint32_t width, uint32_t height, bool withPixels)
     return file.left(46 + body);
 }
 
+// HEIF and AVIF: the corpus file with pixels; without them, every image
+// spatial extent ("ispe") declares the size and the file ends with the
+// media data box's header.
+QByteArray HEIF(const char *file, uint32_t width, uint32_t height, bool withPixels)
+{
+    QByteArray bytes = Seed("heif", file);
+    if (withPixels)
+        return bytes;
+    for (qsizetype at = bytes.indexOf("ispe"); at >= 0; at = bytes.indexOf("ispe", at + 4))
+        bytes.replace(at + 8, 8, Be(width, 4) + Be(height, 4));
+    return bytes.left(bytes.indexOf("mdat") + 4);
+}
+
+QByteArray HEIC(uint32_t width, uint32_t height, bool withPixels)
+{
+    return HEIF("rgb_16x12.heic", width, height, withPixels);
+}
+
+QByteArray AVIF(uint32_t width, uint32_t height, bool withPixels)
+{
+    return HEIF("rgb_16x12.avif", width, height, withPixels);
+}
+
+// WebP: the corpus file with pixels; without them, the extended header
+// alone, declaring the canvas.
+QByteArray WebP(uint32_t width, uint32_t height, bool withPixels)
+{
+    if (withPixels)
+        return Seed("webp", "lossy_16x12.webp");
+    const QByteArray extended = "VP8X" + Le(10, 4) + Le(0, 4) + Le(width - 1, 3) + Le(height - 1, 3);
+    return "RIFF" + Le(uint32_t(4 + extended.size()), 4) + "WEBP" + extended;
+}
+
 const DeclaredSizeRow kDeclaredSizeRows[] = {
     {"bmp", Bitmap24}, {"rle", BitmapRLE8}, {"tga", Targa},     {"tga", TargaRLE}, {"tif", TIFF},
     {"eps", EPS},      {"pcx", PCX},        {"rla", RLA},       {"sgi", SGI},      {"rgb", SGIRLE},
     {"psd", PSD},      {"ppm", PPM},        {"cel", AutodeskCel}, {"gif", GIF},    {"cut", CUT},
-    {"png", PNG},      {"jpg", JPEG},       {"psp", PSP},
+    {"png", PNG},      {"jpg", JPEG},       {"psp", PSP},         {"heic", HEIC},  {"avif", AVIF},
+    {"webp", WebP},
 };
 
 void PrintTo(const DeclaredSizeRow &row, std::ostream *out)
