@@ -14,3 +14,11 @@ int DroppedSlideLeft(bool stripWasEmpty, int dropX, int filesAddedBefore);
 // Left keep their order): Left 10 for the first, 10 pixels between
 // neighbours, Top 10. Returns them in that display order.
 std::vector<RectBoxProperties *> LayoutSlides(std::span<RectBoxProperties *const> slides);
+
+// The strip after a project was opened into it: the slides that were there
+// first, in their display order, then the opened ones in the display order
+// they were saved with (their stored Left; equal ones keep record order),
+// all packed as LayoutSlides packs them, so that no opened slide stands on
+// another. Returns them in that display order.
+std::vector<RectBoxProperties *> LayoutOpenedSlides(std::span<RectBoxProperties *const> existing,
+                                                    std::span<RectBoxProperties *const> opened);
