@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace {
 
 // Sizes are device-independent pixels: Qt scales the whole box with the
@@ -93,7 +95,10 @@ QLabel *TFrmAbout::MakeLabel(const QRect &geometry, const QString &text, const Q
     label->setGeometry(geometry);
     label->setFont(font);
     label->setAlignment(alignment);
-    label->setGeometry(FitLabelToText(geometry, label->sizeHint().width(), kClientSize.width()));
+    QRect fitted = FitLabelToText(geometry, label->sizeHint().width(), kClientSize.width());
+    // As high as the font's lines, so that no descender is cut off.
+    fitted.setHeight(std::max(fitted.height(), label->sizeHint().height()));
+    label->setGeometry(fitted);
     QPalette look = label->palette();
     look.setColor(QPalette::WindowText, colour);
     label->setPalette(look);

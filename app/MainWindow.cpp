@@ -12,9 +12,12 @@
 #include "browser/FolderTree.h"
 #include "browser/ImageBrowser.h"
 #include "print/SlideSheetPrinting.h"
+#include "project/ProjectState.h"
 #include "project/RectBoxProperties.h"
 #include "shell/Messages.h"
 #include "shell/StatusBar.h"
+#include "shell/WindowPlacement.h"
+#include "show/PlayShowCommand.h"
 #include "show/SlideshowCommand.h"
 #include "slides/ProjSettings.h"
 #include "slides/ProjectCommands.h"
@@ -29,25 +32,39 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSessionManager>
+#include <QSplitter>
 #include <QToolButton>
+#include <QTreeView>
+
+namespace {
+
+// The window's placement and the browser's layout, kept between runs.
+const QString kWindowGeometry = QStringLiteral("WindowGeometry");
+const QString kSplitterState = QStringLiteral("SplitterState");
+const QString kListColumns = QStringLiteral("ListColumns");
+const QString kViewMode = QStringLiteral("ViewMode");
+const QString kThumbnailsView = QStringLiteral("Thumbnails");
+
+// The designed size of the main window: the least it opens with.
+constexpr QSize kDesignedSize(760, 531);
+
+} // namespace
 
 TfrmVistrano::TfrmVistrano(const QString &bookmarksFile, QWidget *parent)
     : QMainWindow(parent), m_bookmarksFile(bookmarksFile)
 {
     setObjectName(QStringLiteral("frmVistrano"));
-    setWindowTitle(tr("Vistrano by Halvenor Software"));
+    setWindowTitle(ProjectWindowTitle(QString(), false));
     setWindowIcon(ProgramIcon());
     CreateControls();
     CreateMenus();
-    resize(760, 531);
-    if (const QScreen *screen = QApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
-    }
+    RestorePlacement();
 
     connect(STV1, &TFolderTree::FolderChanged, this, &TfrmVistrano::STV1Change);
     connect(LV1, &TFileListView::ColumnClicked, this, &TfrmVistrano::LV1ColumnClick);
@@ -55,6 +72,7 @@ TfrmVistrano::TfrmVistrano(const QString &bookmarksFile, QWidget *parent)
     connect(LV1, &TFileListView::DoubleClicked, this, &TfrmVistrano::LV1DblClick);
     // Escape and Delete act wherever the focus is in this window.
     qApp->installEventFilter(this);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &TfrmVistrano::CommitData);
     FormCreate();
 }
 
@@ -73,7 +91,65 @@ void TfrmVistrano::FormCreate()
     m_help = new TVistranoHelp(this, HelpFolder());
     m_projectCommands = new TProjectCommands(m_strip, this, this);
     m_slideshowCommand = new TSlideshowCommand(m_strip, SB1, this, this);
+    m_playShowCommand = new TPlayShowCommand(m_slideshowCommand, this);
+    connect(m_projectCommands->State(), &TProjectState::StateChanged, this, &TfrmVistrano::UpdateTitle);
+    connect(m_projectCommands, &TProjectCommands::RecentProjectsChanged, this, &TfrmVistrano::FillRecentProjects);
+    FillRecentProjects();
     updateActions();
+}
+
+void TfrmVistrano::UpdateTitle()
+{
+    const TProjectState *state = m_projectCommands->State();
+    setWindowTitle(ProjectWindowTitle(state->FileName(), state->IsModified()));
+}
+
+void TfrmVistrano::RestorePlacement()
+{
+    const QByteArray geometry = ReadSettingValue(m_settingsKey, kWindowGeometry).toByteArray();
+    if (geometry.isEmpty() || !restoreGeometry(geometry)) {
+        const QScreen *screen = QApplication::primaryScreen();
+        setGeometry(InitialWindowRect(screen ? screen->availableGeometry() : QRect(), kDesignedSize));
+    }
+    const QByteArray splitter = ReadSettingValue(m_settingsKey, kSplitterState).toByteArray();
+    if (!splitter.isEmpty())
+        Splitter1->restoreState(splitter);
+    QHeaderView *columns = LV1->ReportView()->header();
+    const QVariantList widths = ReadSettingValue(m_settingsKey, kListColumns).toList();
+    for (int column = 0; column < std::min<int>(int(widths.size()), columns->count()); ++column) {
+        const int width = widths[column].toInt();
+        if (width > 0)
+            columns->resizeSection(column, width);
+    }
+    if (ReadSetting(m_settingsKey, kViewMode, QString()) == kThumbnailsView) {
+        // The thumbnails are made once the first folder is listed.
+        tbDisplayThumbs->setChecked(true);
+        humbnails1->setChecked(true);
+    }
+}
+
+void TfrmVistrano::StorePlacement()
+{
+    WriteSettingValue(m_settingsKey, kWindowGeometry, saveGeometry());
+    WriteSettingValue(m_settingsKey, kSplitterState, Splitter1->saveState());
+    QVariantList widths;
+    const QHeaderView *columns = LV1->ReportView()->header();
+    for (int column = 0; column < columns->count(); ++column)
+        widths << columns->sectionSize(column);
+    WriteSettingValue(m_settingsKey, kListColumns, widths);
+    WriteSetting(m_settingsKey, kViewMode, tbDisplayThumbs->isChecked() ? kThumbnailsView : QStringLiteral("Details"));
+}
+
+void TfrmVistrano::CommitData(QSessionManager &manager)
+{
+    if (m_closed || !manager.allowsInteraction())
+        return;
+    // The session manager ends the program without closing its window.
+    if (m_projectCommands->QueryDiscardChanges())
+        StoreSettings();
+    else
+        manager.cancel();
+    manager.release();
 }
 
 void TfrmVistrano::SetSlideshowOptions(TfrmCreateVistrano *dialog)
@@ -116,6 +192,10 @@ void TfrmVistrano::FormShow()
 void TfrmVistrano::closeEvent(QCloseEvent *event)
 {
     if (!m_closed) {
+        if (!m_projectCommands->QueryDiscardChanges()) {
+            event->ignore();
+            return;
+        }
         m_closed = true;
         FormClose();
     }
@@ -127,6 +207,12 @@ void TfrmVistrano::FormClose()
 {
     DestroySlides();
     m_browser->CancelThumbnails();
+    StoreSettings();
+}
+
+void TfrmVistrano::StoreSettings()
+{
+    StorePlacement();
     const QString folder = STV1->SelectedFolder();
     WriteSetting(m_settingsKey, QStringLiteral("LastFolder"), QFileInfo(folder).isDir() ? folder : QString());
 }
@@ -213,8 +299,10 @@ void TfrmVistrano::Open1Click()
     RunCommand([this] { m_projectCommands->Open1Click(); });
 }
 
-// Hidden and never invoked: projects are saved with "Save As...".
-void TfrmVistrano::Save1Click() {}
+void TfrmVistrano::Save1Click()
+{
+    RunCommand([this] { m_projectCommands->Save1Click(); });
+}
 
 void TfrmVistrano::Save2Click()
 {
@@ -229,6 +317,11 @@ void TfrmVistrano::Print1Click()
 void TfrmVistrano::CreateSlideshow1Click()
 {
     RunCommand([this] { m_slideshowCommand->CreateSlideshow1Click(); });
+}
+
+void TfrmVistrano::PlayShow1Click()
+{
+    RunCommand([this] { m_playShowCommand->PlayShow1Click(); });
 }
 
 void TfrmVistrano::Project1Click()

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "app/Settings.h"
+#include "shell/Settings.h"
 
 #include <QMainWindow>
 
+class QSessionManager;
+class TPlayShowCommand;
 class QAction;
 class QActionGroup;
 class QButtonGroup;
@@ -59,6 +61,7 @@ public:
     TSlideStrip *Strip() const { return m_strip; }
     TProjectCommands *ProjectCommands() const { return m_projectCommands; }
     TSlideshowCommand *SlideshowCommand() const { return m_slideshowCommand; }
+    TPlayShowCommand *PlayShowCommand() const { return m_playShowCommand; }
 
     // The current slide: the focused slide box of the strip, or none.
     TRectBox *CurrentSlide() const;
@@ -87,6 +90,7 @@ public slots:
     void Save2Click();
     void Print1Click();
     void CreateSlideshow1Click();
+    void PlayShow1Click();
     void Exit1Click();
     // Edit
     void Edit1Click();
@@ -117,6 +121,8 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // Closing by any way (Exit, the close box, the window manager) asks
+    // first when the project has unsaved changes; Cancel keeps it open.
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -131,6 +137,14 @@ private:
     bool FormKeyUp(QKeyEvent *key);
     void DeleteCurrentSlide();
     void DestroySlides();
+    void UpdateTitle();
+    void FillRecentProjects();
+    void RestorePlacement();
+    void StorePlacement();
+    void StoreSettings();
+    // The desktop session ends (logout): unsaved changes are asked about,
+    // and Cancel keeps the session.
+    void CommitData(QSessionManager &manager);
 
     SettingsKey m_settingsKey;
     QString m_bookmarksFile;
@@ -163,10 +177,12 @@ private:
     QMenu *File1 = nullptr;
     QAction *New1 = nullptr;
     QAction *Open1 = nullptr;
+    QMenu *RecentProjects1 = nullptr;
     QAction *Save1 = nullptr;
     QAction *Save2 = nullptr;
     QAction *Print1 = nullptr;
     QAction *CreateSlideshow1 = nullptr;
+    QAction *PlayShow1 = nullptr;
     QAction *Exit1 = nullptr;
     QMenu *Edit1 = nullptr;
     QAction *Project1 = nullptr;
@@ -194,5 +210,6 @@ private:
     TSlideStrip *m_strip = nullptr;
     TProjectCommands *m_projectCommands = nullptr;
     TSlideshowCommand *m_slideshowCommand = nullptr;
+    TPlayShowCommand *m_playShowCommand = nullptr;
     TfrmProjSettings *frmProjSettings = nullptr;
 };

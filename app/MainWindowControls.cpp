@@ -53,6 +53,7 @@ void TfrmVistrano::CreateControls()
     pnlLeft = MakePanel("pnlLeft", Splitter1);
     pnlLeft->setMinimumWidth(40);
     STV1 = new TFolderTree(pnlLeft);
+    STV1->setAccessibleName(tr("Folders"));
     FillLayout(pnlLeft)->addWidget(STV1);
 
     pnlRight = MakePanel("pnlRight", Splitter1);
@@ -60,6 +61,7 @@ void TfrmVistrano::CreateControls()
     setStatusBar(SB1);
     m_browser = new TImageBrowser(STV1, pnlRight, SB1, this);
     LV1 = m_browser->FileList();
+    LV1->setAccessibleName(tr("Files"));
     FillLayout(pnlRight)->addWidget(LV1);
 
     Splitter1->addWidget(pnlLeft);
@@ -118,19 +120,20 @@ void TfrmVistrano::CreateToolbar()
         ToolBar1->addWidget(gap);
         return gap;
     };
-    auto button = [this](const char *name, ToolbarGlyph glyph, const QString &hint) {
+    auto button = [this](const char *name, ToolbarGlyph glyph, const QString &hint, const QString &accessibleName) {
         auto *tool = new QToolButton(ToolBar1);
         tool->setObjectName(QLatin1String(name));
         tool->setIcon(ToolbarIcon(glyph));
         tool->setToolTip(hint);
+        tool->setAccessibleName(accessibleName);
         tool->setAutoRaise(true);
         ToolBar1->addWidget(tool);
         return tool;
     };
 
     ToolButton2 = separator("ToolButton2", 9);
-    tbDisplayDetails = button("tbDisplayDetails", ToolbarGlyph::Details, QString());
-    tbDisplayThumbs = button("tbDisplayThumbs", ToolbarGlyph::Thumbnails, QString());
+    tbDisplayDetails = button("tbDisplayDetails", ToolbarGlyph::Details, QString(), tr("Details"));
+    tbDisplayThumbs = button("tbDisplayThumbs", ToolbarGlyph::Thumbnails, QString(), tr("Thumbnails"));
     tbDisplayDetails->setCheckable(true);
     tbDisplayThumbs->setCheckable(true);
     m_viewButtons = new QButtonGroup(this);
@@ -139,8 +142,11 @@ void TfrmVistrano::CreateToolbar()
     m_viewButtons->addButton(tbDisplayThumbs);
     tbDisplayDetails->setChecked(true);
     ToolButton3 = separator("ToolButton3", 34);
-    tbRotateCCW = button("tbRotateCCW", ToolbarGlyph::RotateLeft, tr("Rotate Left"));
-    tbRotateCW = button("tbRotateCW", ToolbarGlyph::RotateRight, tr("Rotate Right"));
+    tbRotateCCW = button("tbRotateCCW", ToolbarGlyph::RotateLeft, tr("Rotate Left"), tr("Rotate Left"));
+    tbRotateCW = button("tbRotateCW", ToolbarGlyph::RotateRight, tr("Rotate Right"), tr("Rotate Right"));
+    // Ctrl+Left and Ctrl+Right turn the current slide wherever the focus is.
+    tbRotateCCW->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Left));
+    tbRotateCW->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Right));
 
     connect(tbDisplayDetails, &QToolButton::clicked, this, &TfrmVistrano::tbDisplayDetailsClick);
     connect(tbDisplayThumbs, &QToolButton::clicked, this, &TfrmVistrano::tbDisplayThumbsClick);

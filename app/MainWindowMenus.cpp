@@ -2,8 +2,13 @@
 
 #include "app/MainWindow.h"
 
+#include "shell/Messages.h"
+#include "slides/ProjectCommands.h"
+
 #include <QAction>
 #include <QActionGroup>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -32,12 +37,14 @@ void TfrmVistrano::CreateMenus()
     File1 = menu("File1", tr("File"));
     New1 = item(File1, "New1", tr("New"), &TfrmVistrano::New1Click);
     Open1 = item(File1, "Open1", tr("Open"), &TfrmVistrano::Open1Click);
+    RecentProjects1 = File1->addMenu(tr("Recent Projects"));
+    RecentProjects1->setObjectName(QStringLiteral("RecentProjects1"));
     Save1 = item(File1, "Save1", tr("Save"), &TfrmVistrano::Save1Click);
-    Save1->setVisible(false);
     Save2 = item(File1, "Save2", tr("Save As..."), &TfrmVistrano::Save2Click);
     Print1 = item(File1, "Print1", tr("Print"), &TfrmVistrano::Print1Click);
     separator(File1);
     CreateSlideshow1 = item(File1, "CreateSlideshow1", tr("Create Slideshow"), &TfrmVistrano::CreateSlideshow1Click);
+    PlayShow1 = item(File1, "PlayShow1", tr("Play Show"), &TfrmVistrano::PlayShow1Click);
     separator(File1);
     Exit1 = item(File1, "Exit1", tr("Exit"), &TfrmVistrano::Exit1Click);
 
@@ -72,4 +79,35 @@ void TfrmVistrano::CreateMenus()
     Visitusontheweb1 = item(Help1, "Visitusontheweb1", tr("Visit us on the web"), &TfrmVistrano::Visitusontheweb1Click);
     separator(Help1);
     About1 = item(Help1, "About1", tr("About"), &TfrmVistrano::About1Click);
+
+    // The keys every desktop program has.
+    New1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    Open1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    Save1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    Save2->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    Print1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    PlayShow1->setShortcut(QKeySequence(Qt::Key_F5));
+    Exit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    HelpContents1->setShortcut(QKeySequence(Qt::Key_F1));
+}
+
+void TfrmVistrano::FillRecentProjects()
+{
+    RecentProjects1->clear();
+    const QStringList recent = m_projectCommands->RecentProjects();
+    int number = 0;
+    for (const QString &path : recent) {
+        // "&1 holiday.vsw" with the whole path as the tip: the names are
+        // what people remember, the folders tell equal names apart.
+        QAction *entry = RecentProjects1->addAction(
+            QStringLiteral("&%1 %2").arg(++number).arg(QFileInfo(path).fileName().replace(QLatin1Char('&'), QLatin1String("&&"))));
+        entry->setToolTip(QDir::toNativeSeparators(path));
+        entry->setStatusTip(QDir::toNativeSeparators(path));
+        entry->setData(path);
+        connect(entry, &QAction::triggered, this, [this, path] {
+            RunCommand([this, &path] { m_projectCommands->OpenRecentProject(path); });
+        });
+    }
+    RecentProjects1->setToolTipsVisible(true);
+    RecentProjects1->setEnabled(!recent.isEmpty());
 }

@@ -1,9 +1,11 @@
 #include "app/ToolbarGlyphs.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -11,20 +13,47 @@ namespace {
 // Every glyph is drawn on a 24 by 24 grid and scaled to the pixmap.
 using Drawing = std::function<void(QPainter &)>;
 
-QIcon MakeIcon(const Drawing &draw, std::initializer_list<int> sizes)
+// Draws the glyph at whatever size is asked for, in device pixels: on a
+// screen of two device pixels to the point a 20-point button gets a glyph
+// drawn at 40 pixels, not one scaled up from 20.
+class TGlyphEngine : public QIconEngine
 {
-    QIcon icon;
-    for (int size : sizes) {
-        QPixmap pixmap(size, size);
+public:
+    explicit TGlyphEngine(Drawing draw) : m_draw(std::move(draw)) {}
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State) override
+    {
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        // A disabled button shows its glyph faded.
+        if (mode == QIcon::Disabled)
+            painter->setOpacity(0.4);
+        const int side = std::min(rect.width(), rect.height());
+        painter->translate(rect.x() + (rect.width() - side) / 2.0, rect.y() + (rect.height() - side) / 2.0);
+        painter->scale(side / 24.0, side / 24.0);
+        m_draw(*painter);
+        painter->restore();
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        QPixmap pixmap(size);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / 24.0, size / 24.0);
-        draw(painter);
-        painter.end();
-        icon.addPixmap(pixmap);
+        paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+        return pixmap;
     }
-    return icon;
+
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override { return size; }
+    QIconEngine *clone() const override { return new TGlyphEngine(m_draw); }
+
+private:
+    Drawing m_draw;
+};
+
+QIcon MakeIcon(const Drawing &draw)
+{
+    return QIcon(new TGlyphEngine(draw));
 }
 
 const QColor kInk(52, 60, 72);
@@ -109,25 +138,13 @@ QIcon ToolbarIcon(ToolbarGlyph glyph)
 {
     switch (glyph) {
     case ToolbarGlyph::Details:
-        return MakeIcon(DrawDetails, {16, 20, 24, 32, 48});
+        return MakeIcon(DrawDetails);
     case ToolbarGlyph::Thumbnails:
-        return MakeIcon(DrawThumbnails, {16, 20, 24, 32, 48});
+        return MakeIcon(DrawThumbnails);
     case ToolbarGlyph::RotateLeft:
-        return MakeIcon([](QPainter &p) { DrawRotation(p, false); }, {16, 20, 24, 32, 48});
+        return MakeIcon([](QPainter &p) { DrawRotation(p, false); });
     case ToolbarGlyph::RotateRight:
-        return MakeIcon([](QPainter &p) { DrawRotation(p, true); }, {16, 20, 24, 32, 48});
+        return MakeIcon([](QPainter &p) { DrawRotation(p, true); });
     }
     return {};
-}
-
-QIcon ApplicationIcon()
-{
-    return MakeIcon(
-        [](QPainter &p) {
-            p.setPen(QPen(QColor(120, 86, 40), 1.0));
-            p.setBrush(QColor(214, 240, 255));
-            p.drawRoundedRect(QRectF(1.5, 3.5, 21, 17), 1.5, 1.5);
-            DrawLandscape(p, QRectF(4, 6, 16, 12));
-        },
-        {16, 24, 32, 48, 64, 128});
 }

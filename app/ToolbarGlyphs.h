@@ -7,6 +7,3 @@
 enum class ToolbarGlyph { Details, Thumbnails, RotateLeft, RotateRight };
 
 QIcon ToolbarIcon(ToolbarGlyph glyph);
-
-// The program's own icon: a framed landscape slide.
-QIcon ApplicationIcon();

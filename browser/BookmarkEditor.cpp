@@ -2,11 +2,14 @@
 
 #include "browser/BookmarkEditing.h"
 #include "browser/BookmarksFile.h"
+#include "shell/DialogRows.h"
 
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStyle>
+
+#include <algorithm>
 
 TfBMEdit::TfBMEdit(const QString &bookmarksFile, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_file(bookmarksFile)
@@ -47,12 +50,37 @@ TfBMEdit::TfBMEdit(const QString &bookmarksFile, QWidget *parent)
     BitBtn2 = makeButton(this, "BitBtn2", tr("Cancel"), QStyle::SP_DialogCancelButton, QRect(297, 238, 85, 27));
     BitBtn1->setDefault(true);
 
+    ArrangeForFont();
+
     connect(BitBtn3, &QPushButton::clicked, this, &TfBMEdit::BitBtn3Click);
     connect(BitBtn4, &QPushButton::clicked, this, &TfBMEdit::BitBtn4Click);
     connect(BitBtn5, &QPushButton::clicked, this, &TfBMEdit::BitBtn5Click);
     connect(BitBtn6, &QPushButton::clicked, this, &TfBMEdit::BitBtn6Click);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfBMEdit::ArrangeForFont()
+{
+    // The buttons' column widens for a wide font and grows down for a tall
+    // one; the list takes the height the column needs.
+    const QList<QPushButton *> buttons{BitBtn3, BitBtn4, BitBtn5, BitBtn6, BitBtn1, BitBtn2};
+    int column = 85;
+    for (QPushButton *button : buttons) {
+        FitText(button);
+        column = std::max(column, button->width() + (button->parentWidget() == this ? 0 : 14));
+    }
+    for (QPushButton *button : buttons)
+        button->resize(button->parentWidget() == this ? column : column - 14, button->height());
+    for (QGroupBox *group : {GroupBox1, GroupBox2}) {
+        const QList<QPushButton *> inside = group->findChildren<QPushButton *>();
+        const int bottom = FlowColumn({{{inside.value(0)}}, {{inside.value(1)}, 5}});
+        group->resize(column, std::max(group->height(), bottom + 7));
+    }
+    const int bottom = FlowColumn({{{GroupBox1}}, {{GroupBox2}, 6}, {{BitBtn1}, 28}, {{BitBtn2}, 7}});
+    const int height = std::max(273, bottom + 8);
+    ListBox1->resize(ListBox1->width(), height - 16);
+    setFixedSize(297 + column + 8, height);
 }
 
 QStringList TfBMEdit::Lines() const

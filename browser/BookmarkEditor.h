@@ -32,6 +32,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void ArrangeForFont();
     void FormShow();
     void Select(int line);
 

@@ -96,6 +96,14 @@ void TFolderTree::resizeEvent(QResizeEvent *event)
     KeepChosenInView();
 }
 
+void TFolderTree::scrollTo(const QModelIndex &index, ScrollHint hint)
+{
+    QScrollBar *sideways = horizontalScrollBar();
+    const int left = sideways->value();
+    QTreeView::scrollTo(index, hint);
+    sideways->setValue(left);
+}
+
 void TFolderTree::CurrentChanged(const QModelIndex &current)
 {
     const QString path = current.isValid() ? m_model->filePath(current) : QString();

@@ -22,6 +22,11 @@ public:
     // when there is no such folder; the selection is then left alone.
     bool SelectFolder(const QString &path);
 
+    // Brings the row into view up and down only: the names of deep folders
+    // are read from their left end, so the tree stays scrolled sideways as
+    // the user left it.
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+
 signals:
     // The selected folder changed (STV1Change).
     void FolderChanged();

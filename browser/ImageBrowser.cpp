@@ -171,7 +171,11 @@ void TImageBrowser::BuildThumbnails()
         if (same)
             return;
     }
-    if (!m_builder.IsRunning() && folder == m_thumbnailFolder && count == m_images.Count() && ReuseThumbnails())
+    // The cells are made in the device pixels of the screen the list is on,
+    // so that they stay sharp where a point is several pixels.
+    const int cellSize = qRound(kThumbnailSize * m_list->IconView()->devicePixelRatioF());
+    if (!m_builder.IsRunning() && folder == m_thumbnailFolder && count == m_images.Count()
+        && cellSize == m_builder.CellSize() && ReuseThumbnails())
         return;
 
     StopBuildQuietly();
@@ -195,6 +199,7 @@ void TImageBrowser::BuildThumbnails()
     const QColor background = m_list->IconView()->palette().color(QPalette::Base);
     // An empty list finishes inside Start, so the number is known before.
     m_buildGeneration = m_builder.Generation() + 1;
+    m_builder.SetCellSize(cellSize);
     m_builder.Start(m_buildPaths, background);
 }
 

@@ -31,6 +31,9 @@ public:
     // with embedded thumbnails or scaled decoding small.
     void SetPictureLoader(PictureLoader loader);
     void SetThreadCount(int threads);
+    // The side of the cells in pixels, for the builds started after.
+    void SetCellSize(int cellSize) { m_cellSize = cellSize; }
+    int CellSize() const { return m_cellSize; }
 
     // Starts a build over the files; returns its number (the generation
     // that its signals carry).

@@ -11,6 +11,11 @@
 // A plain message box with one of the program's fixed texts or refusals.
 void ShowMessage(const QString &text);
 
+// "Save changes to the project?" with Save, Discard and Cancel (Escape),
+// asked before the work on the strip would be thrown away.
+enum class SaveChangesAnswer { Save, Discard, Cancel };
+SaveChangesAnswer AskSaveChanges();
+
 // The application's general error report: a message box with the error's
 // text; the program keeps running.
 void ReportError(const QString &text);
@@ -33,6 +38,7 @@ bool RunCommand(Command &&command)
 }
 
 // Tests (and nothing else) route every message here instead of a box; an
-// empty function gives the boxes back.
+// empty function gives the boxes back. The question about unsaved changes
+// is always a box.
 using MessageObserver = std::function<void(const QString &text)>;
 void SetMessageObserver(MessageObserver observer);

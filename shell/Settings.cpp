@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "shell/Settings.h"
 
 #include <QSettings>
 
@@ -12,5 +12,18 @@ void WriteSetting(const SettingsKey &key, const QString &name, const QString &te
 {
     QSettings settings(key.organization, key.application);
     settings.setValue(name, text);
+    settings.sync();
+}
+
+QVariant ReadSettingValue(const SettingsKey &key, const QString &name)
+{
+    const QSettings settings(key.organization, key.application);
+    return settings.value(name);
+}
+
+void WriteSettingValue(const SettingsKey &key, const QString &name, const QVariant &value)
+{
+    QSettings settings(key.organization, key.application);
+    settings.setValue(name, value);
     settings.sync();
 }

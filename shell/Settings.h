@@ -1,9 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 
-// Where the program keeps its one per-user setting: QSettings of the
-// organisation "Halvenor" and the application "Vistrano".
+// Where the program keeps its per-user settings: QSettings of the
+// organisation "Halvenor" and the application "Vistrano". "LastFolder" is
+// the folder of the tree when the program last closed; the window's
+// placement, the recent projects and the folders last used in the file
+// dialogs are kept beside it.
 struct SettingsKey
 {
     QString organization = QStringLiteral("Halvenor");
@@ -16,3 +20,8 @@ QString ReadSetting(const SettingsKey &key, const QString &name, const QString &
 
 // Stores the text under the name, creating the settings when missing.
 void WriteSetting(const SettingsKey &key, const QString &name, const QString &text);
+
+// Any other kind of value (a list of texts, the bytes of a window state);
+// an invalid value when there is none.
+QVariant ReadSettingValue(const SettingsKey &key, const QString &name);
+void WriteSettingValue(const SettingsKey &key, const QString &name, const QVariant &value);

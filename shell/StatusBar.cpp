@@ -3,10 +3,13 @@
 #include <QLabel>
 #include <QProgressBar>
 
+#include <algorithm>
+
 TStatusBar::TStatusBar(QWidget *parent) : QStatusBar(parent)
 {
     setObjectName(QStringLiteral("SB1"));
-    setFixedHeight(24);
+    // 24 pixels, or more where the font needs it.
+    setFixedHeight(std::max(24, fontMetrics().height() + 9));
     setSizeGripEnabled(false);
     for (int i = 0; i < TextPanelCount; ++i) {
         auto *label = new QLabel(this);

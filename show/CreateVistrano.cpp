@@ -1,5 +1,7 @@
 #include "show/CreateVistrano.h"
 
+#include "shell/DialogRows.h"
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -86,6 +88,34 @@ TfrmCreateVistrano::TfrmCreateVistrano(QWidget *parent) : QDialog(parent, Qt::Di
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     rgScreenSizeClick();
+    ArrangeForFont();
+}
+
+void TfrmCreateVistrano::ArrangeForFont()
+{
+    // The design suits a narrow font; a wider or taller one makes the
+    // dialog wider and higher, the controls keeping their order.
+    Label1->setText(tr("Number Of Slides : ") + QString::number(99999));
+    for (QWidget *text : {static_cast<QWidget *>(Label1), static_cast<QWidget *>(Label2),
+                          static_cast<QWidget *>(Label3), static_cast<QWidget *>(Label4),
+                          static_cast<QWidget *>(BitBtn1), static_cast<QWidget *>(BitBtn2)})
+        FitText(text);
+    Label1->setText(tr("Number Of Slides : "));
+    const QSize group = rgScreenSize->sizeHint();
+    rgScreenSize->resize(std::max(rgScreenSize->width(), group.width()),
+                         std::max(rgScreenSize->height(), group.height()));
+    const int inner = std::max({288, Label1->width(), rgScreenSize->width()});
+    const int width = 2 * 16 + inner;
+    for (QWidget *across : {static_cast<QWidget *>(Label1), static_cast<QWidget *>(rgScreenSize),
+                            static_cast<QWidget *>(Label2), static_cast<QWidget *>(tbCompression)})
+        across->resize(inner, across->height());
+    Label4->move(16 + inner - Label4->width(), Label4->y());
+    const int centre = (width - 320) / 2;
+    BitBtn1->move(BitBtn1->x() + centre, BitBtn1->y());
+    BitBtn2->move(std::max(BitBtn2->x() + centre, BitBtn1->x() + BitBtn1->width() + 8), BitBtn2->y());
+    const int bottom = FlowColumn({{{Label1}}, {{rgScreenSize}, 6}, {{Label2}, 6}, {{tbCompression}, 0},
+                                   {{Label3, Label4}, 0}, {{BitBtn1, BitBtn2}, 16}});
+    setFixedSize(width, std::max(286, bottom + 21));
 }
 
 bool TfrmCreateVistrano::Execute(int slideCount)

@@ -50,6 +50,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void ArrangeForFont();
+
     QButtonGroup *m_screenSizes;
     int m_slideCount = 0;
     int m_outputWidth = 1024;

@@ -2,11 +2,11 @@
 
 #include "common/VistranoError.h"
 #include "project/RectBoxProperties.h"
+#include "shell/FileDialogs.h"
 #include "shell/Messages.h"
 #include "shell/StatusBar.h"
 #include "show/CreateVistrano.h"
 #include "slides/ProjSettings.h"
-#include "slides/ProjectCommands.h"
 #include "slides/SlideStrip.h"
 
 #include <QApplication>
@@ -52,19 +52,24 @@ TSlideshowCommand::~TSlideshowCommand()
     Stop();
 }
 
-void TSlideshowCommand::CreateSlideshow1Click()
+bool TSlideshowCommand::MayBuild() const
 {
     if (!m_strip)
-        return;
+        return false;
     if (m_strip->SlideCount() == 0) {
         ShowMessage(QStringLiteral("You need to add some slides first!"));
-        return;
+        return false;
     }
-    if (m_strip->RefuseWhileBusy())
+    return !m_strip->RefuseWhileBusy();
+}
+
+void TSlideshowCommand::CreateSlideshow1Click()
+{
+    if (!MayBuild())
         return;
     if (m_options && !m_options->Execute(m_strip->SlideCount()))
         return;
-    const QString path = RunFileDialog(SaveDialog2, m_lastName);
+    const QString path = RunFileDialog(SaveDialog2, m_lastName, QLatin1String(kShowFolderSetting));
     if (path.isEmpty())
         return;
     Build(path);

@@ -42,6 +42,9 @@ public:
     void SetProjectSettings(TfrmProjSettings *dialog) { m_projectSettings = dialog; }
 
     void CreateSlideshow1Click();
+    // Whether a show can be built now: there are slides ("You need to add
+    // some slides first!") and the strip is not busy (its message).
+    bool MayBuild() const;
     // Lays the strip out and starts building the show at path from its
     // slides in slide order.
     void Build(const QString &path);

@@ -30,5 +30,5 @@ void TPictureView::paintEvent(QPaintEvent *)
     if (target.isEmpty())
         return;
     QPainter painter(this);
-    painter.drawPixmap(target.topLeft(), m_picture.ScaledTo(target.size()));
+    painter.drawPixmap(target.topLeft(), m_picture.ScaledTo(target.size(), devicePixelRatioF()));
 }

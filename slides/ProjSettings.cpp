@@ -1,8 +1,8 @@
 #include "slides/ProjSettings.h"
 
 #include "project/Transitions.h"
-#include "slides/DialogRows.h"
-#include "slides/IntegerText.h"
+#include "shell/FileDialogs.h"
+#include "shell/DialogRows.h"
 #include "slides/UpDown.h"
 
 #include <QApplication>
@@ -26,7 +26,7 @@ TfrmProjSettings::TfrmProjSettings(QWidget *parent) : QDialog(parent)
     setSizeGripEnabled(false);
 
     MakeTimingRow(this, *this,
-                  {tr("Default Slide Duration (seconds)"), {24, 24 + 3}, {184, 24, 41, 21}, 2, 60, 4,
+                  {tr("Default Slide Duration (seconds)"), {24, 24 + 3}, {184, 24, 41, 21}, kDefaultDurationRange, 4,
                    tr("Default Slide Transition"), {256, 24 + 3}, {376, 20, 97, 21 + 4}},
                   TransitionNames());
     // FormCreate selects "Cut".
@@ -61,14 +61,15 @@ TfrmProjSettings::TfrmProjSettings(QWidget *parent) : QDialog(parent)
     ArrangeForFont();
 
     connect(btnSelectFile, &QToolButton::clicked, this, &TfrmProjSettings::btnSelectFileClick);
+    connect(txtBGAudioFile, &QLineEdit::textChanged, this, &TfrmProjSettings::AudioFileChanged);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn3, &QPushButton::clicked, this, &TfrmProjSettings::BitBtn3Click);
 }
 
 void TfrmProjSettings::ArrangeForFont()
 {
-    for (QWidget *text : {static_cast<QWidget *>(Label3), static_cast<QWidget *>(BitBtn1),
-                          static_cast<QWidget *>(BitBtn3)})
+    for (QWidget *text : {static_cast<QWidget *>(Label3), static_cast<QWidget *>(txtBGAudioFile),
+                          static_cast<QWidget *>(BitBtn1), static_cast<QWidget *>(BitBtn3)})
         FitText(text);
     const int right = FlowTimingRow(*this);
     // The room beside the transition box, the audio row and the buttons
@@ -79,7 +80,12 @@ void TfrmProjSettings::ArrangeForFont()
     btnSelectFile->move(456 + grown, btnSelectFile->y());
     BitBtn3->move(width - 11 - BitBtn3->width(), BitBtn3->y());
     BitBtn1->move(std::min(232 + grown, BitBtn3->x() - 37 - BitBtn1->width()), BitBtn1->y());
-    setFixedSize(width, 161);
+    // Taller fonts move the rows down; the chooser stays as high as the
+    // audio file's edit.
+    btnSelectFile->resize(btnSelectFile->width(), std::max(btnSelectFile->height(), txtBGAudioFile->height() + 4));
+    const int bottom = FlowColumn(
+        {{TimingRowWidgets(*this)}, {{Label3}, 6}, {{txtBGAudioFile, btnSelectFile}, 0}, {{BitBtn1, BitBtn3}, 16}});
+    setFixedSize(width, std::max(161, bottom + 16));
 }
 
 void TfrmProjSettings::showEvent(QShowEvent *event)
@@ -98,7 +104,7 @@ void TfrmProjSettings::Execute()
 
 int TfrmProjSettings::DefaultDuration() const
 {
-    return StrToInt(txtDuration->text());
+    return udDuration->Position();
 }
 
 int TfrmProjSettings::DefaultTransition() const
@@ -131,11 +137,9 @@ QStringList TfrmProjSettings::TransitionItems() const
 
 void TfrmProjSettings::btnSelectFileClick()
 {
-    if (BD1->exec() != QDialog::Accepted)
-        return;
-    const QStringList chosen = BD1->selectedFiles();
+    const QString chosen = RunFileDialog(BD1, m_lastAudio, QLatin1String(kAudioFolderSetting));
     if (!chosen.isEmpty())
-        txtBGAudioFile->setText(chosen.first());
+        txtBGAudioFile->setText(chosen);
 }
 
 void TfrmProjSettings::BitBtn3Click()

@@ -27,9 +27,9 @@ public:
     // Project1Click: shows the dialog modally.
     void Execute();
 
-    // The default duration: the text of txtDuration read as a whole number;
-    // fails with "'%s' is not a valid integer value". A number outside the
-    // arrows' range is used as it is.
+    // The default duration: the number in txtDuration, which takes only
+    // numbers in the arrows' range (a number still being typed counts as the
+    // nearest one in range).
     int DefaultDuration() const;
     // The selected transition's code.
     int DefaultTransition() const;
@@ -58,10 +58,14 @@ public:
 signals:
     // Every slide takes this duration and transition; captions stay.
     void ApplyToAllSlides(int duration, int transition);
+    // The background audio file's path changed (typed, chosen, opened).
+    void AudioFileChanged();
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
     void ArrangeForFont();
+
+    QString m_lastAudio;
 };

@@ -89,9 +89,10 @@ void TRectBox::Changed(RectBoxChange change)
     if (change == RectBoxChange::Bounds) {
         if (!m_applyingGeometry)
             ApplyGeometry();
-        return;
+    } else {
+        update();
     }
-    update();
+    emit PropertyChanged(this);
 }
 
 void TRectBox::ApplyGeometry()

@@ -43,6 +43,8 @@ signals:
     void DblClick(TRectBox *box);
     void Resized(TRectBox *box);
     void ContextMenu(TRectBox *box, const QPoint &globalPos);
+    // A property changed (any of them, its place on the strip too).
+    void PropertyChanged(TRectBox *box);
 
 protected:
     void Changed(RectBoxChange change) override;

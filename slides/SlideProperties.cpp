@@ -1,7 +1,7 @@
 #include "slides/SlideProperties.h"
 
 #include "project/Transitions.h"
-#include "slides/DialogRows.h"
+#include "shell/DialogRows.h"
 #include "slides/IntegerText.h"
 #include "slides/PathLabel.h"
 #include "slides/PictureView.h"
@@ -39,7 +39,7 @@ TfrmSlideProperties::TfrmSlideProperties(const TfrmProjSettings *projectSettings
 
     // FormCreate: the transition names come from the project settings dialog.
     MakeTimingRow(this, *this,
-                  {tr("Duration"), {184, 80 + 2}, {232, 78, 41, 21}, 1, 60, 1, tr("Transition"), {312, 80 + 2},
+                  {tr("Duration"), {184, 80 + 2}, {232, 78, 41, 21}, kSlideDurationRange, 1, tr("Transition"), {312, 80 + 2},
                    {368, 78, 121, 21 + 4}},
                   projectSettings ? projectSettings->TransitionItems() : TransitionNames());
 
@@ -60,8 +60,11 @@ TfrmSlideProperties::TfrmSlideProperties(const TfrmProjSettings *projectSettings
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 
     // A font wider than the designed one moves the row along and widens the
-    // dialog; the file name and the caption widen with it.
-    for (QWidget *text : {static_cast<QWidget *>(BitBtn1), static_cast<QWidget *>(BitBtn2)})
+    // dialog; the file name and the caption widen with it. A taller one
+    // moves the rows down and makes the dialog higher.
+    for (QWidget *text : {static_cast<QWidget *>(Label4), static_cast<QWidget *>(lblFileName),
+                          static_cast<QWidget *>(Label3), static_cast<QWidget *>(txtCaption),
+                          static_cast<QWidget *>(BitBtn1), static_cast<QWidget *>(BitBtn2)})
         FitText(text);
     const int right = FlowTimingRow(*this);
     const int width = std::max(495, right + 6);
@@ -69,7 +72,9 @@ TfrmSlideProperties::TfrmSlideProperties(const TfrmProjSettings *projectSettings
     txtCaption->resize(305 + grown, txtCaption->height());
     lblFileName->resize(305 + grown, lblFileName->height());
     FlowRow({{BitBtn1}, {BitBtn2, 12}});
-    setFixedSize(width, 216);
+    const int bottom = FlowColumn({{{Label4}}, {{lblFileName}, 0}, {TimingRowWidgets(*this), 6}, {{Label3}, 6},
+                                   {{txtCaption}, 0}, {{BitBtn1, BitBtn2}, 8}});
+    setFixedSize(width, std::max(216, bottom + 15));
 }
 
 bool TfrmSlideProperties::EditSlideProperties(TRectBox *box)

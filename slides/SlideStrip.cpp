@@ -1,5 +1,6 @@
 #include "slides/SlideStrip.h"
 
+#include "browser/DroppedFiles.h"
 #include "browser/FileListModel.h"
 #include "project/SlideLayout.h"
 #include "project/SlideMaking.h"
@@ -13,9 +14,12 @@
 #include "slides/SlideProperties.h"
 #include "project/SlideRotation.h"
 
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -26,6 +30,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -66,6 +71,9 @@ TSlideStrip::TSlideStrip(QScrollArea *scrollBox, TStatusBar *status, QObject *pa
         scrollBox->setWidget(m_canvas);
     }
     m_canvas->setAcceptDrops(true);
+    // The strip takes the keyboard focus (a click on a slide gives it too).
+    m_canvas->setFocusPolicy(Qt::StrongFocus);
+    m_canvas->setAccessibleName(tr("Slide strip"));
     m_canvas->installEventFilter(this);
     scrollBox->viewport()->installEventFilter(this);
 
@@ -100,12 +108,21 @@ void TSlideStrip::SetProjectSettings(TfrmProjSettings *dialog)
     m_projectSettings = dialog;
     if (!dialog)
         return;
-    connect(dialog, &TfrmProjSettings::ApplyToAllSlides, this, [this](int duration, int transition) {
-        for (TRectBox *box : Slides()) {
-            box->SetAbLeft(duration);
-            box->SetAbTop(transition);
-        }
-    });
+    connect(dialog, &TfrmProjSettings::ApplyToAllSlides, this, &TSlideStrip::ApplyToAll);
+}
+
+void TSlideStrip::ApplyToAll(int duration, int transition)
+{
+    const QList<TRectBox *> slides = Slides();
+    int changed = 0;
+    for (TRectBox *box : slides) {
+        const bool newDuration = box->SetAbLeft(duration);
+        const bool newTransition = box->SetAbTop(transition);
+        changed += newDuration || newTransition ? 1 : 0;
+    }
+    if (m_status)
+        m_status->SetPanelText(TStatusBar::ThumbnailsPanel,
+                               tr("%1 of %2 slides changed").arg(changed).arg(slides.size()));
 }
 
 void TSlideStrip::SetSlideProperties(TfrmSlideProperties *dialog)
@@ -135,13 +152,18 @@ int TSlideStrip::SlideCount() const
     return int(Slides().size());
 }
 
+QList<TRectBox *> TSlideStrip::SlidesInDisplayOrder() const
+{
+    QList<TRectBox *> order = Slides();
+    std::stable_sort(order.begin(), order.end(), [](const TRectBox *a, const TRectBox *b) { return a->Left() < b->Left(); });
+    return order;
+}
+
 QList<const RectBoxProperties *> TSlideStrip::SlidesInSlideOrder() const
 {
     QList<const RectBoxProperties *> order;
-    for (TRectBox *box : Slides())
+    for (TRectBox *box : SlidesInDisplayOrder())
         order << box;
-    std::stable_sort(order.begin(), order.end(),
-                     [](const RectBoxProperties *a, const RectBoxProperties *b) { return a->Left() < b->Left(); });
     return order;
 }
 
@@ -215,6 +237,9 @@ void TSlideStrip::Wire(TRectBox *box)
             [this](TRectBox *slide) { RunCommand([this, slide] { EditSlideProperties(slide); }); },
             Qt::QueuedConnection);
     connect(box, &TRectBox::ContextMenu, this, &TSlideStrip::ShowPopup);
+    connect(box, &TRectBox::PropertyChanged, this, &TSlideStrip::SlidesEdited);
+    connect(box, &QObject::destroyed, this, &TSlideStrip::SlidesEdited);
+    emit SlidesEdited();
 }
 
 void TSlideStrip::AdoptSlide(TRectBox *box)
@@ -223,6 +248,20 @@ void TSlideStrip::AdoptSlide(TRectBox *box)
     Wire(box);
     box->ApplyGeometry();
     box->show();
+}
+
+void TSlideStrip::AdoptOpenedSlides(const QList<TRectBox *> &opened)
+{
+    std::vector<RectBoxProperties *> existing;
+    for (TRectBox *box : Slides())
+        existing.push_back(box);
+    std::vector<RectBoxProperties *> added;
+    for (TRectBox *box : opened) {
+        AdoptSlide(box);
+        added.push_back(box);
+    }
+    LayoutOpenedSlides(existing, added);
+    SlidesChanged();
 }
 
 void TSlideStrip::DestroySlides()
@@ -235,13 +274,20 @@ void TSlideStrip::DestroySlides()
 
 bool TSlideStrip::ScrollBox1DragOver(const QMimeData *data, const QObject *source) const
 {
+    if (!CarriesFiles(data) || m_work != Work::None)
+        return false;
     // A drag from another program has no source object.
-    if (!data || !source || m_work != Work::None)
-        return false;
-    if (!data->hasFormat(QLatin1String(kFileListMimeType)))
-        return false;
     const auto *widget = qobject_cast<const QWidget *>(source);
     return !widget || !m_scrollBox || (widget != m_scrollBox && !m_scrollBox->isAncestorOf(widget));
+}
+
+void TSlideStrip::DropFiles(int x, const QMimeData *data)
+{
+    const DroppedFiles dropped = DroppedFilesOf(data);
+    if (!dropped.pictures.isEmpty())
+        ScrollBox1DragDrop(x, dropped.pictures);
+    if (!dropped.rejected.isEmpty())
+        ShowMessage(tr("These files are not pictures and were not added:\n%1").arg(dropped.rejected.join(QLatin1Char('\n'))));
 }
 
 void TSlideStrip::ScrollBox1DragDrop(int x, const QStringList &paths)
@@ -348,8 +394,62 @@ void TSlideStrip::DeleteCurrentSlide()
     if (TRectBox *box = CurrentSlide())
         delete box;
     else
-        ShowMessage(QStringLiteral("findRB is nil"));
+        ShowMessage(tr("Select a slide first."));
     LayoutSlides();
+}
+
+void TSlideStrip::StepCurrentSlide(int step)
+{
+    const QList<TRectBox *> order = SlidesInDisplayOrder();
+    if (order.isEmpty())
+        return;
+    const qsizetype current = order.indexOf(CurrentSlide());
+    qsizetype next = current < 0 ? (step > 0 ? 0 : order.size() - 1) : current + step;
+    next = std::clamp<qsizetype>(next, 0, order.size() - 1);
+    TRectBox *box = order[next];
+    ClearSlideFocus();
+    box->SetFocus(true);
+    if (m_scrollBox)
+        m_scrollBox->ensureWidgetVisible(box, 10, 0);
+}
+
+void TSlideStrip::MoveCurrentSlide(int step)
+{
+    TRectBox *box = CurrentSlide();
+    if (!box || RefuseWhileBusy())
+        return;
+    const QList<TRectBox *> order = SlidesInDisplayOrder();
+    const qsizetype neighbour = order.indexOf(box) + step;
+    if (neighbour < 0 || neighbour >= order.size())
+        return;
+    // Just past the neighbour; the layout packs the strip again.
+    box->SetLeft(order[neighbour]->Left() + (step > 0 ? 1 : -1));
+    LayoutSlides();
+    if (m_scrollBox)
+        m_scrollBox->ensureWidgetVisible(box, 10, 0);
+}
+
+bool TSlideStrip::StripKeyPress(QKeyEvent *key)
+{
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    const int step = key->key() == Qt::Key_Left ? -1 : key->key() == Qt::Key_Right ? 1 : 0;
+    if (step != 0 && modifiers == Qt::NoModifier) {
+        StepCurrentSlide(step);
+        return true;
+    }
+    if (step != 0 && modifiers == Qt::ShiftModifier) {
+        RunCommand([this, step] { MoveCurrentSlide(step); });
+        return true;
+    }
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && modifiers == Qt::NoModifier) {
+        if (TRectBox *box = CurrentSlide())
+            QTimer::singleShot(0, this, [this, slide = QPointer<TRectBox>(box)] {
+                if (slide)
+                    RunCommand([this, &slide] { EditSlideProperties(slide); });
+            });
+        return true;
+    }
+    return false;
 }
 
 void TSlideStrip::Properties1Click()
@@ -392,17 +492,17 @@ void TSlideStrip::PaintSlide(TRectBox *box, QPainter &canvas, const QRect &conte
 {
     const QImage &picture = box->Picture();
     if (!picture.isNull() && !content.isEmpty()) {
-        // Scaled once per size with an area-averaging filter, then kept.
-        const QString key = QStringLiteral("slide:%1:%2x%3")
-                                .arg(picture.cacheKey())
-                                .arg(content.width())
-                                .arg(content.height());
+        // Scaled once per size with an area-averaging filter, then kept; on
+        // a screen of several device pixels to the point, to its pixels.
+        const qreal ratio = box->devicePixelRatioF();
+        const QSize pixels = (QSizeF(content.size()) * ratio).toSize();
+        const QString key = QStringLiteral("slide:%1:%2x%3").arg(picture.cacheKey()).arg(pixels.width()).arg(pixels.height());
         QPixmap scaled;
         if (!QPixmapCache::find(key, &scaled)) {
-            scaled = QPixmap::fromImage(
-                picture.scaled(content.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+            scaled = QPixmap::fromImage(picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
             QPixmapCache::insert(key, scaled);
         }
+        scaled.setDevicePixelRatio(ratio);
         canvas.drawPixmap(content.topLeft(), scaled);
     }
     if (RectBoxProperties *child = box->LinkChild()) {
@@ -465,10 +565,30 @@ bool TSlideStrip::eventFilter(QObject *watched, QEvent *event)
         }
         drop->setDropAction(Qt::CopyAction);
         drop->accept();
-        // The files are added once the drag has ended, from the event loop.
+        // The files are added once the drag has ended, from the event loop;
+        // the drag's data goes with it.
         const int x = drop->position().toPoint().x();
-        const QStringList paths = FileListDragPaths(drop->mimeData());
-        QTimer::singleShot(0, this, [this, x, paths] { ScrollBox1DragDrop(x, paths); });
+        auto data = std::make_shared<QMimeData>();
+        for (const QString &format : drop->mimeData()->formats())
+            data->setData(format, drop->mimeData()->data(format));
+        QTimer::singleShot(0, this, [this, x, data] { DropFiles(x, data.get()); });
+        return true;
+    }
+    case QEvent::KeyPress:
+        return StripKeyPress(static_cast<QKeyEvent *>(event));
+    case QEvent::FocusIn: {
+        // Tabbing into the strip marks a slide, so that the keys have one.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) && !CurrentSlide())
+            StepCurrentSlide(1);
+        return false;
+    }
+    case QEvent::ContextMenu: {
+        auto *menu = static_cast<QContextMenuEvent *>(event);
+        TRectBox *box = CurrentSlide();
+        if (menu->reason() != QContextMenuEvent::Keyboard || !box)
+            return false;
+        ShowPopup(box, box->mapToGlobal(box->rect().center()));
         return true;
     }
     case QEvent::MouseButtonPress:

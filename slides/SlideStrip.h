@@ -11,6 +11,7 @@
 #include <functional>
 
 class QAction;
+class QKeyEvent;
 class QMenu;
 class QMimeData;
 class QPainter;
@@ -20,13 +21,15 @@ class TRectBox;
 class TStatusBar;
 
 // The slide strip ScrollBox1: the slide boxes side by side, filled by
-// dragging files from the file list (the drag carries their paths; each file
-// that becomes a slide is reported through FileBecameSlide, so that the list
-// can deselect it), ordered by dragging slides along it,
-// and edited through the toolbar, the pop-up menu pmRectBox, double clicks
-// and the Delete key. The boxes are the direct children of the scroll
-// area's widget; their Left and Top are positions on that widget, so
-// scrolling does not change them.
+// dragging files from the file list or from other programs (the drag
+// carries their paths or file URLs; each file that becomes a slide is
+// reported through FileBecameSlide, so that the list can deselect it),
+// ordered by dragging slides along it, and edited through the toolbar, the
+// pop-up menu pmRectBox, double clicks, the Delete key and the keys of the
+// strip itself (Left and Right move the current slide mark, Shift+Left and
+// Shift+Right move the current slide, Enter edits it). The boxes are the
+// direct children of the scroll area's widget; their Left and Top are
+// positions on that widget, so scrolling does not change them.
 class TSlideStrip : public QObject
 {
     Q_OBJECT
@@ -67,19 +70,26 @@ public:
     // "Slide count: " n into status panel 2, and the scroll range.
     void SlidesChanged();
 
-    // A new box for a slide made outside the strip (opening a project): it
-    // becomes a child of the strip, is wired as every slide is, and shows at
-    // its own Left and Top.
+    // A new box for a slide made outside the strip: it becomes a child of
+    // the strip, is wired as every slide is, and shows at its own Left and
+    // Top.
     void AdoptSlide(TRectBox *box);
+    // The slides of an opened project: adopted, then laid out behind the
+    // slides already there, every one visible, in the order they were saved
+    // in.
+    void AdoptOpenedSlides(const QList<TRectBox *> &opened);
     // Removes every slide, the last child first; a drop in progress adds no
     // more files.
     void DestroySlides();
 
     // The handlers of the strip. A drag is taken when it carries files of
-    // the file list and comes from this program, but not from the strip.
+    // the file list or file URLs, unless it comes from the strip itself.
     bool ScrollBox1DragOver(const QMimeData *data, const QObject *source) const;
     // Adds the dragged files (in list order) as slides, at x on the strip.
     void ScrollBox1DragDrop(int x, const QStringList &paths);
+    // A drop as it arrives: the pictures it carries become slides at x, in
+    // the order given; what is no picture is named in one message.
+    void DropFiles(int x, const QMimeData *data);
     void ScrollBox1Click();
     void ScrollBox1Resize();
     // Turns the current slide a quarter: counter-clockwise when the sender
@@ -91,8 +101,14 @@ public:
     void Properties1Click();
     void Preview1Click();
     void pmRectBoxPopup(TRectBox *box);
-    // Deletes the current slide; "findRB is nil" when there is none.
+    // Deletes the current slide; says "Select a slide first." when there
+    // is none.
     void DeleteCurrentSlide();
+    // The keys of the strip: the current slide mark moves to the next
+    // slide in display order (step -1 or +1), or the current slide moves
+    // one place along.
+    void StepCurrentSlide(int step);
+    void MoveCurrentSlide(int step);
     void EditSlideProperties(TRectBox *box);
     // OnPaint of every slide: the thumbnail stretched into the content.
     static void PaintSlide(TRectBox *box, QPainter &canvas, const QRect &content);
@@ -117,6 +133,9 @@ public:
 signals:
     // A dropped file is now a slide.
     void FileBecameSlide(const QString &path);
+    // A slide was added or removed, or a property of one changed: what a
+    // project file keeps of the strip may have changed.
+    void SlidesEdited();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -126,6 +145,9 @@ private:
     void UpdateExtent();
     void WriteSlideCount();
     void ShowPopup(TRectBox *box, const QPoint &globalPos);
+    bool StripKeyPress(QKeyEvent *key);
+    QList<TRectBox *> SlidesInDisplayOrder() const;
+    void ApplyToAll(int duration, int transition);
 
     QPointer<QScrollArea> m_scrollBox;
     QPointer<QWidget> m_canvas;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "slides/DurationField.h"
+
+#include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -29,7 +32,8 @@ struct TimingRowDesign
     QString durationText;
     QPoint durationLabel;
     QRect durationEdit;
-    int minimum, maximum, position;
+    DurationRange range;
+    int position;
     QString transitionText;
     QPoint transitionLabel;
     QRect transitionBox;
@@ -41,3 +45,6 @@ void MakeTimingRow(QWidget *dialog, TTimingRow &row, const TimingRowDesign &desi
 // Fits the row's labels to their texts and moves the row along where a wide
 // font needs it; returns the row's right edge.
 int FlowTimingRow(const TTimingRow &row);
+
+// The row's widgets, left to right.
+QList<QWidget *> TimingRowWidgets(const TTimingRow &row);

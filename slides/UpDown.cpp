@@ -57,6 +57,10 @@ void TUpDown::Step(int delta)
 
 bool TUpDown::eventFilter(QObject *watched, QEvent *event)
 {
+    // Attached: where the edit goes, or however high it grows, the arrows
+    // go along.
+    if (watched == m_associate && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        setGeometry(m_associate->geometry().right() + 1, m_associate->y(), width(), m_associate->height());
     if (watched == m_associate && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {

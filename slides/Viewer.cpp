@@ -62,5 +62,5 @@ void TfrmViewer::paintEvent(QPaintEvent *)
     const QRect target = PictureRect();
     if (target.isEmpty())
         return;
-    painter.drawPixmap(target.topLeft(), m_picture.ScaledTo(target.size()));
+    painter.drawPixmap(target.topLeft(), m_picture.ScaledTo(target.size(), devicePixelRatioF()));
 }

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,9 +33,12 @@ TEST(AboutBox, LayoutColoursAndTexts)
     auto *product = box.findChild<QLabel *>("lProductName");
     ASSERT_NE(product, nullptr);
     EXPECT_EQ(product->text(), "Vistrano");
-    // Labels keep their designed centre and grow to show their whole text.
+    // Labels keep their designed centre and grow to show their whole text,
+    // and to the height of its lines.
     auto fits = [](QLabel *label, const QRect &designed) {
-        EXPECT_EQ(label->geometry(), FitLabelToText(designed, label->sizeHint().width(), 289));
+        QRect fitted = FitLabelToText(designed, label->sizeHint().width(), 289);
+        fitted.setHeight(std::max(fitted.height(), label->sizeHint().height()));
+        EXPECT_EQ(label->geometry(), fitted);
         EXPECT_GE(label->width(), label->sizeHint().width());
     };
     fits(product, QRect(88, 8, 111, 36));

@@ -1,5 +1,5 @@
 #include "app/MainWindow.h"
-#include "app/Settings.h"
+#include "shell/Settings.h"
 #include "browser/BookmarkEditor.h"
 #include "browser/Bookmarks.h"
 #include "browser/FileListView.h"
@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
@@ -89,7 +90,12 @@ TEST_F(MainWindowTest, HasEveryControlInItsPlace)
     window->show();
     EXPECT_EQ(window->windowTitle(), "Vistrano by Halvenor Software");
     EXPECT_EQ(window->objectName(), "frmVistrano");
-    EXPECT_EQ(window->size(), QSize(760, 531));
+    // At first about four fifths of the screen, never less than designed.
+    const QRect screen = QApplication::primaryScreen()->availableGeometry();
+    EXPECT_GE(window->width(), std::min(760, screen.width()));
+    EXPECT_GE(window->height(), std::min(531, screen.height()));
+    EXPECT_LE(window->width(), screen.width());
+    EXPECT_LE(window->height(), screen.height());
     EXPECT_EQ(Find<QWidget>(window.get(), "pnlLeft")->width(), 200);
     EXPECT_EQ(Find<QSplitter>(window.get(), "Splitter1")->handleWidth(), 3);
     EXPECT_EQ(Find<QWidget>(window.get(), "pnlBottom")->height(), 170);
@@ -125,6 +131,14 @@ TEST_F(MainWindowTest, HasEveryControlInItsPlace)
     EXPECT_EQ(Find<QToolButton>(window.get(), "tbRotateCCW")->toolTip(), "Rotate Left");
     EXPECT_EQ(Find<QToolButton>(window.get(), "tbRotateCW")->toolTip(), "Rotate Right");
     EXPECT_FALSE(details->icon().isNull());
+    QStringList names;
+    for (const char *name : {"tbDisplayDetails", "tbDisplayThumbs", "tbRotateCCW", "tbRotateCW"})
+        names << Find<QToolButton>(window.get(), name)->accessibleName();
+    EXPECT_EQ(names, QStringList({"Details", "Thumbnails", "Rotate Left", "Rotate Right"}));
+    // The glyphs are drawn for the pixels asked for, not scaled from a smaller size.
+    const QPixmap glyph = details->icon().pixmap(QSize(20, 20), 2.0);
+    EXPECT_EQ(glyph.size(), QSize(40, 40));
+    EXPECT_EQ(glyph.devicePixelRatio(), 2.0);
 }
 
 TEST_F(MainWindowTest, HasTheMenusWithTheirEntries)
@@ -135,8 +149,16 @@ TEST_F(MainWindowTest, HasTheMenusWithTheirEntries)
         menus << action->text();
     EXPECT_EQ(menus, QStringList({"File", "Edit", "Bookmarks", "View", "Help"}));
     EXPECT_EQ(MenuTexts(Find<QMenu>(window.get(), "File1")),
-              QStringList({"New", "Open", "Save", "Save As...", "Print", "-", "Create Slideshow", "-", "Exit"}));
-    EXPECT_FALSE(Find<QAction>(window.get(), "Save1")->isVisible());
+              QStringList({"New", "Open", "Recent Projects", "Save", "Save As...", "Print", "-", "Create Slideshow",
+                           "Play Show", "-", "Exit"}));
+    EXPECT_TRUE(Find<QAction>(window.get(), "Save1")->isVisible());
+    const QList<std::pair<const char *, QString>> keys{
+        {"New1", "Ctrl+N"}, {"Open1", "Ctrl+O"}, {"Save1", "Ctrl+S"}, {"Save2", "Ctrl+Shift+S"},
+        {"Print1", "Ctrl+P"}, {"PlayShow1", "F5"}, {"Exit1", "Ctrl+Q"}, {"HelpContents1", "F1"}};
+    for (const auto &[name, key] : keys)
+        EXPECT_EQ(Find<QAction>(window.get(), name)->shortcut().toString(), key) << name;
+    EXPECT_EQ(Find<QToolButton>(window.get(), "tbRotateCCW")->shortcut().toString(), "Ctrl+Left");
+    EXPECT_EQ(Find<QToolButton>(window.get(), "tbRotateCW")->shortcut().toString(), "Ctrl+Right");
     EXPECT_EQ(MenuTexts(Find<QMenu>(window.get(), "Edit1")), QStringList({"Project Settings", "Slide Properties"}));
     EXPECT_EQ(MenuTexts(Find<QMenu>(window.get(), "Bookmarks1")), QStringList({"Add Bookmark", "Edit Bookmarks", "-"}));
     EXPECT_EQ(MenuTexts(Find<QMenu>(window.get(), "View1")), QStringList({"View All Files", "Details", "Thumbnails"}));
@@ -145,7 +167,7 @@ TEST_F(MainWindowTest, HasTheMenusWithTheirEntries)
     EXPECT_EQ(MenuTexts(Find<QMenu>(window.get(), "Help1")),
               QStringList({"Help Contents", "Help Overview", "Visit us on the web", "-", "About"}));
     EXPECT_EQ(Find<QAction>(window.get(), "HelpOverview1")->property("helpContext").toInt(), 10);
-    for (const char *name : {"New1", "Open1", "Save2", "Print1", "CreateSlideshow1", "Exit1", "Project1",
+    for (const char *name : {"New1", "Open1", "Save2", "Print1", "CreateSlideshow1", "PlayShow1", "Exit1", "Project1",
                              "SlideProperties", "AddBookmark1", "EditBookmarks1", "Details1", "humbnails1",
                              "HelpContents1", "Visitusontheweb1", "About1"})
         Find<QAction>(window.get(), name);
@@ -179,6 +201,26 @@ TEST_F(MainWindowTest, TheLastFolderIsStoredOnCloseAndRestoredOnShow)
     EXPECT_EQ(window->Browser()->SelectedFolder(), folder);
     EXPECT_EQ(window->Browser()->Model()->rowCount(), 1);
     EXPECT_EQ(window->StatusBar()->PanelText(0), "1 files");
+}
+
+TEST_F(MainWindowTest, TheWindowOpensAsItWasLeft)
+{
+    {
+        auto window = MakeWindow();
+        window->show();
+        window->setGeometry(40, 50, 700, 500);
+        Find<QSplitter>(window.get(), "Splitter1")->setSizes({260, 440});
+        window->Browser()->FileList()->ReportView()->header()->resizeSection(0, 310);
+        Find<QAction>(window.get(), "humbnails1")->trigger();
+        window->close();
+    }
+    auto window = MakeWindow();
+    window->show();
+    EXPECT_EQ(window->size(), QSize(700, 500));
+    EXPECT_EQ(Find<QSplitter>(window.get(), "Splitter1")->sizes().value(0), 260);
+    EXPECT_EQ(window->Browser()->FileList()->ReportView()->header()->sectionSize(0), 310);
+    EXPECT_TRUE(Find<QToolButton>(window.get(), "tbDisplayThumbs")->isChecked());
+    EXPECT_TRUE(Find<QAction>(window.get(), "humbnails1")->isChecked());
 }
 
 TEST_F(MainWindowTest, AFolderThatIsGoneIsIgnoredWithoutAMessage)
@@ -254,7 +296,7 @@ TEST_F(MainWindowTest, ReleasingDeleteIsTakenByTheWindow)
     // The window handles Delete before the focused control; other keys pass.
     // With no current slide the deletion says so.
     EXPECT_EQ(seen.keys, QList<int>({Qt::Key_A}));
-    EXPECT_EQ(messages, QStringList({"findRB is nil"}));
+    EXPECT_EQ(messages, QStringList({"Select a slide first."}));
 }
 
 TEST_F(MainWindowTest, ADoubleClickPreviewsTheOneSelectedFile)

@@ -97,3 +97,26 @@ TEST(FolderTree, TheChosenFolderStaysInViewWhileItsNeighboursLoadUntilTheUserScr
     EXPECT_EQ(tree.verticalScrollBar()->value(), 0);
     EXPECT_FALSE(inView());
 }
+
+TEST(FolderTree, AFolderChosenByTheProgramLeavesTheNamesReadableFromTheLeft)
+{
+    TestFolder root;
+    const QString deep = "a folder with a long name/another long folder name/and one more level/the chosen folder";
+    QDir(root.Root()).mkpath(deep + "/below");
+    QDir(root.Root()).mkpath("a folder with a long name/a sibling with a long name");
+    TFolderTree tree;
+    tree.resize(160, 300);
+    tree.show();
+    QScrollBar *sideways = tree.horizontalScrollBar();
+    ASSERT_TRUE(tree.SelectFolder(root.Path(deep)));
+    // The tree is wider than its view, and stays at its left edge while the
+    // folders load and the chosen one is kept in view.
+    ASSERT_TRUE(WaitFor([&] { return sideways->maximum() > 0; }));
+    WaitFor([] { return false; }, 300);
+    EXPECT_EQ(sideways->value(), 0);
+    // Where the user scrolled it, it stays when the program chooses again.
+    sideways->setValue(sideways->maximum() / 2);
+    ASSERT_TRUE(tree.SelectFolder(root.Path("a folder with a long name/a sibling with a long name")));
+    WaitFor([] { return false; }, 300);
+    EXPECT_EQ(sideways->value(), sideways->maximum() / 2);
+}

@@ -7,14 +7,20 @@
 #include "show/ShowPackage.h"
 #include "show/SlideshowCommand.h"
 #include "slides/ProjSettings.h"
+#include "project/ProjectState.h"
+#include "shell/Settings.h"
+#include "show/PlayPackages.h"
+#include "show/PlayShowCommand.h"
 #include "slides/ProjectCommands.h"
 #include "slides/RectBox.h"
 #include "slides/SlideStrip.h"
+#include "slides/UpDown.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QMenu>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +28,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace {
@@ -137,11 +144,24 @@ TEST_F(FileCommandsTest, SaveAsThenOpenGivesTheSameSlides)
     EXPECT_EQ(first->Rotation(), 0);
     EXPECT_EQ(first->Width(), 100);
 
-    // Opening adds to the slides there, at their stored places.
-    ChooseInNextFileDialog(project);
+    // Opening again (the turn is discarded) adds the file's slides behind
+    // those there: every slide visible, the opened ones in their saved order.
+    AnswerSaveChanges("Discard", [&] { ChooseInNextFileDialog(project); });
     window->findChild<QAction *>("Open1")->trigger();
     EXPECT_EQ(strip->SlideCount(), 6);
     EXPECT_EQ(SlideCountText(), "Slide count: 6");
+    QStringList names;
+    int right = 0;
+    for (TRectBox *box : SlidesInOrder()) {
+        names << QFileInfo(box->FileName()).fileName();
+        EXPECT_EQ(box->geometry(), QRect(right + 10, 10, box->Width(), 100));
+        EXPECT_TRUE(box->isVisible());
+        right = box->Left() + box->Width();
+    }
+    EXPECT_EQ(names, QStringList({"c.png", "a.jpg", "b.jpg", "c.png", "a.jpg", "b.jpg"}));
+    // The strip holds more than the opened file now.
+    EXPECT_EQ(Commands()->State()->FileName(), project);
+    EXPECT_TRUE(Commands()->State()->IsModified());
     // Each dialog remembers its own name.
     OnNextModal([&](QWidget *dialog) {
         EXPECT_EQ(dialog, Commands()->SaveDialog1);
@@ -295,6 +315,7 @@ TEST_F(FileCommandsTest, ClosingTheWindowStopsARunningBuild)
     const QString show = config.Path("show.exe");
     window->SlideshowCommand()->Build(show);
     EXPECT_TRUE(window->SlideshowCommand()->Running());
+    AnswerSaveChanges("Discard");
     window->close();
     EXPECT_FALSE(window->SlideshowCommand()->Running());
     EXPECT_EQ(strip->SlideCount(), 0);
@@ -303,4 +324,200 @@ TEST_F(FileCommandsTest, ClosingTheWindowStopsARunningBuild)
     // A build that stops leaves no show and no half-built file.
     EXPECT_FALSE(QFileInfo::exists(show));
     EXPECT_TRUE(QDir(config.Root()).entryList({".show.exe.*"}, QDir::Files | QDir::Hidden).isEmpty());
+}
+
+namespace {
+
+enum class Command { New, Open, Close };
+
+struct PromptCase
+{
+    const char *name;
+    Command command;
+    const char *answer;
+};
+
+void PrintTo(const PromptCase &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class SaveChangesTest : public FileCommandsTest, public ::testing::WithParamInterface<PromptCase>
+{
+};
+
+} // namespace
+
+TEST_P(SaveChangesTest, NewOpenAndClosingAskBeforeChangesAreLost)
+{
+    const PromptCase &row = GetParam();
+    const QString answer = row.answer;
+    WritePicture(pictures.Path("a.jpg"), {640, 480});
+    WritePicture(pictures.Path("b.jpg"), {480, 640});
+    DropFiles({"a.jpg", "b.jpg"});
+    const QString other = config.Path("other.vsw");
+    const QString project = config.Path("show.vsw");
+    Commands()->SaveProjectFile(other);
+    Commands()->SaveProjectFile(project);
+    ASSERT_FALSE(Commands()->State()->IsModified());
+    SlidesInOrder()[0]->SetCaption("changed");
+    ASSERT_TRUE(Commands()->State()->IsModified());
+
+    AnswerSaveChanges(answer, [&] {
+        if (answer == "Cancel")
+            return;
+        if (row.command == Command::New)
+            OnNextModal([&](QWidget *dialog) {
+                EXPECT_EQ(dialog, settings);
+                settings->close();
+            });
+        if (row.command == Command::Open)
+            ChooseInNextFileDialog(other);
+    });
+    switch (row.command) {
+    case Command::New:
+        window->findChild<QAction *>("New1")->trigger();
+        break;
+    case Command::Open:
+        window->findChild<QAction *>("Open1")->trigger();
+        break;
+    case Command::Close:
+        window->close();
+        break;
+    }
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("; ").toStdString();
+
+    const OpenedProject saved = OpenProject(project);
+    ASSERT_EQ(saved.slides.size(), 2u);
+    EXPECT_EQ(saved.slides[0]->Caption(), answer == "Save" ? "changed" : "");
+    const int slides = answer == "Cancel"                  ? 2
+                       : row.command == Command::Open ? 4
+                                                           : 0;
+    EXPECT_EQ(strip->SlideCount(), slides);
+    EXPECT_EQ(window->isVisible(), answer == "Cancel" || row.command != Command::Close);
+    if (answer == "Cancel") {
+        EXPECT_TRUE(Commands()->State()->IsModified());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, SaveChangesTest,
+                         ::testing::Values(PromptCase{"NewSave", Command::New, "Save"},
+                                           PromptCase{"NewDiscard", Command::New, "Discard"},
+                                           PromptCase{"NewCancel", Command::New, "Cancel"},
+                                           PromptCase{"OpenSave", Command::Open, "Save"},
+                                           PromptCase{"OpenDiscard", Command::Open, "Discard"},
+                                           PromptCase{"OpenCancel", Command::Open, "Cancel"},
+                                           PromptCase{"CloseSave", Command::Close, "Save"},
+                                           PromptCase{"CloseDiscard", Command::Close, "Discard"},
+                                           PromptCase{"CloseCancel", Command::Close, "Cancel"}),
+                         [](const ::testing::TestParamInfo<PromptCase> &info) { return info.param.name; });
+
+TEST_F(FileCommandsTest, TheTitleAndRecentProjectsFollowTheProject)
+{
+    const QString program = "Vistrano by Halvenor Software";
+    auto titleBecomes = [&](const QString &title) {
+        return WaitFor([&] { return window->windowTitle() == title; }, 5000);
+    };
+    EXPECT_EQ(window->windowTitle(), program);
+    WritePicture(pictures.Path("a.jpg"), {640, 480});
+    WritePicture(pictures.Path("b.jpg"), {480, 640});
+    DropFiles({"a.jpg", "b.jpg"});
+    EXPECT_TRUE(titleBecomes("Untitled* - " + program)) << window->windowTitle().toStdString();
+
+    // Save asks for a file when the project has none.
+    const QString holiday = config.Path("holiday.vsw");
+    ChooseInNextFileDialog(holiday);
+    window->findChild<QAction *>("Save1")->trigger();
+    ASSERT_TRUE(QFileInfo::exists(holiday));
+    EXPECT_TRUE(titleBecomes("holiday.vsw - " + program));
+
+    // Every kind of change marks the project; undoing it takes the mark away.
+    TRectBox *first = SlidesInOrder()[0];
+    first->SetFocus(true);
+    const int width = first->Width();
+    struct Change
+    {
+        const char *what;
+        std::function<void()> make, undo;
+    };
+    const QList<Change> changes{
+        {"rotate", [&] { strip->RotateRight1->trigger(); }, [&] { strip->RotateLeft1->trigger(); }},
+        {"move", [&] { strip->MoveCurrentSlide(1); }, [&] { strip->MoveCurrentSlide(-1); }},
+        {"resize", [&] { first->SetWidth(width + 20); }, [&] { first->SetWidth(width); }},
+        {"edit", [&] { first->SetCaption("x"); }, [&] { first->SetCaption(""); }},
+        {"duration", [&] { first->SetAbLeft(9); }, [&] { first->SetAbLeft(4); }},
+        {"audio", [&] { settings->txtBGAudioFile->setText("a.wav"); }, [&] { settings->txtBGAudioFile->setText(""); }},
+        {"apply to all", [&] { settings->udDuration->SetPosition(7); settings->BitBtn3->click(); },
+         [&] { settings->udDuration->SetPosition(4); settings->BitBtn3->click(); }},
+    };
+    for (const Change &change : changes) {
+        change.make();
+        EXPECT_TRUE(titleBecomes("holiday.vsw* - " + program)) << change.what;
+        change.undo();
+        EXPECT_TRUE(titleBecomes("holiday.vsw - " + program)) << change.what;
+    }
+    EXPECT_EQ(window->StatusBar()->PanelText(TStatusBar::ThumbnailsPanel), "2 of 2 slides changed");
+
+    // Save writes to the project's own file, without a dialog.
+    strip->DeleteCurrentSlide();
+    EXPECT_TRUE(titleBecomes("holiday.vsw* - " + program));
+    window->findChild<QAction *>("Save1")->trigger();
+    EXPECT_TRUE(titleBecomes("holiday.vsw - " + program));
+    EXPECT_EQ(OpenProject(holiday).slides.size(), 1u);
+    // Nothing changed since: New asks nothing.
+    OnNextModal([&](QWidget *dialog) {
+        EXPECT_EQ(dialog, settings);
+        settings->close();
+    });
+    window->findChild<QAction *>("New1")->trigger();
+    EXPECT_TRUE(titleBecomes(program));
+
+    // The projects saved and opened, the latest first, kept in the settings;
+    // one that is gone leaves the list with a message.
+    const QString other = config.Path("other.vsw");
+    QFile::copy(holiday, other);
+    ChooseInNextFileDialog(other);
+    window->findChild<QAction *>("Open1")->trigger();
+    QMenu *recent = window->findChild<QMenu *>("RecentProjects1");
+    ASSERT_EQ(recent->actions().size(), 2);
+    EXPECT_EQ(recent->actions()[0]->text(), "&1 other.vsw");
+    EXPECT_EQ(recent->actions()[1]->text(), "&2 holiday.vsw");
+    EXPECT_EQ(ReadSettingValue(SettingsKey(), "RecentProjects").toStringList(), QStringList({other, holiday}));
+    QFile::remove(holiday);
+    recent->actions()[1]->trigger();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains("holiday.vsw")) << messages[0].toStdString();
+    ASSERT_EQ(recent->actions().size(), 1);
+    recent->actions()[0]->trigger();
+    EXPECT_EQ(strip->SlideCount(), 2);
+}
+
+TEST_F(FileCommandsTest, PlayShowPlaysTheStripAndDeletesItsPackage)
+{
+    QAction *play = window->findChild<QAction *>("PlayShow1");
+    play->trigger();
+    EXPECT_EQ(messages, QStringList({"You need to add some slides first!"}));
+    messages.clear();
+
+    MakeShow();
+    TPlayShowCommand *command = window->PlayShowCommand();
+    // A package left behind by a program that ended without deleting it.
+    QStandardPaths::setTestModeEnabled(true);
+    const QString folder = PlayPackageFolder();
+    const QString stale = QDir(folder).filePath("show-999999999-1.exe");
+    QFile(stale).open(QIODevice::WriteOnly);
+    // The player writes its frames and ends instead of playing on the screen.
+    TestFolder frames;
+    command->SetPlayerArguments({"--frames", frames.Root()});
+    QSignalSpy ended(command, &TPlayShowCommand::ShowEnded);
+    play->trigger();
+    EXPECT_FALSE(QFileInfo::exists(stale));
+    ASSERT_TRUE(WaitFor([&] { return ended.count() == 1; }, 120000));
+    EXPECT_EQ(ended.at(0).at(0).toInt(), 0);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("; ").toStdString();
+    EXPECT_EQ(command->PackageFolder(), folder);
+    EXPECT_TRUE(QDir(folder).entryList(QDir::Files).isEmpty());
+    EXPECT_GE(QDir(frames.Root()).entryList({"*.png"}, QDir::Files).size(), 3);
+    EXPECT_EQ(strip->RunningWork(), TSlideStrip::Work::None);
+    EXPECT_EQ(command->ShowsPlaying(), 0);
 }

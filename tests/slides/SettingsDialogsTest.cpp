@@ -1,5 +1,6 @@
 #include "tests/slides/StripTestSupport.h"
 
+#include "shell/StatusBar.h"
 #include "slides/PathLabel.h"
 #include "slides/PictureView.h"
 #include "slides/ProjSettings.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -89,7 +91,9 @@ TEST_F(SettingsDialogsTest, ProjectSettingsHoldTheDefaultsAndTheAudioFile)
     EXPECT_EQ(settings->Defaults().duration, 4);
     EXPECT_EQ(settings->Defaults().transition, 0);
 
-    // The arrows stay within 2 to 60; typed text is kept as typed.
+    // The arrows stay within 2 to 60, and only numbers within them can be
+    // typed: letters and numbers above are refused as they are typed, one
+    // below stands until the field is left.
     settings->udDuration->SetPosition(3);
     settings->udDuration->DownButton()->click();
     settings->udDuration->DownButton()->click();
@@ -97,9 +101,22 @@ TEST_F(SettingsDialogsTest, ProjectSettingsHoldTheDefaultsAndTheAudioFile)
     settings->udDuration->SetPosition(60);
     settings->udDuration->UpButton()->click();
     EXPECT_EQ(settings->udDuration->Position(), 60);
-    settings->txtDuration->setText("abc");
-    EXPECT_EQ(settings->udDuration->Position(), 60);
-    EXPECT_EQ(settings->txtDuration->text(), "abc");
+    settings->txtDuration->selectAll();
+    QTest::keyClicks(settings->txtDuration, "abc");
+    EXPECT_EQ(settings->txtDuration->text(), "60");
+    settings->txtDuration->selectAll();
+    QTest::keyClicks(settings->txtDuration, "1-99");
+    EXPECT_EQ(settings->txtDuration->text(), "19");
+    settings->txtDuration->selectAll();
+    QTest::keyClicks(settings->txtDuration, "1");
+    EXPECT_EQ(settings->udDuration->Position(), 2);
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(settings->txtDuration, &leave);
+    EXPECT_EQ(settings->txtDuration->text(), "2");
+    properties->txtDuration->selectAll();
+    QTest::keyClicks(properties->txtDuration, "0");
+    QApplication::sendEvent(properties->txtDuration, &leave);
+    EXPECT_EQ(properties->txtDuration->text(), "1");
     settings->txtDuration->setText("7");
     QTest::keyClick(settings->txtDuration, Qt::Key_Up);
     EXPECT_EQ(settings->txtDuration->text(), "8");
@@ -133,10 +150,8 @@ TEST_F(SettingsDialogsTest, ApplyToAllCurrentSlidesSetsDurationAndTransition)
         EXPECT_EQ(box->AbTop(), 1);
     }
     EXPECT_EQ(first->Caption(), "first caption");
-    // The arrows' position counts, brought into range.
-    settings->txtDuration->setText("99");
-    settings->BitBtn3->click();
-    EXPECT_EQ(first->AbLeft(), 60);
+    // The status bar says how many slides it changed.
+    EXPECT_EQ(window->StatusBar()->PanelText(TStatusBar::ThumbnailsPanel), "1 of 2 slides changed");
 }
 
 TEST_F(SettingsDialogsTest, SlidePropertiesRoundTrip)

@@ -2,6 +2,7 @@
 
 #include "browser/FileListModel.h"
 #include "browser/FileListView.h"
+#include "browser/FolderTree.h"
 #include "browser/ImageBrowser.h"
 #include "shell/StatusBar.h"
 #include "slides/ProjSettings.h"
@@ -22,6 +23,7 @@
 #include <QToolButton>
 #include <QListView>
 #include <QTreeView>
+#include <QUrl>
 
 namespace {
 
@@ -113,7 +115,7 @@ TEST_F(SlideStripTest, TheFirstFileOnAnEmptyStripLandsAtTen)
     EXPECT_EQ(SlideCountText(), "Slide count: 1");
 }
 
-TEST_F(SlideStripTest, OnlyDragsFromTheFileListAreAccepted)
+TEST_F(SlideStripTest, FilesFromTheListAndFromOtherProgramsAreAccepted)
 {
     MakeFourPictures();
     SelectFiles({"a.jpg"});
@@ -122,7 +124,6 @@ TEST_F(SlideStripTest, OnlyDragsFromTheFileListAreAccepted)
     fromList.setData(kFileListMimeType, pictures.Path("a.jpg").toUtf8() + '\0');
     EXPECT_TRUE(strip->ScrollBox1DragOver(&fromList, list->ReportView()));
     EXPECT_TRUE(strip->ScrollBox1DragOver(&fromList, list->IconView()));
-    EXPECT_FALSE(strip->ScrollBox1DragOver(&fromList, nullptr)); // another program
     EXPECT_FALSE(strip->ScrollBox1DragOver(&fromList, window->SlideStrip()));
     QMimeData text;
     text.setText("a.jpg");
@@ -131,6 +132,27 @@ TEST_F(SlideStripTest, OnlyDragsFromTheFileListAreAccepted)
     strip->BeginWork(TSlideStrip::Work::BuildingShow);
     EXPECT_FALSE(strip->ScrollBox1DragOver(&fromList, list->ReportView()));
     strip->EndWork();
+
+    // A file manager's drag (no source in this program): files in the order
+    // given, a folder's pictures sorted by name, and one message naming
+    // what is no picture.
+    QDir(pictures.Root()).mkpath("more/inner");
+    WritePicture(pictures.Path("more/B.png"), {100, 100});
+    WritePicture(pictures.Path("more/10.jpg"), {100, 100});
+    WritePicture(pictures.Path("more/2.jpg"), {100, 100});
+    WritePicture(pictures.Path("more/.hidden.jpg"), {100, 100});
+    WritePicture(pictures.Path("more/inner/deep.jpg"), {100, 100});
+    pictures.Write("more/notes.txt", "not a picture, left out of a folder quietly");
+    const QString letter = pictures.Write("letter.doc", "no picture");
+    QMimeData external;
+    external.setUrls({QUrl::fromLocalFile(pictures.Path("d.jpg")), QUrl::fromLocalFile(pictures.Path("more")),
+                      QUrl::fromLocalFile(letter), QUrl("https://example.com/e.jpg"),
+                      QUrl::fromLocalFile(pictures.Path("a.jpg"))});
+    EXPECT_TRUE(strip->ScrollBox1DragOver(&external, nullptr));
+    strip->DropFiles(0, &external);
+    EXPECT_EQ(Names(), QStringList({"d.jpg", "10.jpg", "2.jpg", "B.png", "a.jpg"}));
+    EXPECT_EQ(messages, QStringList({"These files are not pictures and were not added:\nletter.doc\n"
+                                     "https://example.com/e.jpg"}));
 }
 
 TEST_F(SlideStripTest, RotatingTurnsTheCurrentSlide)
@@ -203,7 +225,7 @@ TEST_F(SlideStripTest, DeletingTheCurrentSlideAndTheCount)
     // Nothing current: the message, and the count is written again.
     window->StatusBar()->SetPanelText(TStatusBar::SlidesPanel, QString());
     QTest::keyRelease(window->Browser()->FileList()->ReportView(), Qt::Key_Delete);
-    EXPECT_EQ(messages, QStringList({"findRB is nil"}));
+    EXPECT_EQ(messages, QStringList({"Select a slide first."}));
     EXPECT_EQ(SlideCountText(), "Slide count: 4");
     messages.clear();
 
@@ -304,14 +326,6 @@ TEST_F(SlideStripTest, AFileThatFailsLeavesTheSlidesBeforeItAndIsNamed)
     EXPECT_EQ(Names(), QStringList({"a.jpg"}));
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(pictures.Path("bb.jpg"))) << messages[0].toStdString();
-
-    // A default duration that is no number stops the drop before any slide.
-    messages.clear();
-    settings->txtDuration->setText("4s");
-    DropFiles({"c.jpg"}, 400);
-    EXPECT_EQ(messages, QStringList({"'4s' is not a valid integer value"}));
-    EXPECT_EQ(strip->SlideCount(), 1);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(SlideStripTest, CommandsThatChangeTheStripWaitForADrop)
@@ -355,8 +369,42 @@ TEST_F(SlideStripTest, NewSlidesTakeTheProjectDefaults)
     EXPECT_EQ(first->AbTop(), 0);
     EXPECT_EQ(second->AbLeft(), 10);
     EXPECT_EQ(second->AbTop(), 1);
-    // A typed number beyond the arrows' range is used as it is.
-    settings->txtDuration->setText("90");
+    // A number beyond the range cannot be typed; one below it counts as
+    // the least.
+    settings->txtDuration->selectAll();
+    QTest::keyClicks(settings->txtDuration, "90");
+    EXPECT_EQ(settings->txtDuration->text(), "9");
     DropFiles({"c.png"}, 400);
-    EXPECT_EQ(SlidesInOrder()[2]->AbLeft(), 90);
+    EXPECT_EQ(SlidesInOrder()[2]->AbLeft(), 9);
+    settings->txtDuration->selectAll();
+    QTest::keyClicks(settings->txtDuration, "1");
+    DropFiles({"d.jpg"}, 400);
+    EXPECT_EQ(SlidesInOrder()[3]->AbLeft(), 2);
+}
+
+TEST_F(SlideStripTest, TheKeyboardReachesTheSlides)
+{
+    DropFour();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    // Tabbing into the strip marks its first slide.
+    QWidget *canvas = strip->Canvas();
+    canvas->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(canvas->hasFocus());
+    EXPECT_EQ(window->CurrentSlide(), SlidesInOrder()[0]);
+    QTest::keyClick(canvas, Qt::Key_Right);
+    QTest::keyClick(canvas, Qt::Key_Right);
+    QTest::keyClick(canvas, Qt::Key_Left);
+    TRectBox *second = SlidesInOrder()[1];
+    EXPECT_EQ(window->CurrentSlide(), second);
+    QTest::keyClick(canvas, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(Names(), QStringList({"a.jpg", "c.png", "b.jpg", "d.jpg"}));
+    EXPECT_EQ(Lefts(), QList<int>({10, 153, 263, 348}));
+    EXPECT_EQ(window->CurrentSlide(), second);
+    // Ctrl+Right turns it, wherever the focus is; Delete removes it.
+    QTest::keyClick(window->Browser()->FolderTree(), Qt::Key_Right, Qt::ControlModifier);
+    ASSERT_TRUE(WaitFor([&] { return second->Rotation() == 90; }, 5000));
+    QTest::keyClick(canvas, Qt::Key_Delete);
+    EXPECT_EQ(Names(), QStringList({"a.jpg", "c.png", "d.jpg"}));
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("; ").toStdString();
 }

@@ -20,6 +20,8 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QAbstractButton>
 #include <QMimeData>
 #include <QItemSelectionModel>
 #include <QSettings>
@@ -60,6 +62,28 @@ void ChooseInNextFileDialog(const QString &path)
         auto *dialog = qobject_cast<QFileDialog *>(widget);
         ASSERT_NE(dialog, nullptr) << widget->metaObject()->className();
         ChooseFile(dialog, path);
+    });
+}
+
+void AnswerSaveChanges(const QString &button, std::function<void()> then)
+{
+    OnNextModal([button, then](QWidget *widget) {
+        auto *box = qobject_cast<QMessageBox *>(widget);
+        ASSERT_NE(box, nullptr) << widget->metaObject()->className();
+        EXPECT_EQ(box->text(), "Save changes to the project?");
+        QStringList texts;
+        QAbstractButton *answer = nullptr;
+        for (QAbstractButton *choice : box->buttons()) {
+            texts << choice->text();
+            if (choice->text() == button)
+                answer = choice;
+        }
+        texts.sort();
+        EXPECT_EQ(texts, QStringList({"Cancel", "Discard", "Save"}));
+        ASSERT_NE(answer, nullptr) << button.toStdString();
+        if (then)
+            then();
+        answer->click();
     });
 }
 

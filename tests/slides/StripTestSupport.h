@@ -33,6 +33,11 @@ void ChooseFile(QFileDialog *dialog, const QString &path);
 // A file dialog that opens next chooses the path and is accepted.
 void ChooseInNextFileDialog(const QString &path);
 
+// The next modal window is the question "Save changes to the project?";
+// it is answered with the button of that text ("Save", "Discard" or
+// "Cancel"), after `then` has run (to answer the dialog that follows).
+void AnswerSaveChanges(const QString &button, std::function<void()> then = {});
+
 // Writes a picture file of that size (JPEG by a .jpg name, PNG by .png).
 void WritePicture(const QString &path, QSize size, QColor colour = QColor(40, 120, 200));
 
