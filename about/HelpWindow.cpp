@@ -8,6 +8,8 @@
 #include <QListWidget>
 #include <QSplitter>
 #include <QStyle>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -27,6 +29,10 @@ THelpWindow::THelpWindow(const QString &folder, QWidget *parent)
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(Title());
     resize(860, 620);
+    // No larger than the screen with the window's frame, as at a large
+    // scale it would be.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        resize(size().boundedTo(screen->availableGeometry().size() - QSize(8, 40)));
 
     m_browser = new QTextBrowser;
     m_browser->setObjectName(QStringLiteral("HelpPage"));

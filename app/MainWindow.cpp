@@ -39,6 +39,7 @@
 #include <QScrollArea>
 #include <QSessionManager>
 #include <QSplitter>
+#include <QStyle>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -108,8 +109,12 @@ void TfrmVistrano::RestorePlacement()
 {
     const QByteArray geometry = ReadSettingValue(m_settingsKey, kWindowGeometry).toByteArray();
     if (geometry.isEmpty() || !restoreGeometry(geometry)) {
+        // The window manager's title bar and borders are not known before
+        // the window is shown; the style's title bar stands in for them.
+        const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
         const QScreen *screen = QApplication::primaryScreen();
-        setGeometry(InitialWindowRect(screen ? screen->availableGeometry() : QRect(), kDesignedSize));
+        setGeometry(InitialWindowRect(screen ? screen->availableGeometry() : QRect(), kDesignedSize,
+                                      QMargins(4, titleBar + 4, 4, 4)));
     }
     const QByteArray splitter = ReadSettingValue(m_settingsKey, kSplitterState).toByteArray();
     if (!splitter.isEmpty())

@@ -91,6 +91,8 @@ void TfrmVistrano::CreateControls()
     ScrollBox1->horizontalScrollBar()->setSingleStep(10);
     ScrollBox1->horizontalScrollBar()->setTracking(true);
     ScrollBox1->setWidgetResizable(false);
+    // The keyboard goes to the slides inside it, not to the frame around.
+    ScrollBox1->setFocusPolicy(Qt::NoFocus);
     QPalette strip = ScrollBox1->palette();
     strip.setColor(QPalette::Window, kStripColour);
     ScrollBox1->setPalette(strip);

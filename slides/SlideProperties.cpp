@@ -2,6 +2,7 @@
 
 #include "project/Transitions.h"
 #include "shell/DialogRows.h"
+#include "shell/WindowPlacement.h"
 #include "slides/IntegerText.h"
 #include "slides/PathLabel.h"
 #include "slides/PictureView.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -75,6 +77,18 @@ TfrmSlideProperties::TfrmSlideProperties(const TfrmProjSettings *projectSettings
     const int bottom = FlowColumn({{{Label4}}, {{lblFileName}, 0}, {TimingRowWidgets(*this), 6}, {{Label3}, 6},
                                    {{txtCaption}, 0}, {{BitBtn1, BitBtn2}, 8}});
     setFixedSize(width, std::max(216, bottom + 15));
+}
+
+void TfrmSlideProperties::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // At its designed place, as long as all of it is on the screen.
+    if (const QScreen *screen = this->screen()) {
+        const QRect frame = frameGeometry();
+        const QRect kept = KeptOnScreen(frame, screen->availableGeometry());
+        if (kept.topLeft() != frame.topLeft())
+            move(pos() + (kept.topLeft() - frame.topLeft()));
+    }
 }
 
 bool TfrmSlideProperties::EditSlideProperties(TRectBox *box)

@@ -39,4 +39,7 @@ public:
     QLineEdit *txtCaption;
     QPushButton *BitBtn1;
     QPushButton *BitBtn2;
+
+protected:
+    void showEvent(QShowEvent *event) override;
 };

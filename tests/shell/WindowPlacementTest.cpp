@@ -27,6 +27,20 @@ TEST_P(WindowPlacement, FourFifthsOfTheScreenCentredNeverLargerThanIt)
     EXPECT_EQ(InitialWindowRect(GetParam().available, QSize(760, 531)), GetParam().expected);
 }
 
+TEST(WindowPlacement, TheFrameStaysOnTheScreenToo)
+{
+    // A screen too small for the design: the window and its title bar fit.
+    EXPECT_EQ(InitialWindowRect(QRect(0, 0, 640, 480), QSize(760, 531), QMargins(2, 24, 2, 2)),
+              QRect(2, 24, 636, 454));
+    // A dialog placed past the right and bottom edges comes back onto the
+    // screen; one larger than the screen is made smaller.
+    const QRect screen(0, 0, 800, 500);
+    EXPECT_EQ(KeptOnScreen(QRect(306, 260, 501, 250), screen), QRect(299, 250, 501, 250));
+    EXPECT_EQ(KeptOnScreen(QRect(-20, -5, 300, 200), screen), QRect(0, 0, 300, 200));
+    EXPECT_EQ(KeptOnScreen(QRect(100, 100, 900, 700), screen), screen);
+    EXPECT_EQ(KeptOnScreen(QRect(10, 20, 300, 200), screen), QRect(10, 20, 300, 200));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Screens, WindowPlacement,
     ::testing::Values(PlacementCase{QRect(0, 0, 1920, 1040), QRect(192, 104, 1536, 832)},

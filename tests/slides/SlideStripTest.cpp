@@ -387,10 +387,12 @@ TEST_F(SlideStripTest, TheKeyboardReachesTheSlides)
     DropFour();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    // Tabbing into the strip marks its first slide.
+    // Tabbing from the file list into the strip marks its first slide.
     QWidget *canvas = strip->Canvas();
-    canvas->setFocus(Qt::TabFocusReason);
-    ASSERT_TRUE(canvas->hasFocus());
+    QWidget *list = window->Browser()->FileList()->ReportView();
+    list->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(list, Qt::Key_Tab);
+    ASSERT_TRUE(canvas->hasFocus()) << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() + std::string(" ") + QApplication::focusWidget()->objectName().toStdString() : "none");
     EXPECT_EQ(window->CurrentSlide(), SlidesInOrder()[0]);
     QTest::keyClick(canvas, Qt::Key_Right);
     QTest::keyClick(canvas, Qt::Key_Right);
