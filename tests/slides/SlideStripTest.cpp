@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QDropEvent>
 #include <QMimeData>
 #include <QScrollArea>
 #include <QTest>
@@ -149,7 +150,13 @@ TEST_F(SlideStripTest, FilesFromTheListAndFromOtherProgramsAreAccepted)
                       QUrl::fromLocalFile(letter), QUrl("https://example.com/e.jpg"),
                       QUrl::fromLocalFile(pictures.Path("a.jpg"))});
     EXPECT_TRUE(strip->ScrollBox1DragOver(&external, nullptr));
-    strip->DropFiles(0, &external);
+    QDropEvent drop(QPointF(40, 50), Qt::CopyAction, &external, Qt::LeftButton, Qt::NoModifier);
+    QDragEnterEvent enter(QPoint(40, 50), Qt::CopyAction, &external, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(strip->Canvas(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QApplication::sendEvent(strip->Canvas(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    ASSERT_TRUE(WaitFor([&] { return strip->SlideCount() == 5 && !messages.isEmpty(); }));
     EXPECT_EQ(Names(), QStringList({"d.jpg", "10.jpg", "2.jpg", "B.png", "a.jpg"}));
     EXPECT_EQ(messages, QStringList({"These files are not pictures and were not added:\nletter.doc\n"
                                      "https://example.com/e.jpg"}));
