@@ -35,6 +35,7 @@ public:
     bool ReadRows(JSAMPARRAY rows, JDIMENSION maxRows, JDIMENSION &rowsRead);
 
     jpeg_decompress_struct &Info() { return m_info; }
+    const jpeg_decompress_struct &Info() const { return m_info; }
 
     static constexpr int kMaxScans = 500;
 

@@ -3,6 +3,7 @@
 #include "common/VistranoError.h"
 #include "common/WholeFile.h"
 #include "imaging/JPEGDecompressor.h"
+#include "imaging/JPEGRowReader.h"
 #include "imaging/PictureLimits.h"
 #include "imaging/decoders/ExifOrientation.h"
 
@@ -11,22 +12,6 @@
 
 namespace {
 
-// Ink values of a four-channel JPEG become blue, green, red. Photoshop (and
-// every writer that sets an Adobe marker) stores the inks inverted, 255 for
-// no ink; plain files store the ink itself.
-void CMYKToBGR(const uint8_t *cmyk, uint8_t *bgr, JDIMENSION width, bool inverted)
-{
-    const auto mix = [](unsigned colour, unsigned black) { return uint8_t((2 * colour * black + 255) / 510); };
-    for (JDIMENSION x = 0; x < width; ++x, cmyk += 4, bgr += 3) {
-        unsigned c = cmyk[0], m = cmyk[1], y = cmyk[2], k = cmyk[3];
-        if (!inverted)
-            c = 255 - c, m = 255 - m, y = 255 - y, k = 255 - k;
-        bgr[0] = mix(y, k);
-        bgr[1] = mix(m, k);
-        bgr[2] = mix(c, k);
-    }
-}
-
 void BlackenRowsFrom(QImage &target, int firstRow)
 {
     for (int y = firstRow; y < target.height(); ++y)
@@ -34,41 +19,14 @@ void BlackenRowsFrom(QImage &target, int firstRow)
 }
 
 // Decodes every row straight into the target's rows.
-bool ReadDirect(JPEGDecompressor &jpeg, QImage &target)
+bool ReadAllRows(TJPEGRowReader &reader, QImage &target)
 {
-    jpeg_decompress_struct &info = jpeg.Info();
     uchar *bits = target.bits();
-    std::vector<JSAMPROW> rows(info.output_height);
-    for (JDIMENSION y = 0; y < info.output_height; ++y)
-        rows[y] = bits + qsizetype(y) * target.bytesPerLine();
-    while (info.output_scanline < info.output_height) {
-        JDIMENSION read = 0;
-        const JDIMENSION at = info.output_scanline;
-        if (!jpeg.ReadRows(rows.data() + at, info.output_height - at, read) || read == 0)
-            return false;
-    }
-    return true;
-}
-
-// Decodes four-channel rows into a small buffer and converts them.
-bool ReadCMYK(JPEGDecompressor &jpeg, QImage &target)
-{
-    jpeg_decompress_struct &info = jpeg.Info();
-    const JDIMENSION group = JDIMENSION(info.rec_outbuf_height > 0 ? info.rec_outbuf_height : 1);
-    std::vector<uint8_t> buffer(size_t(info.output_width) * 4 * group);
-    std::vector<JSAMPROW> rows(group);
-    for (JDIMENSION i = 0; i < group; ++i)
-        rows[i] = buffer.data() + size_t(i) * info.output_width * 4;
-    const bool inverted = info.saw_Adobe_marker;
-    while (info.output_scanline < info.output_height) {
-        JDIMENSION read = 0;
-        const JDIMENSION at = info.output_scanline;
-        if (!jpeg.ReadRows(rows.data(), group, read) || read == 0)
-            return false;
-        for (JDIMENSION i = 0; i < read; ++i)
-            CMYKToBGR(rows[i], target.scanLine(int(at + i)), info.output_width, inverted);
-    }
-    return true;
+    std::vector<uint8_t *> rows(size_t(target.height()));
+    for (int y = 0; y < target.height(); ++y)
+        rows[size_t(y)] = bits + qsizetype(y) * target.bytesPerLine();
+    int read = 0;
+    return reader.ReadRows(rows.data(), target.height(), read);
 }
 
 // Whether the data behind the first scan header can hold that scan for a
@@ -108,68 +66,57 @@ bool ReadJPEGInfo(const uint8_t *data, size_t size, JPEGInfo &info)
 
 JPEGReadOutcome ReadJPEGBytes(QImage &target, const uint8_t *data, size_t size, JPEGReadScale scale)
 {
-    JPEGDecompressor jpeg;
-    if (!jpeg.ReadHeader(data, size))
+    TJPEGRowReader reader;
+    if (!reader.Open(data, size, scale))
         return {JPEGReadStatus::Unreadable, {}};
-    jpeg_decompress_struct &info = jpeg.Info();
-    const int orientation = ExifOrientation(jpeg.ExifPayload());
-
-    QImage::Format format;
-    switch (info.num_components) {
-    case 1:
-        info.out_color_space = JCS_GRAYSCALE;
-        format = QImage::Format_Grayscale8;
-        break;
-    case 3:
-        info.out_color_space = JCS_EXT_BGR;
-        format = QImage::Format_BGR888;
-        break;
-    case 4:
-        if (info.jpeg_color_space != JCS_CMYK && info.jpeg_color_space != JCS_YCCK)
-            return {JPEGReadStatus::Unreadable, {}};
-        info.out_color_space = JCS_CMYK;
-        format = QImage::Format_BGR888;
-        break;
-    default:
-        return {JPEGReadStatus::Unreadable, {}};
-    }
-    info.scale_num = 1;
-    info.scale_denom = unsigned(JPEGScaleDivisor(scale));
-    if (!jpeg.CalcOutputDimensions())
-        return {JPEGReadStatus::Unreadable, {}};
-
-    // A progressive file is held whole, as coefficients, while it is read,
-    // whatever the output scale.
+    const int orientation = ExifOrientation(reader.ExifPayload());
+    if (const JPEGReadOutcome refused = CheckJPEGDecodable(reader); refused.status != JPEGReadStatus::Decoded)
+        return {refused.status, refused.message, orientation};
     try {
-        if (info.progressive_mode)
-            CheckPictureSize(info.image_width, info.image_height);
-        CheckPictureSize(info.output_width, info.output_height);
-        if (!ScanDataCanHoldPicture(info))
-            return {JPEGReadStatus::Unreadable, {}};
-        target = NewPictureImage(info.output_width, info.output_height, format);
+        target = NewPictureImage(reader.Width(), reader.Height(), reader.Format());
     } catch (const VistranoError &error) {
         return {JPEGReadStatus::TooLarge, error.message(), orientation};
     }
-
-    const bool complete = jpeg.Start() && (info.out_color_space == JCS_CMYK ? ReadCMYK(jpeg, target)
-                                                                             : ReadDirect(jpeg, target));
-    if (!complete) {
-        BlackenRowsFrom(target, int(info.output_scanline));
+    if (!reader.Start() || !ReadAllRows(reader, target)) {
+        BlackenRowsFrom(target, reader.NextRow());
         return {JPEGReadStatus::Damaged, {}, orientation};
     }
     return {JPEGReadStatus::Decoded, {}, orientation};
 }
 
-JPEGReadOutcome ReadJPEGFile(QImage &target, const QString &path, JPEGReadScale scale)
+JPEGReadOutcome CheckJPEGDecodable(const TJPEGRowReader &reader)
+{
+    try {
+        // A progressive file is held whole, as coefficients, while it is
+        // read, whatever the output scale.
+        if (reader.Progressive())
+            CheckPictureSize(reader.ImageWidth(), reader.ImageHeight());
+        CheckPictureSize(reader.Width(), reader.Height());
+    } catch (const VistranoError &error) {
+        return {JPEGReadStatus::TooLarge, error.message()};
+    }
+    if (!ScanDataCanHoldPicture(reader.Info()))
+        return {JPEGReadStatus::Unreadable, {}};
+    return {JPEGReadStatus::Decoded, {}};
+}
+
+bool ReadJPEGFileBytes(const QString &path, QByteArray &bytes)
 {
     // Read rather than mapped: a mapped file that shrinks under the reader
     // would end the process.
-    QByteArray bytes;
     try {
         bytes = ReadWholeFile(path);
     } catch (const VistranoError &) {
-        return {JPEGReadStatus::Unreadable, {}};
+        return false;
     }
+    return true;
+}
+
+JPEGReadOutcome ReadJPEGFile(QImage &target, const QString &path, JPEGReadScale scale)
+{
+    QByteArray bytes;
+    if (!ReadJPEGFileBytes(path, bytes))
+        return {JPEGReadStatus::Unreadable, {}};
     return ReadJPEGBytes(target, reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size()), scale);
 }
 

@@ -2,6 +2,7 @@
 
 #include "imaging/JPEGReadScale.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
@@ -44,6 +45,16 @@ struct JPEGInfo
     int channels = 0;
     bool progressive = false;
 };
+
+class TJPEGRowReader;
+
+// Whether decoding the opened JPEG may begin: Decoded when it may,
+// TooLarge (with the picture size message) beyond the picture limits,
+// Unreadable when its data is too short to hold a picture of its size.
+JPEGReadOutcome CheckJPEGDecodable(const TJPEGRowReader &reader);
+
+// The bytes of a JPEG file; false when it cannot be read.
+bool ReadJPEGFileBytes(const QString &path, QByteArray &bytes);
 
 // Reads only the header; false when there is no readable JPEG header.
 bool ReadJPEGInfo(const uint8_t *data, size_t size, JPEGInfo &info);

@@ -20,14 +20,15 @@ inline uint8_t FinishChannel(int32_t sum, int32_t total)
     return static_cast<uint8_t>(std::clamp<int64_t>(value, 0, 255));
 }
 
-// Combines one entry from a line of 3-byte pixels whose position p starts
-// at line + p * step, writing blue, green and red to out. The sums are
-// 32-bit and wrap around like the machine integers they model.
-inline void CombineEntry(const std::vector<Contributor> &entry, const uint8_t *line, ptrdiff_t step, uint8_t *out)
+// Combines one entry, pixelOf(index) giving the 3-byte pixel of a source
+// position, and writes blue, green and red to out. The sums are 32-bit and
+// wrap around like the machine integers they model.
+template <class PixelOf>
+inline void CombineEntryOf(const std::vector<Contributor> &entry, const PixelOf &pixelOf, uint8_t *out)
 {
     uint32_t sum0 = 0, sum1 = 0, sum2 = 0, total = 0;
     for (const Contributor &c : entry) {
-        const uint8_t *pixel = line + ptrdiff_t(c.index) * step;
+        const uint8_t *pixel = pixelOf(c.index);
         const uint32_t weight = static_cast<uint32_t>(c.weight);
         sum0 += weight * pixel[0];
         sum1 += weight * pixel[1];
@@ -38,4 +39,11 @@ inline void CombineEntry(const std::vector<Contributor> &entry, const uint8_t *l
     out[0] = FinishChannel(static_cast<int32_t>(sum0), t);
     out[1] = FinishChannel(static_cast<int32_t>(sum1), t);
     out[2] = FinishChannel(static_cast<int32_t>(sum2), t);
+}
+
+// Combines one entry from a line of 3-byte pixels whose position p starts
+// at line + p * step.
+inline void CombineEntry(const std::vector<Contributor> &entry, const uint8_t *line, ptrdiff_t step, uint8_t *out)
+{
+    CombineEntryOf(entry, [line, step](int32_t index) { return line + ptrdiff_t(index) * step; }, out);
 }

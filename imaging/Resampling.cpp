@@ -60,12 +60,8 @@ void StretchBitmap(int newWidth, int newHeight, ResamplingFilter filter, float r
 void StretchBitmapWith(int newWidth, int newHeight, ResamplingFilter filter, float radius, QImage &bitmap,
                        const ResamplingOptions &options)
 {
-    if (!IsKnownFilter(filter))
-        throw VistranoError(QStringLiteral("Unknown resampling filter %1.").arg(int(filter)));
+    radius = EffectiveFilterRadius(filter, radius);
     CheckTargetSize(newWidth, newHeight);
-    // A radius that is no number cannot give any weights; it is taken like 0.
-    if (radius == 0.0f || std::isnan(radius))
-        radius = DefaultFilterRadius(filter);
 
     // Converted first: should the resampling fail, the caller keeps the
     // picture in 24 bits.

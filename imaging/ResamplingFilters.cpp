@@ -1,5 +1,7 @@
 #include "imaging/ResamplingFilters.h"
 
+#include "common/VistranoError.h"
+
 #include <cmath>
 #include <numbers>
 
@@ -98,6 +100,15 @@ float MitchellKernel(float x)
 bool IsKnownFilter(ResamplingFilter filter)
 {
     return static_cast<uint8_t>(filter) <= static_cast<uint8_t>(ResamplingFilter::Mitchell);
+}
+
+float EffectiveFilterRadius(ResamplingFilter filter, float radius)
+{
+    if (!IsKnownFilter(filter))
+        throw VistranoError(QStringLiteral("Unknown resampling filter %1.").arg(int(filter)));
+    if (radius == 0.0f || std::isnan(radius))
+        return DefaultFilterRadius(filter);
+    return radius;
 }
 
 float FilterKernel(ResamplingFilter filter, float x)

@@ -17,3 +17,8 @@ float FilterSupport(ResamplingFilter filter);
 
 // True for the seven known filter indices; anything else is refused.
 bool IsKnownFilter(ResamplingFilter filter);
+
+// The radius a resampling runs with: the filter's default for 0 or a radius
+// that is no number (which could give no weights). Fails with "Unknown
+// resampling filter %1." for an unknown filter.
+float EffectiveFilterRadius(ResamplingFilter filter, float radius);

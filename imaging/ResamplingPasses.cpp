@@ -39,10 +39,18 @@ void ClearRowTail(PassTarget row, uint8_t *rowBits)
     std::memset(rowBits + used, 0, static_cast<size_t>(row.stride - used));
 }
 
+const uint8_t *IntermediateRow(PassSource intermediate, int32_t row)
+{
+    return intermediate.bits + ptrdiff_t(row - intermediate.firstRow) * intermediate.stride;
+}
+
 void VerticalRowScalar(PassSource intermediate, uint8_t *out, int width, const std::vector<Contributor> &entry)
 {
-    for (int x = 0; x < width; ++x)
-        CombineEntry(entry, intermediate.bits + ptrdiff_t(x) * 3, intermediate.stride, out + ptrdiff_t(x) * 3);
+    for (int x = 0; x < width; ++x) {
+        const ptrdiff_t offset = ptrdiff_t(x) * 3;
+        CombineEntryOf(
+            entry, [&](int32_t row) { return IntermediateRow(intermediate, row) + offset; }, out + offset);
+    }
 }
 
 namespace {
@@ -70,7 +78,7 @@ void VerticalPassScalar(PassSource intermediate, PassTarget target, int rowBegin
         std::fill(sums.begin(), sums.end(), 0u);
         uint32_t total = 0;
         for (const Contributor &c : rows.entries[size_t(y)]) {
-            const uint8_t *line = intermediate.bits + ptrdiff_t(c.index) * intermediate.stride;
+            const uint8_t *line = IntermediateRow(intermediate, c.index);
             const uint32_t weight = static_cast<uint32_t>(c.weight);
             for (size_t x = 0; x < count; ++x)
                 sums[x] += weight * line[x];

@@ -24,11 +24,15 @@ constexpr int32_t kVerticalGranule = 2;
 // horizontal pass zeroes the bytes after the pixels.
 ptrdiff_t IntermediateStride(int width);
 
+// Rows of 3-byte pixels. Row `firstRow` starts at bits, the others follow
+// stride apart; the vertical pass may be handed a window of a picture's
+// rows (a ring of recent rows) by naming the row index bits stands for.
 struct PassSource
 {
     const uint8_t *bits;
     ptrdiff_t stride;
     int width;
+    int firstRow = 0;
 };
 
 struct PassTarget
@@ -44,6 +48,7 @@ void HorizontalPass(PassSource source, PassTarget intermediate, int rowBegin, in
                     const WindowedContributors &columns, PixelPath path);
 
 // Target rows rowBegin..rowEnd-1, each combined from rows of the
-// intermediate, which must have the stride IntermediateStride(width).
+// intermediate, which must have the stride IntermediateStride(width) and
+// hold every row from firstRow that the rows' windows and contributors name.
 void VerticalPass(PassSource intermediate, PassTarget target, int rowBegin, int rowEnd,
                   const WindowedContributors &rows, PixelPath path);

@@ -31,6 +31,9 @@ void VerticalPassAVX2(PassSource intermediate, PassTarget target, int rowBegin, 
 // vertical pass reads defined bytes when it works in whole vectors.
 void ClearRowTail(PassTarget row, uint8_t *rowBits);
 
+// Where the row of that index starts in a pass's source.
+const uint8_t *IntermediateRow(PassSource intermediate, int32_t row);
+
 // One target row of the vertical pass that the vector code cannot take,
 // combined pixel by pixel from the contributor list.
 void VerticalRowScalar(PassSource intermediate, uint8_t *out, int width, const std::vector<Contributor> &entry);

@@ -129,7 +129,7 @@ void VerticalPassVector(PassSource intermediate, PassTarget target, int rowBegin
         pairs.resize(size_t(window.length / 2));
         for (size_t k = 0; k < pairs.size(); ++k)
             pairs[k] = int32_t(uint16_t(w[2 * k])) | int32_t(uint32_t(uint16_t(w[2 * k + 1])) << 16);
-        const uint8_t *base = intermediate.bits + ptrdiff_t(window.start) * intermediate.stride;
+        const uint8_t *base = IntermediateRow(intermediate, window.start);
         for (ptrdiff_t x = 0; x < bytes; x += V::kBytes) {
             Vec s0 = zero, s1 = zero, s2 = zero, s3 = zero;
             const uint8_t *r = base + x;

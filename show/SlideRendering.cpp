@@ -1,27 +1,29 @@
 #include "show/SlideRendering.h"
 
 #include "common/VistranoError.h"
-#include "imaging/PictureLoading.h"
 #include "imaging/Resampling.h"
 #include "imaging/Rotation.h"
+#include "imaging/StretchedPictureLoading.h"
 #include "show/JpegEncoding.h"
 #include "show/PackageMarkers.h"
 
 #include <algorithm>
 
-QImage RenderSlidePicture(const QString &fileName, int rotation, QSize screen, int slideNumber)
+QImage RenderSlidePicture(const QString &fileName, int rotation, QSize screen, int slideNumber, int threads)
 {
+    const auto fitToScreen = [screen](QSize picture) {
+        const QSize fitted = FitInBox(screen.width(), screen.height(), picture.width(), picture.height());
+        // A sliver of a picture may round to no pixels across; it keeps one.
+        return QSize(std::max(1, fitted.width()), std::max(1, fitted.height()));
+    };
     QImage picture;
     try {
-        picture = LoadPictureFile(fileName, JPEGReadScale::Whole);
+        picture = LoadStretchedPicture(fileName, fitToScreen, ResamplingFilter::Lanczos3, 0, threads);
     } catch (const VistranoError &error) {
         throw VistranoError(QStringLiteral("Slide %1 (%2): %3").arg(slideNumber).arg(fileName, error.message()));
     }
-    if (picture.isNull() || picture.width() <= 0 || picture.height() <= 0)
+    if (picture.isNull())
         throw VistranoError(QStringLiteral("Slide %1: the picture %2 cannot be loaded").arg(slideNumber).arg(fileName));
-    const QSize fitted = FitInBox(screen.width(), screen.height(), picture.width(), picture.height());
-    // A sliver of a picture may round to no pixels across; it keeps one.
-    StretchBitmap(std::max(1, fitted.width()), std::max(1, fitted.height()), ResamplingFilter::Lanczos3, 0, picture);
     ApplyRotation(picture, rotation);
     return picture;
 }

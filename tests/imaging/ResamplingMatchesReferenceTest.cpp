@@ -3,6 +3,7 @@
 // instruction path this processor has and one or several threads.
 
 #include "imaging/ResamplingOptions.h"
+#include "imaging/StreamedResampling.h"
 #include "tests/imaging/ResamplingReference.h"
 #include "tests/support/TestPictures.h"
 
@@ -51,7 +52,21 @@ const SizeCase kSizes[] = {
 // Ceil(Center + w), which can hold one or two.
 const float kRadii[] = {0.0f, 0.3f, 0.75f, 1.3f, 2.5f, 5.0f, -0.4f};
 
-TEST(StretchBitmap, MatchesThePlainTranscriptionOnEveryPathAndThreadCount)
+// The picture fed to the streamed resampler `rowsAtOnce` rows at a time.
+QImage Streamed(const QImage &source, const SizeCase &size, ResamplingFilter filter, float radius, PixelPath path,
+                int rowsAtOnce)
+{
+    TStreamedResampler resampler(source.size(), QSize(size.targetWidth, size.targetHeight), filter, radius, path);
+    for (int y = 0; y < source.height(); y += rowsAtOnce) {
+        EXPECT_TRUE(resampler.Result().isNull());
+        resampler.AddRows(source.constScanLine(y), source.bytesPerLine(), rowsAtOnce);
+    }
+    return resampler.Result();
+}
+
+// StretchBitmap on every path and thread count, and the streamed resampler
+// on every path and strip height, give the transcription's bytes.
+TEST(StretchBitmap, MatchesThePlainTranscriptionOnEveryPathAndThreadCountAndStreamed)
 {
     std::vector<ResamplingOptions> variants;
     for (PixelPath path : {PixelPath::Scalar, PixelPath::SSSE3, PixelPath::AVX2})
@@ -77,6 +92,15 @@ TEST(StretchBitmap, MatchesThePlainTranscriptionOnEveryPathAndThreadCount)
                         << size.targetHeight << " filter " << f << " radius " << radius << " path "
                         << int(options.path) << " threads " << options.threads << ": "
                         << difference.toStdString();
+                    for (int rowsAtOnce : {1, 5, size.sourceHeight}) {
+                        const QString streamed = Difference(
+                            expected, Streamed(source, size, filter, radius, options.path, rowsAtOnce));
+                        ASSERT_TRUE(streamed.isEmpty())
+                            << size.sourceWidth << "x" << size.sourceHeight << " -> " << size.targetWidth << "x"
+                            << size.targetHeight << " filter " << f << " radius " << radius << " path "
+                            << int(options.path) << " streamed " << rowsAtOnce << " rows at once: "
+                            << streamed.toStdString();
+                    }
                 }
             }
         }
