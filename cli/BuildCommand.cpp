@@ -34,13 +34,18 @@ void PrintProgress(const BuildProgress &progress)
 int RunBuild(const QStringList &args)
 {
     const CliArguments parsed = CliArguments::Parse(
-        args, {QStringLiteral("--size"), QStringLiteral("--compression"), QStringLiteral("--template")}, 2, 2);
+        args,
+        {QStringLiteral("--size"), QStringLiteral("--compression"), QStringLiteral("--template"),
+         QStringLiteral("--threads")},
+        2, 2);
     BuildOptions options;
     if (parsed.options.contains(QStringLiteral("--size")))
         ParseSize(parsed.options.value(QStringLiteral("--size")), options);
     if (parsed.options.contains(QStringLiteral("--compression")))
         options.Compression = ParseIntArgument(parsed.options.value(QStringLiteral("--compression")), 0, 60);
     options.TemplatePath = parsed.options.value(QStringLiteral("--template"));
+    if (parsed.options.contains(QStringLiteral("--threads")))
+        options.Threads = ParseIntArgument(parsed.options.value(QStringLiteral("--threads")), 1, 64);
 
     // The template, the audio and the pictures are checked by the build.
     RefuseWritingOverInputs(parsed.positional[1], {parsed.positional[0]});

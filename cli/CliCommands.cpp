@@ -31,7 +31,7 @@ static const CliCommand kCommands[] = {
     {"rotate", "rotate PICTURE OUT.ppm ANGLE", RunRotate},
     {"formats", "formats", RunFormats},
     {"build", "build PROJECT.vsw OUT.exe [--size 640x480|800x600|1024x768|1280x1024] [--compression 0..60] "
-              "[--template PATH]", RunBuild},
+              "[--template PATH] [--threads N]", RunBuild},
     {"sections", "sections PACKAGE [KEY]", RunSections},
     {"print", "print PROJECT.vsw OUT.pdf [--paper letter|a4|legal] [--landscape] [--dpi 72..1200]", RunPrint},
 };

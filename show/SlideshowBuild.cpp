@@ -8,7 +8,7 @@
 #include "show/PackageFile.h"
 #include "show/PackageMarkers.h"
 #include "show/PackageWriter.h"
-#include "show/SlideRendering.h"
+#include "show/SlideRenderQueue.h"
 #include "show/TemplateCopy.h"
 #include "show/ValueFormats.h"
 
@@ -145,12 +145,13 @@ void BuildSlideshow(const QString &outputPath, const QList<BuildSlide> &slides, 
     if (!audio.empty())
         writer.AppendAndReplaceLast(audio, {"ImageCount", "0"});
 
+    // The slides are rendered ahead on workers and appended in slide order.
+    TSlideRenderQueue rendered(slides, screen, quality, options.Threads);
     const int count = int(slides.size());
     for (int n = 1; n <= count; ++n) {
         const BuildSlide &slide = slides[n - 1];
         Report(progress, QStringLiteral("Rendering Slide %1...").arg(n), -1);
-        const QImage picture = RenderSlidePicture(AbsolutePath(slide.FileName), slide.Rotation, screen, n);
-        QByteArray jpeg = EncodeSlideJpeg(picture, quality);
+        QByteArray jpeg = rendered.Take(n - 1);
         const QByteArray number = QByteArray::number(n);
         writer.AppendAndReplaceLast({{"dur" + number, FormatDuration(slide.AbLeft)},
                                      {"tran" + number, FormatTransition(slide.AbTop)},

@@ -23,6 +23,7 @@ struct BuildOptions
     int Compression = 10;       // 0..60: the JPEG quality is 100 - Compression
     QString BackgroundAudio;    // the project's audio file field, as typed
     QString TemplatePath;       // empty: kv.dll beside the running program
+    int Threads = 0;            // slides rendered at once; 0: one per processor core
 };
 
 // Progress as the status bar shows it: a text for panel 0 (empty when it is
@@ -41,8 +42,10 @@ QString DefaultTemplatePath();
 // Builds the show file at outputPath: copies the player template over it
 // (keeping the template's run bit), then appends the screen size, the
 // background audio and every slide's duration, transition, caption and JPEG,
-// with the slide count last. Reports "Rendering Slide n...", "Added : n" with
-// the gauge, and "Done!" with the gauge back at 0.
+// with the slide count last. The slides are rendered on worker threads and
+// appended strictly in slide order, so the file's bytes do not depend on the
+// number of threads. Reports "Rendering Slide n...", "Added : n" with the
+// gauge, and "Done!" with the gauge back at 0, all on the calling thread.
 //
 // The show is built in a file beside the output file and takes its place only
 // when it is complete: a build that fails or is stopped leaves the old file

@@ -1,7 +1,11 @@
 #include "show/JpegEncoding.h"
 #include "show/PackageReader.h"
 #include "show/ShowPackage.h"
+#include "show/SlideRendering.h"
 #include "show/SlideshowBuild.h"
+#include "imaging/PictureLoading.h"
+#include "imaging/Resampling.h"
+#include "imaging/Rotation.h"
 #include "tests/show/ShowTestSupport.h"
 #include "tests/support/TestFiles.h"
 
@@ -93,6 +97,52 @@ TEST(SlideshowBuild, FitsEveryPictureIntoTheScreenSize)
                                                     << c.screen.width() << " rotation " << c.rotation;
         EXPECT_EQ(Value(package, "OWidth"), QByteArray::number(c.screen.width()));
         EXPECT_EQ(Value(package, "OHeight"), QByteArray::number(c.screen.height()));
+    }
+}
+
+// A slide's picture is the whole decode fitted with StretchBitmap and turned,
+// byte for byte, though JPEG files are streamed through the resampler: odd
+// sizes, every turn, enlarged and shrunk.
+TEST(SlideshowBuild, RendersTheWholeDecodeResampledAndTurned)
+{
+    BuildFixture f;
+    for (QSize size : {QSize(333, 251), QSize(97, 181), QSize(1203, 37)}) {
+        const QString picture = f.Picture(QStringLiteral("p%1.jpg").arg(size.width()), size.width(), size.height());
+        for (int rotation : {0, 90, 180, 270}) {
+            for (QSize screen : {QSize(640, 480), QSize(101, 77)}) {
+                QImage expected = LoadPictureFile(picture, JPEGReadScale::Whole);
+                const QSize fitted = FitInBox(screen.width(), screen.height(), size.width(), size.height());
+                StretchBitmap(fitted.width(), fitted.height(), ResamplingFilter::Lanczos3, 0, expected);
+                ApplyRotation(expected, rotation);
+                EXPECT_EQ(RenderSlidePicture(picture, rotation, screen, 1), expected)
+                    << size.width() << "x" << size.height() << " turned " << rotation << " on " << screen.width();
+            }
+        }
+    }
+}
+
+// Rendering on several workers writes the bytes of a build on one.
+TEST(SlideshowBuild, WritesTheSameBytesWhateverTheNumberOfWorkers)
+{
+    BuildFixture f;
+    QList<BuildSlide> slides;
+    for (int i = 0; i < 9; ++i) {
+        const QString picture = f.Picture(QStringLiteral("p%1.jpg").arg(i), 160 + 37 * i, 120 + 23 * (i % 4));
+        slides << Slide(picture, 3 + i, i % 6, QStringLiteral("slide %1").arg(i), 90 * (i % 4));
+    }
+    BuildOptions options = f.Options(640, 480);
+    options.Threads = 1;
+    BuildSlideshow(f.folder.Path("one.exe"), slides, options);
+    const QByteArray one = ReadFileBytes(f.folder.Path("one.exe"));
+    EXPECT_EQ(ReadShowPackage(one).slides.size(), 9u);
+    for (int threads : {2, 3, 8, 0}) {
+        options.Threads = threads;
+        QStringList statuses;
+        BuildSlideshow(f.folder.Path("many.exe"), slides, options,
+                       [&](const BuildProgress &progress) { statuses << progress.status; });
+        EXPECT_EQ(ReadFileBytes(f.folder.Path("many.exe")), one) << threads << " workers";
+        EXPECT_EQ(statuses.mid(1, 4), QStringList({"Rendering Slide 1...", "Added : 1", "Rendering Slide 2...",
+                                                   "Added : 2"}));
     }
 }
 
