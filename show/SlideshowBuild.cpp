@@ -2,13 +2,14 @@
 
 #include "common/FileIdentity.h"
 #include "common/FileReplacement.h"
+#include "common/OrderedWork.h"
 #include "common/Text8Bit.h"
 #include "common/VistranoError.h"
 #include "shell/GaugePercent.h"
 #include "show/PackageFile.h"
 #include "show/PackageMarkers.h"
 #include "show/PackageWriter.h"
-#include "show/SlideRenderQueue.h"
+#include "show/SlideRendering.h"
 #include "show/TemplateCopy.h"
 #include "show/ValueFormats.h"
 
@@ -145,9 +146,23 @@ void BuildSlideshow(const QString &outputPath, const QList<BuildSlide> &slides, 
     if (!audio.empty())
         writer.AppendAndReplaceLast(audio, {"ImageCount", "0"});
 
-    // The slides are rendered ahead on workers and appended in slide order.
-    TSlideRenderQueue rendered(slides, screen, quality, options.Threads);
+    // The slides are rendered ahead on workers and appended in slide order;
+    // each slide's JPEG depends on that slide alone. Several workers resample
+    // on their own threads; a lone one may use the cores for the pictures
+    // that are decoded whole.
     const int count = int(slides.size());
+    QStringList files;
+    for (const BuildSlide &slide : slides)
+        files << AbsolutePath(slide.FileName);
+    const int workers = TOrderedWork<QByteArray>::ThreadsFor(options.Threads, count);
+    TOrderedWork<QByteArray> rendered(
+        count,
+        [&](int index) {
+            const QImage picture =
+                RenderSlidePicture(files[index], slides[index].Rotation, screen, index + 1, workers > 1 ? 1 : 0);
+            return EncodeSlideJpeg(picture, quality);
+        },
+        workers);
     for (int n = 1; n <= count; ++n) {
         const BuildSlide &slide = slides[n - 1];
         Report(progress, QStringLiteral("Rendering Slide %1...").arg(n), -1);
