@@ -5,6 +5,7 @@
 #include "browser/FolderPath.h"
 #include "browser/FolderTree.h"
 #include "browser/PictureMasks.h"
+#include "browser/ThumbnailCache.h"
 #include "browser/ThumbnailCell.h"
 #include "shell/BusyCursor.h"
 #include "shell/GaugePercent.h"
@@ -21,6 +22,7 @@ TImageBrowser::TImageBrowser(TFolderTree *tree, QWidget *listParent, TStatusBar 
     : QObject(parent), m_tree(tree), m_status(statusBar), m_model(&m_images),
       m_list(new TFileListView(&m_model, kThumbnailSize, listParent)), m_builder(kThumbnailSize)
 {
+    m_builder.SetCache(std::make_shared<TThumbnailCache>());
     connect(&m_builder, &TThumbnailBuilder::CellReady, this, &TImageBrowser::CellReady);
     connect(&m_builder, &TThumbnailBuilder::Finished, this, [this](quint64 generation) {
         if (generation == m_buildGeneration)

@@ -1,11 +1,22 @@
 #include "browser/ThumbnailBuilder.h"
 
+#include "browser/CachedThumbnail.h"
+#include "browser/ThumbnailCache.h"
 #include "browser/ThumbnailCell.h"
-#include "imaging/PictureLoading.h"
 
 #include <QThread>
 
 #include <atomic>
+
+namespace {
+
+// Thrown through FetchThumbnail when the build stopped during a load: the
+// picture is not stored and no cell is made.
+struct Stopped
+{
+};
+
+} // namespace
 
 struct TThumbnailBuilder::Run
 {
@@ -13,6 +24,7 @@ struct TThumbnailBuilder::Run
     QColor background;
     int cellSize = 0;
     PictureLoader loader;
+    std::shared_ptr<const TThumbnailCache> cache;
     quint64 generation = 0;
     std::atomic<int> next{0};
     std::atomic<bool> stopped{false};
@@ -20,9 +32,7 @@ struct TThumbnailBuilder::Run
 
 TThumbnailBuilder::TThumbnailBuilder(int cellSize, QObject *parent)
     : QObject(parent), m_cellSize(cellSize),
-      m_loader([cellSize](const QString &path) {
-          return LoadUprightPicture(path, JPEGReadScale::Eighth, QSize(cellSize, cellSize));
-      })
+      m_loader([cellSize](const QString &path) { return LoadThumbnailPicture(path, cellSize); })
 {
     m_pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
 }
@@ -38,6 +48,11 @@ void TThumbnailBuilder::SetPictureLoader(PictureLoader loader)
     m_loader = std::move(loader);
 }
 
+void TThumbnailBuilder::SetCache(std::shared_ptr<const TThumbnailCache> cache)
+{
+    m_cache = std::move(cache);
+}
+
 void TThumbnailBuilder::SetThreadCount(int threads)
 {
     m_pool.setMaxThreadCount(std::max(1, threads));
@@ -51,6 +66,7 @@ quint64 TThumbnailBuilder::Start(const QStringList &paths, const QColor &backgro
     run->background = background;
     run->cellSize = m_cellSize;
     run->loader = m_loader;
+    run->cache = m_cache;
     run->generation = ++m_generation;
     m_run = run;
     m_count = int(paths.size());
@@ -94,22 +110,29 @@ void TThumbnailBuilder::Work(const std::shared_ptr<Run> &run)
         if (position >= paths.size())
             return;
         const QString &path = paths[position];
+        const auto load = [&run](const QString &file) {
+            QImage picture = run->loader(file);
+            if (run->stopped)
+                throw Stopped();
+            return picture;
+        };
         QImage cell;
         bool failed = false;
         try {
-            const QImage picture = run->loader(path);
-            if (run->stopped)
-                return;
-            cell = MakeThumbnailCell(picture, run->cellSize, run->background);
-        } catch (const std::exception &error) {
-            // The message box names only the file; the reason goes to the log.
-            qWarning("No thumbnail for %s: %s", qPrintable(path), error.what());
-            failed = true;
+            const TThumbnailOutcome outcome = FetchThumbnail(run->cache.get(), path, load, run->cellSize);
+            if (!outcome.error.isEmpty()) {
+                // The message box names only the file; the reason goes to the log.
+                qWarning("No thumbnail for %s: %s", qPrintable(path), qPrintable(outcome.error));
+                failed = true;
+            }
+            cell = MakeThumbnailCell(outcome.picture, run->cellSize, run->background);
+        } catch (const Stopped &) {
+            return;
         } catch (...) {
             qWarning("No thumbnail for %s", qPrintable(path));
             failed = true;
         }
-        if (failed) {
+        if (failed && cell.isNull()) {
             try {
                 cell = MakeThumbnailCell(QImage(), run->cellSize, run->background);
             } catch (...) {

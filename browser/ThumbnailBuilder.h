@@ -9,9 +9,12 @@
 #include <functional>
 #include <memory>
 
+class TThumbnailCache;
+
 // Makes the thumbnail cells of a list of picture files on worker threads
 // and hands each finished cell to the interface thread as it comes, so that
-// the window never waits for a decode. Files are taken in list order. A new
+// the window never waits for a decode. With a thumbnail cache, a file whose
+// entry is valid is not decoded, and a decoded one is stored there. Files are taken in list order. A new
 // build, or Stop, ends the running one cleanly: its files not yet begun are
 // never decoded and none of its cells is delivered after that, so two
 // builds never mix their cells.
@@ -30,6 +33,8 @@ public:
     // says, JPEG files decoded at one eighth of their size and the formats
     // with embedded thumbnails or scaled decoding small.
     void SetPictureLoader(PictureLoader loader);
+    // The cache the builds use from the next Start on; none by default.
+    void SetCache(std::shared_ptr<const TThumbnailCache> cache);
     void SetThreadCount(int threads);
     // The side of the cells in pixels, for the builds started after.
     void SetCellSize(int cellSize) { m_cellSize = cellSize; }
@@ -47,7 +52,8 @@ public:
 
 signals:
     // The cell of the file at the position of the list given to Start.
-    // Failed: the file could not be loaded; its cell holds the background.
+    // Failed: loading the file raised an error; its cell holds the
+    // background (as it does for a file that reads as no picture).
     void CellReady(quint64 generation, int position, const QImage &cell, bool failed);
     // Every cell of the build has been delivered.
     void Finished(quint64 generation);
@@ -59,6 +65,7 @@ private:
 
     int m_cellSize;
     PictureLoader m_loader;
+    std::shared_ptr<const TThumbnailCache> m_cache;
     QThreadPool m_pool;
     std::shared_ptr<Run> m_run;
     quint64 m_generation = 0;

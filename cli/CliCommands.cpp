@@ -8,6 +8,7 @@
 #include "cli/RotateCommand.h"
 #include "cli/SectionsCommand.h"
 #include "cli/StretchCommand.h"
+#include "cli/ThumbnailsCommand.h"
 
 // Each subcommand lives in a file of its own; add its entry here.
 
@@ -34,6 +35,7 @@ static const CliCommand kCommands[] = {
               "[--template PATH] [--threads N]", RunBuild},
     {"sections", "sections PACKAGE [KEY]", RunSections},
     {"print", "print PROJECT.vsw OUT.pdf [--paper letter|a4|legal] [--landscape] [--dpi 72..1200]", RunPrint},
+    {"thumbnails", "thumbnails FOLDER... [--threads N]", RunThumbnails},
 };
 
 const CliCommand *CliCommands(int &count)

@@ -1,3 +1,4 @@
+#include "browser/CachedThumbnail.h"
 #include "shell/Messages.h"
 #include "tests/browser/BrowserTestSupport.h"
 #include "tests/support/PictureLoadGate.h"
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <map>
 
 namespace {
@@ -174,6 +176,43 @@ TEST(ImageBrowser, ThumbnailsAreReusedWhileFolderAndCountStay)
     EXPECT_NE(w.browser->Builder().Generation(), generation);
     ASSERT_TRUE(WaitFor([&] { return !w.browser->BuildRunning(); }));
     CheckOwnThumbnails(w, 5);
+}
+
+// A folder visited again, or filled by vistrano-cli thumbnails before, takes
+// every cell from the desktop's thumbnail cache: no picture is loaded.
+TEST(ImageBrowser, ASecondVisitTakesEveryCellFromTheCache)
+{
+    TestFolder first, second, other;
+    WritePictures(first, 3);
+    WritePictures(second, 3);
+    BrowserWindow w;
+    std::atomic<int> loads = 0;
+    w.browser->Builder().SetPictureLoader([&loads](const QString &path) {
+        ++loads;
+        return LoadThumbnailPicture(path, 128);
+    });
+    for (int visit = 0; visit < 2; ++visit) {
+        w.browser->SelectFolder(first.Root());
+        w.browser->ShowThumbnails();
+        ASSERT_TRUE(WaitFor([&] { return !w.browser->BuildRunning(); }));
+        CheckOwnThumbnails(w, 3);
+        EXPECT_EQ(loads, 3) << "visit " << visit;
+        w.browser->SelectFolder(other.Root());
+        ASSERT_TRUE(WaitFor([&] { return w.Model().Folder() == other.Root(); }));
+    }
+
+    QByteArray out;
+    ASSERT_EQ(RunProgram(BuiltProgram("vistrano-cli"), {"thumbnails", second.Root()}, &out), 0);
+    EXPECT_EQ(out, "made " + QFile::encodeName(second.Path("p0.jpg")) + "\nmade "
+                       + QFile::encodeName(second.Path("p1.jpg")) + "\nmade " + QFile::encodeName(second.Path("p2.jpg"))
+                       + "\n");
+    w.browser->SelectFolder(second.Root());
+    w.browser->ShowThumbnails();
+    ASSERT_TRUE(WaitFor([&] { return !w.browser->BuildRunning(); }));
+    CheckOwnThumbnails(w, 3);
+    EXPECT_EQ(loads, 3);
+    ASSERT_EQ(RunProgram(BuiltProgram("vistrano-cli"), {"thumbnails", second.Root()}, &out), 0);
+    EXPECT_TRUE(out.startsWith("cached " + QFile::encodeName(second.Path("p0.jpg")))) << out.toStdString();
 }
 
 TEST(ImageBrowser, EscapeAfterTheFirstPictureLeavesTheOthersWithout)

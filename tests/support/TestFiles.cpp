@@ -60,3 +60,8 @@ bool ToolAvailable(const QString &name)
 {
     return !QStandardPaths::findExecutable(name).isEmpty();
 }
+
+void KeepUserCacheIn(const TestFolder &folder)
+{
+    qputenv("XDG_CACHE_HOME", folder.Root().toUtf8());
+}

@@ -30,6 +30,10 @@ private:
 
 QByteArray ReadFileBytes(const QString &path);
 
+// Points $XDG_CACHE_HOME at the folder, so that nothing a test runs (the
+// thumbnail cache) reads or writes the user's own cache.
+void KeepUserCacheIn(const TestFolder &folder);
+
 // The bytes of the values, for hand-made files.
 QByteArray ByteString(std::initializer_list<int> values);
 

@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QTimer>
 
+#include "tests/support/TestFiles.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -43,6 +45,8 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    const TestFolder cache;
+    KeepUserCacheIn(cache);
     QApplication app(argc, argv);
     WatchForForgottenModalWindows(app);
     ::testing::InitGoogleTest(&argc, argv);
