@@ -1,10 +1,11 @@
 #pragma once
 
+#include "common/BackgroundJobs.h"
+
 #include <QColor>
 #include <QImage>
 #include <QObject>
 #include <QStringList>
-#include <QThreadPool>
 
 #include <functional>
 #include <memory>
@@ -14,10 +15,10 @@ class TThumbnailCache;
 // Makes the thumbnail cells of a list of picture files on worker threads
 // and hands each finished cell to the interface thread as it comes, so that
 // the window never waits for a decode. With a thumbnail cache, a file whose
-// entry is valid is not decoded, and a decoded one is stored there. Files are taken in list order. A new
-// build, or Stop, ends the running one cleanly: its files not yet begun are
-// never decoded and none of its cells is delivered after that, so two
-// builds never mix their cells.
+// entry is valid is not decoded, and a decoded one is stored there. Files
+// are taken in list order. A new build, or Stop, ends the running one
+// cleanly: its files not yet begun are never decoded and none of its cells
+// is delivered after that, so two builds never mix their cells.
 class TThumbnailBuilder : public QObject
 {
     Q_OBJECT
@@ -27,7 +28,6 @@ public:
     using PictureLoader = std::function<QImage(const QString &path)>;
 
     explicit TThumbnailBuilder(int cellSize, QObject *parent = nullptr);
-    ~TThumbnailBuilder() override;
 
     // The default loader shows each file upright as its orientation tag
     // says, JPEG files decoded at one eighth of their size and the formats
@@ -35,7 +35,7 @@ public:
     void SetPictureLoader(PictureLoader loader);
     // The cache the builds use from the next Start on; none by default.
     void SetCache(std::shared_ptr<const TThumbnailCache> cache);
-    void SetThreadCount(int threads);
+    void SetThreadCount(int threads) { m_jobs.SetThreadCount(threads); }
     // The side of the cells in pixels, for the builds started after.
     void SetCellSize(int cellSize) { m_cellSize = cellSize; }
     int CellSize() const { return m_cellSize; }
@@ -43,12 +43,12 @@ public:
     // Starts a build over the files; returns its number (the generation
     // that its signals carry).
     quint64 Start(const QStringList &paths, const QColor &background);
-    void Stop();
+    void Stop() { m_jobs.Stop(); }
     // Blocks until every worker, those of stopped builds too, has returned;
     // whatever they posted is then waiting in the event queue.
-    void WaitForWorkers();
-    bool IsRunning() const { return m_running; }
-    quint64 Generation() const { return m_generation; }
+    void WaitForWorkers() { m_jobs.WaitForWorkers(); }
+    bool IsRunning() const { return m_jobs.IsRunning(); }
+    quint64 Generation() const { return m_jobs.Generation(); }
 
 signals:
     // The cell of the file at the position of the list given to Start.
@@ -59,17 +59,8 @@ signals:
     void Finished(quint64 generation);
 
 private:
-    struct Run;
-    void Work(const std::shared_ptr<Run> &run);
-    void Deliver(quint64 generation, int position, const QImage &cell, bool failed);
-
     int m_cellSize;
     PictureLoader m_loader;
     std::shared_ptr<const TThumbnailCache> m_cache;
-    QThreadPool m_pool;
-    std::shared_ptr<Run> m_run;
-    quint64 m_generation = 0;
-    int m_count = 0;
-    int m_delivered = 0;
-    bool m_running = false;
+    TBackgroundJobs m_jobs;
 };
