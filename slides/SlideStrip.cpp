@@ -14,8 +14,8 @@
 #include "slides/SlideProperties.h"
 #include "project/SlideRotation.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
-#include <QCoreApplication>
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QFocusEvent>
@@ -42,23 +42,6 @@ QString DropErrorText(const QString &path, const QString &message)
         return message;
     return QStringLiteral("Error loading file %1\n%2").arg(path, message);
 }
-
-// Sets the gauge back to 0 however a long command ends.
-class GaugeReset
-{
-public:
-    explicit GaugeReset(TStatusBar *status) : m_status(status) {}
-    ~GaugeReset()
-    {
-        if (m_status)
-            m_status->SetGauge(0);
-    }
-    GaugeReset(const GaugeReset &) = delete;
-    GaugeReset &operator=(const GaugeReset &) = delete;
-
-private:
-    QPointer<TStatusBar> m_status;
-};
 
 } // namespace
 
@@ -93,12 +76,16 @@ TSlideStrip::TSlideStrip(QScrollArea *scrollBox, TStatusBar *status, QObject *pa
     pmRectBox->addSeparator()->setObjectName(QStringLiteral("N3"));
     Delete1 = item("Delete1", tr("Delete"), &TSlideStrip::Delete1Click);
 
+    connect(&m_dropJobs, &TBackgroundJobs::Finished, this, &TSlideStrip::EndDrop);
     UpdateExtent();
 }
 
 TSlideStrip::~TSlideStrip()
 {
-    m_dropStopped = true;
+    if (m_drop) {
+        m_dropJobs.Stop();
+        QApplication::restoreOverrideCursor();
+    }
 }
 
 void TSlideStrip::SetProjectSettings(TfrmProjSettings *dialog)
@@ -266,7 +253,7 @@ void TSlideStrip::AdoptOpenedSlides(const QList<TRectBox *> &opened)
 
 void TSlideStrip::DestroySlides()
 {
-    m_dropStopped = true;
+    EndDrop();
     const QList<TRectBox *> slides = Slides();
     for (auto it = slides.rbegin(); it != slides.rend(); ++it)
         delete *it;
@@ -294,54 +281,90 @@ void TSlideStrip::ScrollBox1DragDrop(int x, const QStringList &paths)
 {
     if (RefuseWhileBusy())
         return;
-    BeginWork(Work::AddingFiles);
-    m_dropStopped = false;
-    QString failure;
-    {
-        const TBusyCursor busy;
-        const GaugeReset gauge(m_status);
-        const int selected = int(paths.size());
-        int added = 0;
-        for (const QString &path : paths) {
-            QCoreApplication::processEvents();
-            if (m_dropStopped || !m_canvas)
-                break;
-            SlideDefaults defaults;
-            TRectBox *box = nullptr;
-            try {
-                if (m_projectSettings)
-                    defaults = m_projectSettings->Defaults();
-                const bool stripWasEmpty = SlideCount() == 0;
-                box = new TRectBox(m_canvas);
-                Wire(box);
-                box->SetDrawBoxes(false);
-                box->SetWidth(100);
-                box->SetHeight(100);
-                box->SetBoxType(TBoxType::btImage);
-                box->SetAbLeft(defaults.duration);
-                box->SetAbTop(defaults.transition);
-                box->SetLeft(DroppedSlideLeft(stripWasEmpty, x, added));
-                box->SetTop(10);
-                MakeSlideFromPicture(*box, path, defaults);
-            } catch (const EConvertError &error) {
-                delete box;
-                failure = error.message();
-                break;
-            } catch (const std::exception &error) {
-                // The box made for the file goes again; the slides added
-                // before it stay.
-                delete box;
-                failure = DropErrorText(path, ErrorText(error));
-                break;
-            }
-            box->show();
-            emit FileBecameSlide(path);
-            ++added;
-            LayoutSlides();
-            if (m_status)
-                m_status->SetGauge(GaugePercent(added, selected));
-        }
+    // New slides take the defaults shown at the moment of the drop.
+    SlideDefaults defaults;
+    try {
+        if (m_projectSettings)
+            defaults = m_projectSettings->Defaults();
+    } catch (const EConvertError &error) {
+        LayoutSlides();
+        ReportError(error.message());
+        return;
     }
+    if (paths.isEmpty() || !m_canvas) {
+        LayoutSlides();
+        return;
+    }
+    BeginWork(Work::AddingFiles);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_drop = Drop{x, paths, 0, {}};
+    const SlideMaker make = m_slideMaker ? m_slideMaker : MakeSlideFromPicture;
+    m_dropJobs.Start(
+        int(paths.size()),
+        [this, make, paths, defaults](int index, const std::atomic<bool> &stopped) -> TBackgroundJobs::Delivery {
+            if (stopped)
+                return {};
+            auto slide = std::make_shared<RectBoxProperties>();
+            std::exception_ptr error;
+            try {
+                make(*slide, paths[index], defaults);
+            } catch (...) {
+                error = std::current_exception();
+            }
+            return [this, index, slide, error] {
+                QString failure;
+                if (error) {
+                    try {
+                        std::rethrow_exception(error);
+                    } catch (const std::exception &e) {
+                        failure = DropErrorText(m_drop->paths[index], ErrorText(e));
+                    } catch (...) {
+                        failure = DropErrorText(m_drop->paths[index], tr("Unknown error"));
+                    }
+                }
+                PlaceDroppedSlide(index, *slide, failure);
+            };
+        },
+        TBackgroundJobs::Order::ByIndex);
+}
+
+void TSlideStrip::PlaceDroppedSlide(int index, const RectBoxProperties &slide, const QString &failure)
+{
+    if (!m_drop || !m_canvas) {
+        EndDrop();
+        return;
+    }
+    if (!failure.isEmpty()) {
+        // The files after it are not added; the slides before it stay.
+        m_drop->failure = failure;
+        EndDrop();
+        return;
+    }
+    const bool stripWasEmpty = SlideCount() == 0;
+    auto *box = new TRectBox(m_canvas);
+    static_cast<RectBoxProperties &>(*box) = slide;
+    Wire(box);
+    box->SetLeft(DroppedSlideLeft(stripWasEmpty, m_drop->x, m_drop->added));
+    box->SetTop(10);
+    box->ApplyGeometry();
+    box->show();
+    ++m_drop->added;
+    emit FileBecameSlide(m_drop->paths[index]);
+    LayoutSlides();
+    if (m_status)
+        m_status->SetGauge(GaugePercent(m_drop->added, int(m_drop->paths.size())));
+}
+
+void TSlideStrip::EndDrop()
+{
+    if (!m_drop)
+        return;
+    m_dropJobs.Stop();
+    const QString failure = m_drop->failure;
+    m_drop.reset();
+    QApplication::restoreOverrideCursor();
+    if (m_status)
+        m_status->SetGauge(0);
     EndWork();
     if (m_canvas)
         LayoutSlides();

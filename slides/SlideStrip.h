@@ -1,7 +1,10 @@
 #pragma once
 
+#include "common/BackgroundJobs.h"
+#include "project/SlideMaking.h"
 #include "slides/ProjSettings.h"
 #include "slides/SlideProperties.h"
+
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -9,6 +12,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QAction;
 class QKeyEvent;
@@ -86,10 +90,22 @@ public:
     // the file list or file URLs, unless it comes from the strip itself.
     bool ScrollBox1DragOver(const QMimeData *data, const QObject *source) const;
     // Adds the dragged files (in list order) as slides, at x on the strip.
+    // The pictures are made on worker threads while the window goes on; each
+    // slide is placed as soon as it and the files before it are ready, in
+    // drop order. The first file that fails is reported and ends the drop:
+    // the files before it stay, none after it is added. Commands that would
+    // change the strip wait meanwhile (RefuseWhileBusy).
     void ScrollBox1DragDrop(int x, const QStringList &paths);
     // A drop as it arrives: the pictures it carries become slides at x, in
     // the order given; what is no picture is named in one message.
     void DropFiles(int x, const QMimeData *data);
+    // How a dropped file becomes a slide's properties; it runs on a worker
+    // thread and throws for a file that cannot be one. MakeSlideFromPicture
+    // unless a test holds the pictures back.
+    using SlideMaker = std::function<void(RectBoxProperties &slide, const QString &path, const SlideDefaults &defaults)>;
+    void SetSlideMaker(SlideMaker maker) { m_slideMaker = std::move(maker); }
+    // Workers that make the slides of a drop; one per core by default.
+    void SetDropThreadCount(int threads) { m_dropJobs.SetThreadCount(threads); }
     void ScrollBox1Click();
     void ScrollBox1Resize();
     // Turns the current slide a quarter: counter-clockwise when the sender
@@ -148,6 +164,8 @@ private:
     bool StripKeyPress(QKeyEvent *key);
     QList<TRectBox *> SlidesInDisplayOrder() const;
     void ApplyToAll(int duration, int transition);
+    void PlaceDroppedSlide(int index, const RectBoxProperties &slide, const QString &failure);
+    void EndDrop();
 
     QPointer<QScrollArea> m_scrollBox;
     QPointer<QWidget> m_canvas;
@@ -158,6 +176,17 @@ private:
     QMenu *pmRectBox;
 
     Work m_work = Work::None;
-    bool m_dropStopped = false;
     bool m_canvasPressed = false;
+
+    // The drop in progress: its point, its files and the slides placed.
+    struct Drop
+    {
+        int x = 0;
+        QStringList paths;
+        int added = 0;
+        QString failure;
+    };
+    std::optional<Drop> m_drop;
+    SlideMaker m_slideMaker;
+    TBackgroundJobs m_dropJobs;
 };

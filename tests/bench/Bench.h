@@ -39,5 +39,9 @@ double MedianMilliseconds(int repeats, const std::function<void()> &work);
 // cannot run.
 double MedianCommandMilliseconds(int repeats, const QString &program, const QStringList &args);
 
+// `count` photos in a folder of the work space named `folder`: the bench
+// photos linked over and over (photo000.jpg, photo001.jpg...).
+QStringList LinkedPhotos(const BenchContext &context, int count, const QString &folder);
+
 // Prints one figure line: "name: value unit" with optional comment.
 void PrintFigure(const QString &name, double value, const char *unit, const QString &comment = {});

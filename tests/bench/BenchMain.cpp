@@ -1,8 +1,13 @@
 #include "tests/bench/Bench.h"
 
 #include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
+#if VISTRANO_BENCH_WIDGETS
+#include <QApplication>
+#else
 #include <QGuiApplication>
+#endif
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -52,6 +57,21 @@ double MedianCommandMilliseconds(int repeats, const QString &program, const QStr
     return failed ? -1 : ms;
 }
 
+QStringList LinkedPhotos(const BenchContext &context, int count, const QString &folder)
+{
+    const QString path = context.workDir + QLatin1Char('/') + folder;
+    QDir().mkpath(path);
+    QStringList photos;
+    for (int i = 0; i < count && !context.photos.isEmpty(); ++i) {
+        const QString source = context.photos[i % context.photos.size()];
+        const QString photo = QStringLiteral("%1/photo%2.jpg").arg(path).arg(i, 3, 10, QLatin1Char('0'));
+        if (!QFile::exists(photo) && !QFile::link(source, photo))
+            QFile::copy(source, photo);
+        photos << photo;
+    }
+    return photos;
+}
+
 void PrintFigure(const QString &name, double value, const char *unit, const QString &comment)
 {
     std::printf("%-58s %10.2f %s%s%s\n", name.toUtf8().constData(), value, unit, comment.isEmpty() ? "" : "  ",
@@ -63,7 +83,11 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#if VISTRANO_BENCH_WIDGETS
+    QApplication app(argc, argv);
+#else
     QGuiApplication app(argc, argv);
+#endif
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 3) {
         std::fprintf(stderr, "usage: vistrano-bench PHOTO_DIR BIN_DIR [CASE...]\n");

@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 
@@ -66,15 +67,8 @@ VISTRANO_BENCH(browser_thumbnails_200_photos)
         return;
     }
     // 200 photos of 4000 by 3000: the bench photos linked ten times over.
-    const QString folder = MakeFolder(context, QStringLiteral("photos200"));
-    QStringList paths;
-    for (int i = 0; i < 200; ++i) {
-        const QString source = context.photos[i % context.photos.size()];
-        const QString path = QStringLiteral("%1/photo%2.jpg").arg(folder).arg(i, 3, 10, QLatin1Char('0'));
-        if (!QFile::exists(path) && !QFile::link(source, path))
-            QFile::copy(source, path);
-        paths << path;
-    }
+    const QStringList paths = LinkedPhotos(context, 200, QStringLiteral("photos200"));
+    const QString folder = QFileInfo(paths.first()).path();
 
     // The first visit makes every cell and fills an empty thumbnail cache;
     // the second takes every cell from the cache.

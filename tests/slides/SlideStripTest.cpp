@@ -1,4 +1,5 @@
 #include "tests/slides/StripTestSupport.h"
+#include "tests/support/PictureLoadGate.h"
 
 #include "browser/FileListModel.h"
 #include "browser/FileListView.h"
@@ -26,6 +27,8 @@
 #include <QTreeView>
 #include <QUrl>
 
+#include <atomic>
+
 namespace {
 
 class SlideStripTest : public StripTest
@@ -49,6 +52,26 @@ protected:
     {
         QTest::mouseMove(box, at);
         QTest::mouseClick(box, Qt::LeftButton, {}, at);
+    }
+    // Slides of the drop are made on two workers; the file of that name
+    // waits at the gate, and `made` counts the slides made.
+    void HoldBack(const QString &name, PictureLoadGate &gate, std::atomic<int> &made)
+    {
+        strip->SetDropThreadCount(2);
+        strip->SetSlideMaker([&made, name, held = gate.Guarded([](const QString &) { return QImage(); })](
+                                 RectBoxProperties &slide, const QString &path, const SlideDefaults &defaults) {
+            if (QFileInfo(path).fileName() == name)
+                held(path);
+            MakeSlideFromPicture(slide, path, defaults);
+            ++made;
+        });
+    }
+    // Lets everything the workers have posted so far arrive.
+    static void LetPostedEventsArrive()
+    {
+        bool timerRan = false;
+        QTimer::singleShot(1, [&] { timerRan = true; });
+        ASSERT_TRUE(WaitFor([&] { return timerRan; }));
     }
     QStringList Names() const
     {
@@ -333,6 +356,63 @@ TEST_F(SlideStripTest, AFileThatFailsLeavesTheSlidesBeforeItAndIsNamed)
     EXPECT_EQ(Names(), QStringList({"a.jpg"}));
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(pictures.Path("bb.jpg"))) << messages[0].toStdString();
+}
+
+// Slides are placed in drop order, however the pictures finish: a first
+// file that takes long holds the others back, while the window goes on and
+// the commands that would change the strip wait.
+TEST_F(SlideStripTest, ADropPlacesItsSlidesInDropOrderWhileTheWindowGoesOn)
+{
+    MakeFourPictures();
+    PictureLoadGate gate;
+    std::atomic<int> made = 0;
+    HoldBack("a.jpg", gate, made);
+    SelectFiles({"a.jpg", "b.jpg", "c.png", "d.jpg"});
+    strip->ScrollBox1DragDrop(0, DraggedPaths());
+    ASSERT_TRUE(WaitFor([&] { return made == 3; }));
+    LetPostedEventsArrive();
+    EXPECT_EQ(strip->SlideCount(), 0) << "b, c and d wait for a";
+    EXPECT_EQ(strip->RunningWork(), TSlideStrip::Work::AddingFiles);
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    strip->DeleteCurrentSlide();
+    EXPECT_EQ(messages, QStringList({"Please wait until the dropped files are added."}));
+
+    gate.Open();
+    ASSERT_TRUE(WaitFor([&] { return strip->RunningWork() == TSlideStrip::Work::None; }));
+    EXPECT_EQ(Names(), QStringList({"a.jpg", "b.jpg", "c.png", "d.jpg"}));
+    EXPECT_EQ(Lefts(), QList<int>({10, 153, 238, 348}));
+    EXPECT_EQ(SlideCountText(), "Slide count: 4");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(window->Browser()->SelectedFilePaths().isEmpty());
+}
+
+// A file that fails ends the drop where it stands in drop order: the files
+// before it are slides, it and the files after it (though made first) are
+// not, it is named in the report, and they stay selected.
+TEST_F(SlideStripTest, AFileThatFailsLateInTheWorkStillEndsTheDropAtItsPlace)
+{
+    MakeFourPictures();
+    pictures.Write("bad.png", "no picture");
+    WritePicture(pictures.Path("e.jpg"), {320, 240});
+    PictureLoadGate gate;
+    std::atomic<int> made = 0;
+    HoldBack("bad.png", gate, made);
+    SelectFiles({"a.jpg", "b.jpg", "bad.png", "d.jpg", "e.jpg"});
+    strip->ScrollBox1DragDrop(0, DraggedPaths());
+    ASSERT_TRUE(WaitFor([&] { return made == 4; }));
+    LetPostedEventsArrive();
+    EXPECT_EQ(strip->SlideCount(), 2) << "d and e wait behind the file before them";
+    gate.Open();
+    ASSERT_TRUE(WaitFor([&] { return strip->RunningWork() == TSlideStrip::Work::None; }));
+    EXPECT_EQ(Names(), QStringList({"a.jpg", "b.jpg"}));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(pictures.Path("bad.png"))) << messages[0].toStdString();
+    EXPECT_EQ(window->StatusBar()->Gauge(), 0);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(SlideCountText(), "Slide count: 2");
+    EXPECT_EQ(window->Browser()->SelectedFilePaths(),
+              QStringList({pictures.Path("bad.png"), pictures.Path("d.jpg"), pictures.Path("e.jpg")}));
 }
 
 TEST_F(SlideStripTest, CommandsThatChangeTheStripWaitForADrop)

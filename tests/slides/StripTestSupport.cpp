@@ -158,6 +158,7 @@ void StripTest::DropFiles(const QStringList &names, int x)
 {
     SelectFiles(names);
     strip->ScrollBox1DragDrop(x, DraggedPaths());
+    ASSERT_TRUE(WaitFor([this] { return strip->RunningWork() != TSlideStrip::Work::AddingFiles; }));
 }
 
 QList<TRectBox *> StripTest::SlidesInOrder() const

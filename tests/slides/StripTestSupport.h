@@ -53,7 +53,8 @@ protected:
     void SelectFiles(const QStringList &names);
     // The paths a drag of the list's selection carries.
     QStringList DraggedPaths() const;
-    // Selects the files and drops them on the strip at x.
+    // Selects the files, drops them on the strip at x and waits until the
+    // drop has ended.
     void DropFiles(const QStringList &names, int x = 0);
     QList<TRectBox *> SlidesInOrder() const;
     QList<int> Lefts() const;
