@@ -5,6 +5,7 @@
 #include "imaging/PictureLoading.h"
 
 #include <exception>
+#include <new>
 
 QImage LoadThumbnailPicture(const QString &path, int cellSize)
 {
@@ -26,6 +27,9 @@ TThumbnailOutcome FetchThumbnail(const TThumbnailCache *cache, const QString &pa
     QImage picture;
     try {
         picture = load(path);
+    } catch (const std::bad_alloc &) {
+        // A lack of memory says nothing about the file: no failure entry.
+        return {Kind::Failed, {}, QStringLiteral("Out of memory"), false};
     } catch (const std::exception &error) {
         outcome.error = QString::fromUtf8(error.what());
         if (outcome.error.trimmed().isEmpty())
