@@ -1,6 +1,9 @@
 #include "browser/ThumbnailCache.h"
 
 #include "about/VersionResource.h"
+#include "common/FileNames.h"
+#include "common/VistranoError.h"
+#include "common/WholeFile.h"
 #include "imaging/PictureLoading.h"
 
 #include <QBuffer>
@@ -36,7 +39,7 @@ bool KeptInUri(char c)
 // is a folder afterwards.
 bool MakePrivateFolder(const QString &folder)
 {
-    const QByteArray path = QFile::encodeName(folder);
+    const QByteArray path = EncodeFileName(folder);
     struct stat info = {};
     if (::stat(path.constData(), &info) == 0)
         return S_ISDIR(info.st_mode);
@@ -81,9 +84,12 @@ QByteArray EncodeEntry(const QImage &picture, const std::vector<std::pair<QByteA
 
 // Writes the bytes to a fresh temporary file in the folder and renames it
 // to the name: a reader sees the old entry or the new one, never a part.
+// Unlike the program's documents (FileReplacement), an entry is not synced
+// to the disk, which would cost more than making it: an entry a crash loses
+// is made again. And it is always 0600, whatever an older entry had.
 bool WriteAtomically(const QString &folder, const QString &name, const QByteArray &bytes)
 {
-    QByteArray temporary = QFile::encodeName(folder + QLatin1Char('/') + name + QStringLiteral(".XXXXXX"));
+    QByteArray temporary = EncodeFileName(folder + QLatin1Char('/') + name + QStringLiteral(".XXXXXX"));
     const int fd = ::mkstemp(temporary.data()); // mode 0600
     if (fd < 0)
         return false;
@@ -96,7 +102,7 @@ bool WriteAtomically(const QString &folder, const QString &name, const QByteArra
         done += written > 0 ? written : 0;
     }
     ok = ::close(fd) == 0 && ok;
-    const QByteArray target = QFile::encodeName(folder + QLatin1Char('/') + name);
+    const QByteArray target = EncodeFileName(folder + QLatin1Char('/') + name);
     if (!ok || ::rename(temporary.constData(), target.constData()) != 0) {
         ::unlink(temporary.constData());
         return false;
@@ -106,10 +112,14 @@ bool WriteAtomically(const QString &folder, const QString &name, const QByteArra
 
 QByteArray ReadEntryFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxEntryBytes)
+    struct stat info = {};
+    if (::stat(EncodeFileName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxEntryBytes)
         return {};
-    return file.read(kMaxEntryBytes);
+    try {
+        return ReadWholeFile(path);
+    } catch (const VistranoError &) {
+        return {};
+    }
 }
 
 bool SameNumber(const QString &text, int64_t value)
@@ -142,7 +152,7 @@ QByteArray TThumbnailCache::FileUri(const QString &absolutePath)
 {
     QByteArray uri("file://");
     static const char hex[] = "0123456789ABCDEF";
-    for (const char c : QFile::encodeName(QDir::cleanPath(absolutePath))) {
+    for (const char c : EncodeFileName(QDir::cleanPath(absolutePath))) {
         if (KeptInUri(c)) {
             uri += c;
         } else {
@@ -179,7 +189,7 @@ std::optional<TThumbnailCache::FileStamp> TThumbnailCache::Stamp(const QString &
 {
     const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     struct stat info = {};
-    if (::stat(QFile::encodeName(absolute).constData(), &info) != 0 || !S_ISREG(info.st_mode) || Covers(absolute))
+    if (::stat(EncodeFileName(absolute).constData(), &info) != 0 || !S_ISREG(info.st_mode) || Covers(absolute))
         return std::nullopt;
     return FileStamp{FileUri(absolute), int64_t(info.st_mtime), int64_t(info.st_size)};
 }
