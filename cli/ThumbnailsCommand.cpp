@@ -7,6 +7,7 @@
 #include "browser/PictureMasks.h"
 #include "browser/ThumbnailCache.h"
 #include "cli/CliArguments.h"
+#include "common/FileNames.h"
 #include "common/OrderedWork.h"
 #include "common/VistranoError.h"
 
@@ -59,7 +60,8 @@ int RunThumbnails(const QStringList &args)
     bool unwritable = false;
     for (int i = 0; i < paths.size(); ++i) {
         const TThumbnailOutcome outcome = work.Take(i);
-        const QByteArray path = paths[i].toUtf8();
+        // The file system's bytes, so that a script can open what it reads.
+        const QByteArray path = EncodeFileName(paths[i]);
         switch (outcome.kind) {
         case TThumbnailOutcome::Kind::Cached:
             std::printf("cached %s\n", path.constData());
