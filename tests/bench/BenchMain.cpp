@@ -1,4 +1,5 @@
 #include "tests/bench/Bench.h"
+#include "tests/bench/MeasuredRun.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -81,6 +83,8 @@ void PrintFigure(const QString &name, double value, const char *unit, const QStr
 
 int main(int argc, char **argv)
 {
+    if (argc >= 3 && std::strcmp(argv[1], kMeasuredRunOption) == 0)
+        return MeasuredRunMain(argv + 2);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 #if VISTRANO_BENCH_WIDGETS

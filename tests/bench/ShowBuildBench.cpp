@@ -7,6 +7,7 @@
 
 #include "project/ProjectFile.h"
 #include "tests/bench/Bench.h"
+#include "tests/bench/MeasuredRun.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -17,12 +18,6 @@
 
 #include <cstdio>
 #include <cstring>
-
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-
 #include <vector>
 
 namespace {
@@ -47,53 +42,6 @@ qint64 OwnIoCount(const char *field)
             return line.mid(qsizetype(std::strlen(field)) + 1).trimmed().toLongLong();
     }
     return -1;
-}
-
-struct Timing
-{
-    double wall = -1;
-    double cpu = -1;          // user and system seconds
-    double peakMegabytes = -1; // the largest resident set
-};
-
-// Wall time, processor time and peak memory of one program run to its end;
-// wall -1 when it fails. wait4 gives the figures of that child alone.
-Timing RunMeasured(const QString &program, const QStringList &args, const QStringList &environment)
-{
-    std::vector<QByteArray> storage;
-    std::vector<char *> argv, envp;
-    storage.push_back(program.toLocal8Bit());
-    for (const QString &arg : args)
-        storage.push_back(arg.toLocal8Bit());
-    const size_t argCount = storage.size();
-    for (const QString &variable : environment)
-        storage.push_back(variable.toLocal8Bit());
-    for (size_t i = 0; i < storage.size(); ++i)
-        (i < argCount ? argv : envp).push_back(storage[i].data());
-    argv.push_back(nullptr);
-    envp.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    QElapsedTimer timer;
-    timer.start();
-    pid_t pid = 0;
-    const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        return {};
-    int status = 0;
-    rusage usage = {};
-    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return {};
-    Timing timing;
-    timing.wall = double(timer.nsecsElapsed()) / 1e9;
-    timing.cpu = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-                 + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-    timing.peakMegabytes = double(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
-    return timing;
 }
 
 void PrintGoal(const QString &name, double ours, double theirs, double goal)
