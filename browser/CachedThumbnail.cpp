@@ -16,6 +16,11 @@ TThumbnailOutcome FetchThumbnail(const TThumbnailCache *cache, const QString &pa
                                  int cellSize)
 {
     using Kind = TThumbnailOutcome::Kind;
+    // The cache's pictures are at most kNormalSize a side: a larger cell (a
+    // screen with more pixels to the point) would show them small or
+    // blurred, so it is made from the file and the entry is left alone.
+    if (cellSize > TThumbnailCache::kNormalSize)
+        cache = nullptr;
     if (cache) {
         TThumbnailCache::Found found = cache->Find(path);
         if (found.state == TThumbnailCache::State::Thumbnail)

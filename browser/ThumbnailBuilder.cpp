@@ -15,8 +15,7 @@ struct Stopped
 } // namespace
 
 TThumbnailBuilder::TThumbnailBuilder(int cellSize, QObject *parent)
-    : QObject(parent), m_cellSize(cellSize),
-      m_loader([cellSize](const QString &path) { return LoadThumbnailPicture(path, cellSize); })
+    : QObject(parent), m_cellSize(cellSize)
 {
     connect(&m_jobs, &TBackgroundJobs::Finished, this, &TThumbnailBuilder::Finished);
 }
@@ -38,7 +37,10 @@ quint64 TThumbnailBuilder::Start(const QStringList &paths, const QColor &backgro
     // workers doing so at once corrupt it.
     const auto files = std::make_shared<const QStringList>(paths);
     const int cellSize = m_cellSize;
-    const PictureLoader loader = m_loader;
+    // The default loader decodes for the cell size of this build.
+    const PictureLoader loader = m_loader ? m_loader : [cellSize](const QString &path) {
+        return LoadThumbnailPicture(path, cellSize);
+    };
     const std::shared_ptr<const TThumbnailCache> cache = m_cache;
     const auto job = [this, files, cellSize, loader, cache, background](
                          int position, const std::atomic<bool> &stopped) -> TBackgroundJobs::Delivery {

@@ -244,7 +244,7 @@ TEST(ThumbnailCache, FailuresAreKeptForThisVersionUntilTheFileChanges)
     EXPECT_EQ(calls, 3);
 }
 
-TEST(ThumbnailCache, CellsFromTheCacheLookLikeFreshOnes)
+TEST(ThumbnailCache, CellsFromTheCacheLookLikeFreshOnesAndLargerCellsAreMadeAfresh)
 {
     const TFileFormatRegistration formats;
     TestFolder files, home;
@@ -267,5 +267,13 @@ TEST(ThumbnailCache, CellsFromTheCacheLookLikeFreshOnes)
         ASSERT_EQ(cached.kind, TThumbnailOutcome::Kind::Cached) << p.name;
         EXPECT_EQ(MakeThumbnailCell(cached.picture, 128, QColor(9, 9, 9)), MakeThumbnailCell(fresh, 128, QColor(9, 9, 9)))
             << p.name;
+        // Cells larger than the cache's pictures (a screen of twice the
+        // pixels) are made from the file, and the entry stays as it is.
+        const QByteArray entry = ReadFileBytes(cache.NormalEntryPath(path));
+        const TThumbnailOutcome large = FetchThumbnail(&cache, path, loader.Loader(), 256);
+        EXPECT_EQ(large.kind, TThumbnailOutcome::Kind::Made) << p.name;
+        EXPECT_EQ(MakeThumbnailCell(large.picture, 256, QColor(9, 9, 9)), MakeThumbnailCell(fresh, 256, QColor(9, 9, 9)))
+            << p.name;
+        EXPECT_EQ(ReadFileBytes(cache.NormalEntryPath(path)), entry) << p.name;
     }
 }
