@@ -1,8 +1,8 @@
 #include "player/FrameExport.h"
 
 #include "common/VistranoError.h"
-#include "player/SlideFrame.h"
-#include "player/TransitionFrame.h"
+#include "player/PackageSlides.h"
+#include "player/ShowRenderer.h"
 #include "show/ShowPackage.h"
 
 #include <QDir>
@@ -18,41 +18,31 @@ void SaveFrame(const QImage &frame, const QDir &folder, const QString &name)
 
 } // namespace
 
+double TransitionMiddle(const TimedSlide &slide)
+{
+    return slide.start + slide.transitionLength / 2;
+}
+
 QSize FrameScreenSize(const ShowPackage &show)
 {
     return show.screenSize.isValid() ? show.screenSize : QSize(1024, 768);
 }
 
-QStringList SlideNotes(const ShowPackage &show, int index, bool pictureDecodes)
-{
-    QStringList notes;
-    if (index == 0)
-        notes << show.problems;
-    const ShowSlide &slide = show.slides[size_t(index)];
-    notes << slide.problems;
-    if (!pictureDecodes && !slide.jpeg.isEmpty())
-        notes << QStringLiteral("The picture of slide %1 cannot be decoded.").arg(slide.number);
-    return notes;
-}
-
 int ExportFrames(const ShowPackage &show, const QString &folder)
 {
-    const QSize screen = FrameScreenSize(show);
     const QDir dir(folder);
     if (!QDir().mkpath(folder))
         throw VistranoError(QStringLiteral("Cannot create folder %1").arg(folder));
-    QImage previous(screen, QImage::Format_RGB32);
-    previous.fill(Qt::black);
+    const ShowTimeline timeline = PackageTimeline(show);
+    ShowRenderer renderer(int(show.slides.size()), PackageSlideSource(show), FrameScreenSize(show));
     int written = 0;
     for (int i = 0; i < int(show.slides.size()); ++i) {
-        const ShowSlide &slide = show.slides[size_t(i)];
-        const QImage picture = DecodeSlidePicture(slide.jpeg);
-        const QImage frame = RenderSlideFrame(picture, slide.caption, SlideNotes(show, i, !picture.isNull()), screen);
-        const QString stem = QStringLiteral("slide-%1").arg(slide.number, 3, 10, QLatin1Char('0'));
-        SaveFrame(ComposeTransitionFrame(previous, frame, slide.transition, 0.5), dir, stem + "-transition.png");
-        SaveFrame(frame, dir, stem + ".png");
+        const TimedSlide &timed = timeline.slides[size_t(i)];
+        const QString stem = QStringLiteral("slide-%1").arg(show.slides[size_t(i)].number, 3, 10, QLatin1Char('0'));
+        SaveFrame(renderer.Frame(MomentAt(timeline, TransitionMiddle(timed))), dir, stem + "-transition.png");
+        SaveFrame(renderer.Frame(ShownMoment(timeline, i)), dir, stem + ".png");
         written += 2;
-        previous = frame;
+        renderer.KeepSlides(i, i);
     }
     return written;
 }

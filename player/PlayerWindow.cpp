@@ -4,9 +4,8 @@
 #include "player/BackgroundAudio.h"
 #endif
 #include "player/CaptionLayout.h"
-#include "player/FrameExport.h"
+#include "player/PackageSlides.h"
 #include "player/SlideFrame.h"
-#include "player/TransitionFrame.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -18,18 +17,11 @@ namespace {
 constexpr int kMessageMilliseconds = 4000;
 constexpr int kFrameMilliseconds = 15;
 
-std::vector<PlaybackSlide> PlaybackSlides(const ShowPackage &show)
-{
-    std::vector<PlaybackSlide> slides;
-    for (const ShowSlide &slide : show.slides)
-        slides.push_back({slide.duration, slide.transition});
-    return slides;
-}
-
 } // namespace
 
 PlayerWindow::PlayerWindow(const ShowPackage &show, const QString &message, QWidget *parent)
-    : QWidget(parent), m_show(show), m_message(message), m_playback(PlaybackSlides(show))
+    : QWidget(parent), m_show(show), m_message(message), m_playback(PackageTimeline(m_show)),
+      m_renderer(int(m_show.slides.size()), PackageSlideSource(m_show), size())
 {
     setWindowTitle(QStringLiteral("Slideshow"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -55,40 +47,6 @@ void PlayerWindow::Start()
     Schedule();
 }
 
-QSize PlayerWindow::ScreenSize() const
-{
-    return size();
-}
-
-const QImage &PlayerWindow::Frame(int index)
-{
-    if (index < 0 || index >= int(m_show.slides.size())) {
-        if (m_black.size() != ScreenSize()) {
-            m_black = QImage(ScreenSize(), QImage::Format_RGB32);
-            m_black.fill(Qt::black);
-        }
-        return m_black;
-    }
-    auto found = m_frames.find(index);
-    if (found == m_frames.end()) {
-        const ShowSlide &slide = m_show.slides[size_t(index)];
-        const QImage picture = DecodeSlidePicture(slide.jpeg);
-        found = m_frames
-                    .emplace(index, RenderSlideFrame(picture, slide.caption,
-                                                     SlideNotes(m_show, index, !picture.isNull()), ScreenSize()))
-                    .first;
-    }
-    return found->second;
-}
-
-// Frames far from the current slide are let go, so a long show does not hold
-// every picture at screen size.
-void PlayerWindow::KeepFramesAround(int index)
-{
-    for (auto it = m_frames.begin(); it != m_frames.end();)
-        it = std::abs(it->first - index) > 1 ? m_frames.erase(it) : std::next(it);
-}
-
 void PlayerWindow::Tick()
 {
     const double seconds = double(m_clock.restart()) / 1000.0;
@@ -105,13 +63,16 @@ void PlayerWindow::Schedule()
 {
     if (m_playback.Paused() || m_playback.Finished())
         return;
-    KeepFramesAround(m_playback.Index());
+    // Frames far from the current slide are let go, so a long show does not
+    // hold every picture at screen size.
+    const int index = m_playback.Index();
+    m_renderer.KeepSlides(index - 1, index + 1);
     if (m_playback.InTransition()) {
         m_timer.start(kFrameMilliseconds);
         return;
     }
     // While a slide stands still, the next one is made ready.
-    Frame(m_playback.Index() + 1);
+    m_renderer.SlideFrame(index + 1);
     const double left = m_playback.SecondsToNextChange();
     m_timer.start(std::clamp(int(left * 1000.0 + 0.5), 1, 1000));
 }
@@ -128,14 +89,7 @@ void PlayerWindow::paintEvent(QPaintEvent *)
         painter.fillRect(rect(), Qt::black);
         return;
     }
-    const int index = m_playback.Index();
-    if (m_playback.InTransition()) {
-        const QImage &to = Frame(index);
-        const QImage &from = Frame(m_playback.FromIndex());
-        PaintTransition(painter, from, to, m_show.slides[size_t(index)].transition, m_playback.TransitionProgress());
-    } else {
-        painter.drawImage(0, 0, Frame(index));
-    }
+    m_renderer.Paint(painter, m_playback.Moment());
     if (m_playback.Paused()) {
         CaptionLayout layout = LayoutNotes(QStringLiteral("Paused"), screen);
         DrawCaption(painter, layout);
@@ -182,6 +136,6 @@ void PlayerWindow::keyPressEvent(QKeyEvent *event)
 
 void PlayerWindow::resizeEvent(QResizeEvent *)
 {
-    m_frames.clear();
+    m_renderer.SetScreenSize(size());
     update();
 }

@@ -1,20 +1,18 @@
 #pragma once
 
 #include "player/ShowPlayback.h"
+#include "player/ShowRenderer.h"
 #include "show/ShowPackage.h"
 
 #include <QElapsedTimer>
-#include <QImage>
 #include <QTimer>
 #include <QWidget>
 
-#include <map>
-
 class BackgroundAudio;
 
-// The full-screen window that plays a show: it keeps the frames of the
-// slides around the current one, asks the playback what to show, and paints
-// it. Escape or Q ends, Space pauses, Right or Page Down goes on, Left or
+// The full-screen window that plays a show: it asks the playback what to
+// show and has the show's renderer paint it, keeping the frames of the slides
+// around the current one. Escape or Q ends, Space pauses, Right or Page Down goes on, Left or
 // Page Up goes back. A show that cannot play shows its message for a while.
 class PlayerWindow : public QWidget
 {
@@ -31,16 +29,12 @@ protected:
 private:
     void Tick();
     void Schedule();
-    const QImage &Frame(int index);
-    void KeepFramesAround(int index);
-    QSize ScreenSize() const;
 
     ShowPackage m_show;
     QString m_message;
     ShowPlayback m_playback;
+    ShowRenderer m_renderer;
     QElapsedTimer m_clock;
     QTimer m_timer;
-    std::map<int, QImage> m_frames;
-    QImage m_black;
     BackgroundAudio *m_audio = nullptr;
 };

@@ -55,10 +55,3 @@ QImage RenderMessageFrame(const QString &message, QSize screen)
     PaintMessage(painter, message, screen);
     return frame;
 }
-
-QImage DecodeSlidePicture(QByteArrayView jpeg)
-{
-    if (jpeg.isEmpty())
-        return {};
-    return QImage::fromData(jpeg, "JPG");
-}

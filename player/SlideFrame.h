@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArrayView>
 #include <QImage>
 #include <QRect>
 #include <QSize>
@@ -21,6 +20,3 @@ QImage RenderSlideFrame(const QImage &picture, const QString &caption, const QSt
 // A black screen with a message in its middle, for a show that cannot play.
 QImage RenderMessageFrame(const QString &message, QSize screen);
 void PaintMessage(QPainter &painter, const QString &message, QSize screen);
-
-// The JPEG of a slide as a picture; a null image when it does not decode.
-QImage DecodeSlidePicture(QByteArrayView jpeg);

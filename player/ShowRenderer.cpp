@@ -1,0 +1,83 @@
+#include "player/ShowRenderer.h"
+
+#include "player/SlideFrame.h"
+#include "player/TransitionFrame.h"
+
+#include <QPainter>
+
+#include <utility>
+
+ShowRenderer::ShowRenderer(int slideCount, SlideContentSource source, QSize screen)
+    : m_count(std::max(0, slideCount)), m_source(std::move(source)), m_screen(screen)
+{
+}
+
+void ShowRenderer::SetScreenSize(QSize screen)
+{
+    if (screen == m_screen)
+        return;
+    m_screen = screen;
+    m_frames.clear();
+    m_black = QImage();
+    m_mix = QImage();
+}
+
+const QImage &ShowRenderer::SlideFrame(int index)
+{
+    if (!InShow(index)) {
+        if (m_black.size() != m_screen) {
+            m_black = QImage(m_screen, QImage::Format_RGB32);
+            m_black.fill(Qt::black);
+        }
+        return m_black;
+    }
+    auto found = m_frames.find(index);
+    if (found == m_frames.end()) {
+        const SlideContent content = m_source ? m_source(index) : SlideContent();
+        found = m_frames.emplace(index, RenderSlideFrame(content.picture, content.caption, content.notes, m_screen))
+                    .first;
+    }
+    return found->second;
+}
+
+const QImage &ShowRenderer::Frame(const ShowMoment &moment)
+{
+    if (!InShow(moment.index) || !moment.InTransition())
+        return SlideFrame(moment.index);
+    // Both frames are made before the mix is painted, so that neither is made
+    // while a painter is open on it.
+    const QImage &to = SlideFrame(moment.index);
+    const QImage &from = SlideFrame(moment.from);
+    if (m_mix.size() != m_screen || m_mix.format() != QImage::Format_RGB32)
+        m_mix = QImage(m_screen, QImage::Format_RGB32);
+    QPainter painter(&m_mix);
+    PaintTransition(painter, from, to, moment.transition, moment.progress);
+    return m_mix;
+}
+
+void ShowRenderer::Paint(QPainter &painter, const ShowMoment &moment)
+{
+    painter.drawImage(0, 0, Frame(moment));
+}
+
+bool ShowRenderer::FrameChanges(const ShowMoment &before, const ShowMoment &after) const
+{
+    const bool beforeShown = !InShow(before.index) || !before.InTransition();
+    const bool afterShown = !InShow(after.index) || !after.InTransition();
+    if (beforeShown && afterShown) {
+        // Every moment outside the show is the same black screen.
+        if (!InShow(before.index) && !InShow(after.index))
+            return false;
+        return before.index != after.index;
+    }
+    if (beforeShown != afterShown)
+        return true;
+    return before.index != after.index || before.from != after.from || before.transition != after.transition
+           || before.progress != after.progress;
+}
+
+void ShowRenderer::KeepSlides(int first, int last)
+{
+    for (auto it = m_frames.begin(); it != m_frames.end();)
+        it = it->first < first || it->first > last ? m_frames.erase(it) : std::next(it);
+}
