@@ -4,6 +4,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliProject.h"
 #include "common/FileIdentity.h"
+#include "show/ScreenSizes.h"
 #include "show/SlideshowBuild.h"
 
 #include <cstdio>
@@ -13,12 +14,11 @@ namespace {
 // The screen sizes of the options dialog.
 void ParseSize(const QString &text, BuildOptions &options)
 {
-    static const QStringList sizes = {"640x480", "800x600", "1024x768", "1280x1024"};
-    if (!sizes.contains(text))
+    const QSize size = ParseSizeArgument(text);
+    if (!ShowScreenSizes().contains(size))
         throw UsageError();
-    const QStringList parts = text.split(QLatin1Char('x'));
-    options.OutputWidth = parts[0].toInt();
-    options.OutputHeight = parts[1].toInt();
+    options.OutputWidth = size.width();
+    options.OutputHeight = size.height();
 }
 
 void PrintProgress(const BuildProgress &progress)
@@ -50,10 +50,7 @@ int RunBuild(const QStringList &args)
     // The template, the audio and the pictures are checked by the build.
     RefuseWritingOverInputs(parsed.positional[1], {parsed.positional[0]});
     const CliProject project = OpenWholeProject(parsed.positional[0]);
-    QList<BuildSlide> slides;
-    for (const RectBoxProperties *box : project.slides)
-        slides.append({box->FileName(), box->Rotation(), box->AbLeft(), box->AbTop(), box->Caption()});
     options.BackgroundAudio = project.opened.header.audioPath;
-    BuildSlideshow(parsed.positional[1], slides, options, PrintProgress);
+    BuildSlideshow(parsed.positional[1], ShowSlidesOf(project), options, PrintProgress);
     return 0;
 }

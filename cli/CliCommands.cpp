@@ -31,8 +31,8 @@ static const CliCommand kCommands[] = {
                 "[--radius R]", RunStretch},
     {"rotate", "rotate PICTURE OUT.ppm ANGLE", RunRotate},
     {"formats", "formats", RunFormats},
-    {"build", "build PROJECT.vsw OUT.exe [--size 640x480|800x600|1024x768|1280x1024] [--compression 0..60] "
-              "[--template PATH] [--threads N]", RunBuild},
+    {"build", "build PROJECT.vsw OUT.exe [--size 640x480|800x600|1024x768|1280x1024|1280x720|1920x1080|1080x1920] "
+              "[--compression 0..60] [--template PATH] [--threads N]", RunBuild},
     {"sections", "sections PACKAGE [KEY]", RunSections},
     {"print", "print PROJECT.vsw OUT.pdf [--paper letter|a4|legal] [--landscape] [--dpi 72..1200]", RunPrint},
     {"thumbnails", "thumbnails FOLDER... [--threads N]", RunThumbnails},

@@ -16,3 +16,11 @@ CliProject OpenWholeProject(const QString &path)
         project.slides.push_back(box);
     return project;
 }
+
+QList<BuildSlide> ShowSlidesOf(const CliProject &project)
+{
+    QList<BuildSlide> slides;
+    for (const RectBoxProperties *box : project.slides)
+        slides.append({box->FileName(), box->Rotation(), box->AbLeft(), box->AbTop(), box->Caption()});
+    return slides;
+}

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "project/ProjectFile.h"
+#include "show/SlideshowBuild.h"
+
+#include <QList>
 
 #include <vector>
 
@@ -14,3 +17,7 @@ struct CliProject
 };
 
 CliProject OpenWholeProject(const QString &path);
+
+// What each slide of the project contributes to a show or a video, in slide
+// order.
+QList<BuildSlide> ShowSlidesOf(const CliProject &project);

@@ -1,6 +1,7 @@
 #include "show/CreateVistrano.h"
 
 #include "shell/DialogRows.h"
+#include "show/ScreenSizes.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -12,11 +13,7 @@
 #include <QScreen>
 #include <QSlider>
 
-#include <array>
-
 namespace {
-
-constexpr std::array<QSize, 4> kScreenSizes{QSize(640, 480), QSize(800, 600), QSize(1024, 768), QSize(1280, 1024)};
 
 QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text)
 {
@@ -29,16 +26,19 @@ QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text)
 
 QSize ScreenSizeOfItem(int index)
 {
-    if (index < 0 || index >= int(kScreenSizes.size()))
+    const QList<QSize> sizes = ShowScreenSizes();
+    if (index < 0 || index >= sizes.size())
         return {};
-    return kScreenSizes[size_t(index)];
+    return sizes[index];
 }
 
 TfrmCreateVistrano::TfrmCreateVistrano(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("frmCreateVistrano"));
     setWindowTitle(tr("Vistrano Options"));
-    setFixedSize(320, 286);
+    // Taller than the classic 286 pixels for the rows of widescreen and
+    // portrait sizes.
+    setFixedSize(320, 326);
     setSizeGripEnabled(false);
 
     Label1 = MakeLabel(this, "Label1", tr("Number Of Slides : "));
@@ -46,44 +46,46 @@ TfrmCreateVistrano::TfrmCreateVistrano(QWidget *parent) : QDialog(parent, Qt::Di
 
     rgScreenSize = new QGroupBox(tr(" Optimize for "), this);
     rgScreenSize->setObjectName(QStringLiteral("rgScreenSize"));
-    rgScreenSize->setGeometry(16, 44, 288, 84);
+    rgScreenSize->setGeometry(16, 44, 288, 124);
     auto *grid = new QGridLayout(rgScreenSize);
     m_screenSizes = new QButtonGroup(this);
-    const QStringList items{tr("640 X 480"), tr("800 X 600"), tr("1024 X 768"), tr("1280 X 1024")};
-    // Two columns, filled top to bottom.
-    for (int i = 0; i < items.size(); ++i) {
-        auto *button = new QRadioButton(items[i], rgScreenSize);
+    const QList<QSize> sizes = ShowScreenSizes();
+    // Two columns, filled top to bottom: the classic sizes on the left, the
+    // widescreen and portrait ones on the right.
+    const int rows = int(sizes.size() + 1) / 2;
+    for (int i = 0; i < sizes.size(); ++i) {
+        auto *button = new QRadioButton(ScreenSizeText(sizes[i]), rgScreenSize);
         button->setObjectName(QStringLiteral("rgScreenSizeItem%1").arg(i));
         m_screenSizes->addButton(button, i);
-        grid->addWidget(button, i % 2, i / 2);
+        grid->addWidget(button, i % rows, i / rows);
     }
     m_screenSizes->button(2)->setChecked(true);
     connect(m_screenSizes, &QButtonGroup::idClicked, this, [this] { rgScreenSizeClick(); });
 
     Label2 = MakeLabel(this, "Label2", tr("Compression"));
-    Label2->setGeometry(16, 144, 288, 18);
+    Label2->setGeometry(16, 184, 288, 18);
     Label2->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     tbCompression = new QSlider(Qt::Horizontal, this);
     tbCompression->setObjectName(QStringLiteral("tbCompression"));
-    tbCompression->setGeometry(16, 166, 288, 24);
+    tbCompression->setGeometry(16, 206, 288, 24);
     tbCompression->setRange(0, 60);
     tbCompression->setSingleStep(1);
     tbCompression->setPageStep(10);
     tbCompression->setValue(10);
     tbCompression->setTickPosition(QSlider::NoTicks);
     Label3 = MakeLabel(this, "Label3", tr("Min"));
-    Label3->setGeometry(16, 192, 100, 18);
+    Label3->setGeometry(16, 232, 100, 18);
     Label4 = MakeLabel(this, "Label4", tr("Max"));
-    Label4->setGeometry(204, 192, 100, 18);
+    Label4->setGeometry(204, 232, 100, 18);
     Label4->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     BitBtn1 = new QPushButton(tr("OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry(72, 240, 75, 25);
+    BitBtn1->setGeometry(72, 280, 75, 25);
     BitBtn1->setDefault(true);
     BitBtn2 = new QPushButton(tr("Cancel"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setGeometry(172, 240, 75, 25);
+    BitBtn2->setGeometry(172, 280, 75, 25);
     BitBtn2->setAutoDefault(false);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);

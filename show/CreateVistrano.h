@@ -30,7 +30,7 @@ public:
     int Compression() const;
     int Quality() const { return 100 - Compression(); }
 
-    // The selected screen size item, 0 to 3.
+    // The selected screen size item, 0 to 6.
     int ScreenSizeIndex() const;
     void SetScreenSizeIndex(int index);
 
@@ -58,6 +58,6 @@ private:
     int m_outputHeight = 768;
 };
 
-// The screen size of an item of the options dialog: 640 X 480, 800 X 600,
-// 1024 X 768, 1280 X 1024.
+// The screen size of an item of the options dialog (ShowScreenSizes); an
+// invalid size for an index out of range.
 QSize ScreenSizeOfItem(int index);

@@ -48,7 +48,7 @@ TEST(CliBuild, BuildsAProjectInSlideOrder)
 
     const QString out = folder.Path("show.exe");
     QByteArray err;
-    ASSERT_EQ(Cli({"build", project, out, "--size", "800x600", "--compression", "60", "--template",
+    ASSERT_EQ(Cli({"build", project, out, "--size", "1080x1920", "--compression", "60", "--template",
                    BuiltProgram("kv.dll")},
                   nullptr, &err),
               0)
@@ -61,7 +61,7 @@ TEST(CliBuild, BuildsAProjectInSlideOrder)
     ASSERT_EQ(Cli({"sections", out}, &listing), 0);
     const QList<QByteArray> lines = listing.split('\n');
     ASSERT_EQ(lines.size(), 14);
-    EXPECT_EQ(lines[0], "OWIDTH\t3");
+    EXPECT_EQ(lines[0], "OWIDTH\t4");
     EXPECT_EQ(lines[2], QByteArray("BGAUDIO\t14"));
     EXPECT_EQ(lines[3], QByteArray("BGAUDIOEXT\t4"));
     EXPECT_EQ(lines[4], QByteArray("DUR1\t4"));
@@ -76,9 +76,9 @@ TEST(CliBuild, BuildsAProjectInSlideOrder)
     ASSERT_EQ(Cli({"sections", out, "cap2"}, &value), 0);
     EXPECT_EQ(value, QByteArray("second"));
     ASSERT_EQ(Cli({"sections", out, "jpg1"}, &value), 0);
-    EXPECT_EQ(QImage::fromData(value, "JPG").size(), QSize(800, 450));
+    EXPECT_EQ(QImage::fromData(value, "JPG").size(), QSize(1080, 608)); // 607.5 to even
     ASSERT_EQ(Cli({"sections", out, "jpg2"}, &value), 0);
-    EXPECT_EQ(QImage::fromData(value, "JPG").size(), QSize(450, 600));
+    EXPECT_EQ(QImage::fromData(value, "JPG").size(), QSize(1080, 1440));
     EXPECT_EQ(value, FindSection(ReadFileBytes(out), "jpg2").value.toByteArray());
     EXPECT_TRUE(QFile::permissions(out) & QFile::ExeOwner);
 }
@@ -96,6 +96,7 @@ TEST(CliBuild, ErrorsAndUsage)
     QByteArray err;
 
     EXPECT_EQ(Cli({"build", project, out, "--size", "1000x700"}), 2);
+    EXPECT_EQ(Cli({"build", project, out, "--size", "1920x1080x1"}), 2);
     EXPECT_EQ(Cli({"build", project, out, "--compression", "61"}), 2);
     EXPECT_EQ(Cli({"build", project}), 2);
     EXPECT_EQ(Cli({"build", project, out, "--template", player, "--frobnicate", "1"}), 2);

@@ -209,7 +209,7 @@ TEST_F(FileCommandsTest, CreateSlideshowBuildsAShowThePlayerReads)
     messages.clear();
 
     EXPECT_EQ(options->windowTitle(), "Vistrano Options");
-    EXPECT_EQ(options->size(), QSize(320, 286));
+    EXPECT_EQ(options->size(), QSize(320, 326));
     EXPECT_EQ(options->rgScreenSize->title(), " Optimize for ");
     EXPECT_EQ(options->ScreenSizeIndex(), 2);
     EXPECT_EQ(options->tbCompression->minimum(), 0);
@@ -222,7 +222,8 @@ TEST_F(FileCommandsTest, CreateSlideshowBuildsAShowThePlayerReads)
     QStringList sizes;
     for (QRadioButton *item : options->rgScreenSize->findChildren<QRadioButton *>())
         sizes << item->text();
-    EXPECT_EQ(sizes, QStringList({"640 X 480", "800 X 600", "1024 X 768", "1280 X 1024"}));
+    EXPECT_EQ(sizes, QStringList({"640 X 480", "800 X 600", "1024 X 768", "1280 X 1024", "1280 X 720", "1920 X 1080",
+                                  "1080 X 1920 (portrait)"}));
     QFileDialog *saveShow = window->SlideshowCommand()->SaveDialog2;
     EXPECT_EQ(saveShow->nameFilters(), QStringList({"Vistrano Slideshow File (*.exe)"}));
 
