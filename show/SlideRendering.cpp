@@ -9,10 +9,15 @@
 
 #include <algorithm>
 
-QImage RenderSlidePicture(const QString &fileName, int rotation, QSize screen, int slideNumber, int threads)
+QImage RenderSlidePicture(const QString &fileName, int rotation, QSize screen, int slideNumber, SlideFit fit,
+                          int threads)
 {
-    const auto fitToScreen = [screen](QSize picture) {
-        const QSize fitted = FitInBox(screen.width(), screen.height(), picture.width(), picture.height());
+    // A quarter turn swaps the sides, so the stored picture fitted as it is
+    // seen fits the screen turned the other way round.
+    const bool quarterTurn = rotation == 90 || rotation == 270;
+    const QSize box = fit == SlideFit::AsShown && quarterTurn ? screen.transposed() : screen;
+    const auto fitToScreen = [box](QSize picture) {
+        const QSize fitted = FitInBox(box.width(), box.height(), picture.width(), picture.height());
         // A sliver of a picture may round to no pixels across; it keeps one.
         return QSize(std::max(1, fitted.width()), std::max(1, fitted.height()));
     };

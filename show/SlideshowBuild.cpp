@@ -159,7 +159,8 @@ void BuildSlideshow(const QString &outputPath, const QList<BuildSlide> &slides, 
         count,
         [&](int index) {
             const QImage picture =
-                RenderSlidePicture(files[index], slides[index].Rotation, screen, index + 1, workers > 1 ? 1 : 0);
+                RenderSlidePicture(files[index], slides[index].Rotation, screen, index + 1, SlideFit::BeforeRotation,
+                                   workers > 1 ? 1 : 0);
             return EncodeSlideJpeg(picture, quality);
         },
         workers);
