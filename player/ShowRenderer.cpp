@@ -60,8 +60,24 @@ void ShowRenderer::Paint(QPainter &painter, const ShowMoment &moment)
     painter.drawImage(0, 0, Frame(moment));
 }
 
-bool ShowRenderer::FrameChanges(const ShowMoment &before, const ShowMoment &after) const
+namespace {
+
+// The first moment of a transition shows the slide it comes from, fully.
+ShowMoment Visible(ShowMoment moment)
 {
+    if (moment.InTransition() && moment.progress <= 0) {
+        moment.index = moment.from;
+        moment.progress = 1;
+    }
+    return moment;
+}
+
+} // namespace
+
+bool ShowRenderer::FrameChanges(const ShowMoment &beforeMoment, const ShowMoment &afterMoment) const
+{
+    const ShowMoment before = Visible(beforeMoment);
+    const ShowMoment after = Visible(afterMoment);
     const bool beforeShown = !InShow(before.index) || !before.InTransition();
     const bool afterShown = !InShow(after.index) || !after.InTransition();
     if (beforeShown && afterShown) {

@@ -97,6 +97,32 @@ void H264Encoder::Encode(const QImage &frame, int64_t tick, bool key)
     const int stride[1] = {int(frame.bytesPerLine())};
     sws_scale(m_converter.get(), source, stride, 0, frame.height(), m_frame->data, m_frame->linesize);
     m_frame->pict_type = key ? AV_PICTURE_TYPE_I : AV_PICTURE_TYPE_NONE;
+    av_frame_remove_side_data(m_frame.get(), AV_FRAME_DATA_REGIONS_OF_INTEREST);
+    Send(m_frame.get(), tick);
+}
+
+void H264Encoder::Repeat(int64_t tick)
+{
+    if (m_last < 0)
+        throw VistranoError(QStringLiteral("The video has no frame to repeat"));
+    m_frame->pict_type = AV_PICTURE_TYPE_NONE;
+    // x264 would spend bits refining a picture it is given again (a frame
+    // held long is worth more to its rate control); the whole frame as a
+    // region of the coarsest quantiser leaves it nothing to refine, so the
+    // repeat is a copy of the frame before, and the picture does not change
+    // its look while it stands.
+    if (!av_frame_get_side_data(m_frame.get(), AV_FRAME_DATA_REGIONS_OF_INTEREST)) {
+        AVFrameSideData *data =
+            av_frame_new_side_data(m_frame.get(), AV_FRAME_DATA_REGIONS_OF_INTEREST, sizeof(AVRegionOfInterest));
+        if (!data)
+            ThrowOutOfMemory();
+        auto *region = reinterpret_cast<AVRegionOfInterest *>(data->data);
+        *region = AVRegionOfInterest{};
+        region->self_size = sizeof(AVRegionOfInterest);
+        region->right = m_size.width();
+        region->bottom = m_size.height();
+        region->qoffset = AVRational{1, 1};
+    }
     Send(m_frame.get(), tick);
 }
 

@@ -22,6 +22,9 @@ public:
     // A frame shown from `tick` on: a Format_RGB32 image of the video's size.
     // A key frame is one a player can begin decoding at, when it seeks.
     void Encode(const QImage &frame, int64_t tick, bool key = false);
+    // The frame before, again from `tick` on: nothing is converted, and the
+    // encoder is told to copy the frame before rather than refine it.
+    void Repeat(int64_t tick);
     // Ends the last frame at `endTick` and sends what the encoder still
     // holds to the file.
     void Finish(int64_t endTick);

@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-Mp4Muxer::Mp4Muxer(const QString &path) : m_path(path)
+Mp4Muxer::Mp4Muxer(const QString &path, const QString &shownName) : m_shownName(shownName)
 {
     // The file protocol's own prefix, so that no part of the name is taken
     // for another protocol.
@@ -27,7 +27,7 @@ Mp4Muxer::~Mp4Muxer()
 
 void Mp4Muxer::Fail(int code)
 {
-    throw VistranoError(QStringLiteral("The video cannot be written to %1: %2").arg(m_path, LibavErrorText(code)));
+    throw VistranoError(QStringLiteral("The video cannot be written to %1: %2").arg(m_shownName, LibavErrorText(code)));
 }
 
 bool Mp4Muxer::WantsGlobalHeader() const

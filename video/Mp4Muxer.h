@@ -15,8 +15,9 @@ extern "C" {
 class Mp4Muxer
 {
 public:
-    // `path` is a plain file path; it is created or truncated by Open().
-    explicit Mp4Muxer(const QString &path);
+    // `path` is a plain file path, created or truncated by Open();
+    // messages name the file as `shownName`.
+    Mp4Muxer(const QString &path, const QString &shownName);
     ~Mp4Muxer();
     Mp4Muxer(const Mp4Muxer &) = delete;
     Mp4Muxer &operator=(const Mp4Muxer &) = delete;
@@ -35,6 +36,6 @@ public:
 private:
     [[noreturn]] void Fail(int code);
 
-    QString m_path;
+    QString m_shownName;
     AVFormatContext *m_context = nullptr;
 };

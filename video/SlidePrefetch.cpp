@@ -46,8 +46,8 @@ void SlidePrefetch::Run()
             m_changed.wait(lock, [&] { return m_stop || index <= m_taken + kAhead; });
             if (m_stop)
                 return;
-            // A slide already passed over is not made.
-            if (index <= m_taken)
+            // A slide passed over is not made.
+            if (index < m_taken)
                 continue;
         }
         Prepared prepared;
@@ -67,7 +67,7 @@ void SlidePrefetch::Run()
 SlideContent SlidePrefetch::Take(int index)
 {
     std::unique_lock lock(m_mutex);
-    if (index <= m_taken) {
+    if (index <= m_taken && m_ready.count(index) == 0) {
         // Asked for again: made once more, here.
         lock.unlock();
         return Make(index);

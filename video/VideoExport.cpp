@@ -5,6 +5,8 @@
 #include "common/VistranoError.h"
 #include "player/ShowRenderer.h"
 #include "player/ShowTimeline.h"
+#include "shell/GaugePercent.h"
+#include "show/ShowPackage.h"
 #include "video/AacTrack.h"
 #include "video/H264Encoder.h"
 #include "video/LoopedAudio.h"
@@ -23,20 +25,6 @@ extern "C" {
 
 namespace {
 
-ShowTimeline VideoTimeline(const QList<BuildSlide> &slides)
-{
-    std::vector<TimelineSlide> timing;
-    timing.reserve(size_t(slides.size()));
-    for (const BuildSlide &slide : slides) {
-        // A code the player does not know is shown as a cut, as the player
-        // does with it.
-        const double code = std::isfinite(slide.AbTop) ? RoundHalfEven(slide.AbTop) : 0;
-        const int transition = code >= 0 && code <= 5 ? int(code) : 0;
-        timing.push_back({slide.AbLeft, transition});
-    }
-    return MakeShowTimeline(timing);
-}
-
 // The audio field counts as the build reads it: when its text is greater
 // than a single space.
 bool HasAudio(const QString &field)
@@ -51,6 +39,20 @@ void Report(const VideoProgressCallback &progress, const QString &status, int ga
 }
 
 } // namespace
+
+ShowTimeline VideoTimeline(const QList<BuildSlide> &slides)
+{
+    std::vector<TimelineSlide> timing;
+    timing.reserve(size_t(slides.size()));
+    for (const BuildSlide &slide : slides) {
+        // A code the player does not know is shown as a cut, as the player
+        // does with it.
+        const double code = std::isfinite(slide.AbTop) ? RoundHalfEven(slide.AbTop) : 0;
+        const int transition = code >= 0 && code < kTransitionCount ? int(code) : 0;
+        timing.push_back({slide.AbLeft, transition});
+    }
+    return MakeShowTimeline(timing);
+}
 
 int VideoFrameCount(double seconds, int fps)
 {
@@ -90,7 +92,7 @@ VideoExportResult ExportVideo(const QString &outputPath, const QList<BuildSlide>
     SlidePrefetch pictures(slides, options.size);
     PendingFile file(outputPath);
     {
-        Mp4Muxer muxer(file.Path());
+        Mp4Muxer muxer(file.Path(), QFileInfo(outputPath).absoluteFilePath());
         H264Encoder video(muxer, options.size, options.fps, options.crf);
         std::unique_ptr<AacTrack> sound;
         if (audio)
@@ -100,25 +102,29 @@ VideoExportResult ExportVideo(const QString &outputPath, const QList<BuildSlide>
         ShowRenderer renderer(int(slides.size()), [&pictures](int index) { return pictures.Take(index); },
                               options.size);
         ShowMoment shown;
-        bool first = true;
+        int64_t shownAt = -1;
         int gauge = 0;
         for (int tick = 0; tick < result.frames; ++tick) {
             if (stop && *stop)
                 throw VideoExportStopped();
             const ShowMoment moment = MomentAt(timeline, double(tick) / options.fps);
             // A new frame only when the picture changes: a slide standing
-            // still is one key frame (where seeking lands), held until the
-            // next change.
-            if (first || renderer.FrameChanges(shown, moment)) {
+            // still is one key frame (where seeking lands), repeated once a
+            // second and at the very end, so that a player or a tool that
+            // asks for the picture at any moment finds a frame close by.
+            if (shownAt < 0 || renderer.FrameChanges(shown, moment)) {
                 video.Encode(renderer.Frame(moment), tick, !moment.InTransition());
                 shown = moment;
-                first = false;
+                shownAt = tick;
+            } else if (tick - shownAt >= options.fps || tick == result.frames - 1) {
+                video.Repeat(tick);
+                shownAt = tick;
             }
             // Only the slide on the screen and the one it comes from are kept.
             renderer.KeepSlides(moment.index - 1, moment.index);
             if (sound)
                 sound->WriteUntil(int64_t(tick + 1) * LoopedAudio::kSampleRate / options.fps);
-            const int now = int(RoundHalfEven(double(tick + 1) / result.frames * 100.0));
+            const int now = GaugePercent(tick + 1, result.frames);
             if (now != gauge) {
                 gauge = now;
                 Report(progress, QStringLiteral("Exporting video: %1%").arg(gauge), gauge);

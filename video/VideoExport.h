@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/VistranoError.h"
+#include "player/ShowTimeline.h"
 #include "show/SlideshowBuild.h"
 #include "video/VideoOptions.h"
 
@@ -35,6 +36,10 @@ public:
     VideoExportStopped() : VistranoError(QStringLiteral("The video export was cancelled.")) {}
 };
 
+// The timeline of the slides as the video shows them: a transition code the
+// player does not know is shown as a cut.
+ShowTimeline VideoTimeline(const QList<BuildSlide> &slides);
+
 // The frames of a video: one per tick of the frame rate, enough to cover the
 // show's length.
 int VideoFrameCount(double seconds, int fps);
@@ -43,9 +48,9 @@ int VideoFrameCount(double seconds, int fps);
 // renderer at the frame's moment of the show's timeline, with the
 // background audio under it (looped or cut to the video's length, fading out
 // at the end). Frames follow each other at the frame rate while the picture
-// changes (a transition); a slide standing still is one frame held until the
-// next change, so it is rendered, converted and encoded once rather than for
-// every tick of its time. The file is written beside the target under another name
+// changes (a transition); a slide standing still is one frame, repeated only
+// once a second as a copy, so it is rendered, converted and encoded once
+// rather than for every tick of its time. The file is written beside the target under another name
 // and renamed when complete: a failure or a stop leaves nothing under the
 // target's name, and a file already there stays as it was. Progress goes to
 // the callback, which may throw to stop the export, as may setting `stop`

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -43,7 +44,7 @@ int CrfOfQualityStep(int step)
 
 bool UsesBt709(QSize size)
 {
-    return std::max(size.width(), size.height()) >= 1280 || std::min(size.width(), size.height()) >= 720;
+    return qint64(size.width()) * size.height() >= 1280 * 720;
 }
 
 void CheckVideoOptions(const VideoOptions &options)
@@ -69,4 +70,29 @@ QString DefaultVideoPath(const QString &projectPath, const QString &lastFolder)
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = projectPath.isEmpty() ? QDir::homePath() : project.absolutePath();
     return QDir(folder).filePath(base + QStringLiteral(".mp4"));
+}
+
+QString DurationText(double seconds)
+{
+    const long long whole = std::isfinite(seconds) && seconds > 0 ? (long long)std::ceil(seconds - 1e-6) : 0;
+    const long long hours = whole / 3600;
+    const long long minutes = whole / 60 % 60;
+    const long long rest = whole % 60;
+    if (hours > 0)
+        return QStringLiteral("%1:%2:%3").arg(hours).arg(minutes, 2, 10, QLatin1Char('0')).arg(rest, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1:%2").arg(minutes).arg(rest, 2, 10, QLatin1Char('0'));
+}
+
+QString VideoFileName(const QString &typed, const QString &proposedFile)
+{
+    const QString name = QDir::fromNativeSeparators(typed.trimmed());
+    if (name.isEmpty())
+        return {};
+    QFileInfo file(name);
+    if (file.isRelative())
+        file = QFileInfo(QFileInfo(proposedFile).absoluteDir(), name);
+    QString path = QDir::cleanPath(file.absoluteFilePath());
+    if (file.suffix().isEmpty() && !name.endsWith(QLatin1Char('/')))
+        path += QStringLiteral(".mp4");
+    return path;
 }

@@ -28,13 +28,22 @@ constexpr int kQualitySteps = 12;
 constexpr int kDefaultQualityStep = 8;
 int CrfOfQualityStep(int step);
 
-// High-definition sizes are converted with the BT.709 colours that players
-// assume for them; smaller ones with BT.601.
+// High-definition sizes (as many pixels as 1280 X 720 or more) are converted
+// with the BT.709 colours that players assume for them; smaller ones with
+// BT.601.
 bool UsesBt709(QSize size);
 
 // Fails with a message when the options cannot make a video: an odd or
 // unusable size, a frame rate or rate factor out of range.
 void CheckVideoOptions(const VideoOptions &options);
+
+// A length as the export dialog shows it: "0:12", "1:20", "1:02:03".
+QString DurationText(double seconds);
+
+// The file a name typed into the export dialog means: a relative name is
+// taken in the folder of the file proposed, and a name without an extension
+// gets ".mp4".
+QString VideoFileName(const QString &typed, const QString &proposedFile);
 
 // Where the export dialog proposes to write: the project's name (or
 // "MyShow1") with ".mp4", in the folder a video was last written to, else the
