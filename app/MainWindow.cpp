@@ -19,6 +19,7 @@
 #include "shell/WindowPlacement.h"
 #include "show/PlayShowCommand.h"
 #include "show/SlideshowCommand.h"
+#include "video/VideoExportCommand.h"
 #include "slides/ProjSettings.h"
 #include "slides/ProjectCommands.h"
 #include "slides/RectBox.h"
@@ -96,6 +97,8 @@ void TfrmVistrano::FormCreate()
     connect(m_projectCommands->State(), &TProjectState::StateChanged, this, &TfrmVistrano::UpdateTitle);
     connect(m_projectCommands, &TProjectCommands::RecentProjectsChanged, this, &TfrmVistrano::FillRecentProjects);
     FillRecentProjects();
+    m_videoExportCommand = new TVideoExportCommand(m_strip, SB1, this, this);
+    m_videoExportCommand->SetProjectPath([this] { return m_projectCommands->State()->FileName(); });
     updateActions();
 }
 
@@ -162,12 +165,18 @@ void TfrmVistrano::SetSlideshowOptions(TfrmCreateVistrano *dialog)
     m_slideshowCommand->SetOptionsDialog(dialog);
 }
 
+void TfrmVistrano::SetVideoExportDialog(TfrmExportVideo *dialog)
+{
+    m_videoExportCommand->SetDialog(dialog);
+}
+
 void TfrmVistrano::SetProjectSettings(TfrmProjSettings *dialog)
 {
     frmProjSettings = dialog;
     m_strip->SetProjectSettings(dialog);
     m_projectCommands->SetProjectSettings(dialog);
     m_slideshowCommand->SetProjectSettings(dialog);
+    m_videoExportCommand->SetProjectSettings(dialog);
 }
 
 void TfrmVistrano::SetSlideProperties(TfrmSlideProperties *dialog)
@@ -226,6 +235,7 @@ void TfrmVistrano::DestroySlides()
 {
     // A build in progress finishes the slide it is on and stops.
     m_slideshowCommand->Stop();
+    m_videoExportCommand->Stop();
     m_strip->DestroySlides();
 }
 
@@ -327,6 +337,11 @@ void TfrmVistrano::CreateSlideshow1Click()
 void TfrmVistrano::PlayShow1Click()
 {
     RunCommand([this] { m_playShowCommand->PlayShow1Click(); });
+}
+
+void TfrmVistrano::ExportVideo1Click()
+{
+    RunCommand([this] { m_videoExportCommand->ExportVideo1Click(); });
 }
 
 void TfrmVistrano::Project1Click()

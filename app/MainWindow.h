@@ -22,6 +22,8 @@ class TProjectCommands;
 class TRectBox;
 class TSlideStrip;
 class TSlideshowCommand;
+class TVideoExportCommand;
+class TfrmExportVideo;
 class TfrmCreateVistrano;
 class TfrmProjSettings;
 class TfrmSlideProperties;
@@ -49,6 +51,7 @@ public:
     void SetViewer(TfrmViewer *viewer) { frmViewer = viewer; }
     void SetBookmarkEditor(TfBMEdit *editor) { fBMEdit = editor; }
     void SetSlideshowOptions(TfrmCreateVistrano *dialog);
+    void SetVideoExportDialog(TfrmExportVideo *dialog);
     void SetProjectSettings(TfrmProjSettings *dialog);
     void SetSlideProperties(TfrmSlideProperties *dialog);
 
@@ -62,6 +65,7 @@ public:
     TProjectCommands *ProjectCommands() const { return m_projectCommands; }
     TSlideshowCommand *SlideshowCommand() const { return m_slideshowCommand; }
     TPlayShowCommand *PlayShowCommand() const { return m_playShowCommand; }
+    TVideoExportCommand *VideoExportCommand() const { return m_videoExportCommand; }
 
     // The current slide: the focused slide box of the strip, or none.
     TRectBox *CurrentSlide() const;
@@ -91,6 +95,7 @@ public slots:
     void Print1Click();
     void CreateSlideshow1Click();
     void PlayShow1Click();
+    void ExportVideo1Click();
     void Exit1Click();
     // Edit
     void Edit1Click();
@@ -183,6 +188,7 @@ private:
     QAction *Print1 = nullptr;
     QAction *CreateSlideshow1 = nullptr;
     QAction *PlayShow1 = nullptr;
+    QAction *ExportVideo1 = nullptr;
     QAction *Exit1 = nullptr;
     QMenu *Edit1 = nullptr;
     QAction *Project1 = nullptr;
@@ -211,5 +217,6 @@ private:
     TProjectCommands *m_projectCommands = nullptr;
     TSlideshowCommand *m_slideshowCommand = nullptr;
     TPlayShowCommand *m_playShowCommand = nullptr;
+    TVideoExportCommand *m_videoExportCommand = nullptr;
     TfrmProjSettings *frmProjSettings = nullptr;
 };

@@ -45,6 +45,7 @@ void TfrmVistrano::CreateMenus()
     separator(File1);
     CreateSlideshow1 = item(File1, "CreateSlideshow1", tr("Create Slideshow"), &TfrmVistrano::CreateSlideshow1Click);
     PlayShow1 = item(File1, "PlayShow1", tr("Play Show"), &TfrmVistrano::PlayShow1Click);
+    ExportVideo1 = item(File1, "ExportVideo1", tr("Export Video..."), &TfrmVistrano::ExportVideo1Click);
     separator(File1);
     Exit1 = item(File1, "Exit1", tr("Exit"), &TfrmVistrano::Exit1Click);
 

@@ -8,6 +8,7 @@
 #include "slides/ProjSettings.h"
 #include "slides/SlideProperties.h"
 #include "slides/Viewer.h"
+#include "video/ExportVideoDialog.h"
 
 #include <QTimer>
 
@@ -37,6 +38,8 @@ int main(int argc, char *argv[])
     // the project settings.
     auto *frmCreateVistrano = new TfrmCreateVistrano(&frmVistrano);
     frmVistrano.SetSlideshowOptions(frmCreateVistrano);
+    auto *frmExportVideo = new TfrmExportVideo(&frmVistrano);
+    frmVistrano.SetVideoExportDialog(frmExportVideo);
     auto *frmProjSettings = new TfrmProjSettings(&frmVistrano);
     frmVistrano.SetProjectSettings(frmProjSettings);
     auto *frmSlideProperties = new TfrmSlideProperties(frmProjSettings, &frmVistrano);

@@ -545,6 +545,9 @@ bool TSlideStrip::RefuseWhileBusy() const
     case Work::BuildingShow:
         ShowMessage(tr("Please wait until the slideshow is built."));
         return true;
+    case Work::ExportingVideo:
+        ShowMessage(tr("Please wait until the video is exported."));
+        return true;
     }
     return true;
 }

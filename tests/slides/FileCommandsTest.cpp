@@ -15,10 +15,14 @@
 #include "slides/RectBox.h"
 #include "slides/SlideStrip.h"
 #include "slides/UpDown.h"
+#include "video/ExportVideoDialog.h"
+#include "video/VideoExportCommand.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QMessageBox>
 #include <QFileDialog>
 #include <QMenu>
 #include <QGroupBox>
@@ -521,4 +525,78 @@ TEST_F(FileCommandsTest, PlayShowPlaysTheStripAndDeletesItsPackage)
     EXPECT_GE(QDir(frames.Root()).entryList({"*.png"}, QDir::Files).size(), 3);
     EXPECT_EQ(strip->RunningWork(), TSlideStrip::Work::None);
     EXPECT_EQ(command->ShowsPlaying(), 0);
+}
+
+TEST_F(FileCommandsTest, ExportVideoFromTheWindow)
+{
+    QAction *exportVideo = window->findChild<QAction *>("ExportVideo1");
+    ASSERT_TRUE(exportVideo);
+    EXPECT_EQ(exportVideo->text(), "Export Video...");
+    exportVideo->trigger();
+    EXPECT_EQ(messages, QStringList({"You need to add some slides first!"}));
+    messages.clear();
+
+    MakeShow();
+    TVideoExportCommand *command = window->VideoExportCommand();
+    QSignalSpy finished(command, &TVideoExportCommand::ExportFinished);
+    // The dialog proposes the project's name in its folder; cancelled, it
+    // exports nothing.
+    const QString project = config.Path("holiday.vsw");
+    Commands()->SaveProjectFile(project);
+    OnNextModal([&](QWidget *dialog) {
+        EXPECT_EQ(dialog, videoOptions);
+        EXPECT_EQ(videoOptions->windowTitle(), "Export Video");
+        EXPECT_EQ(videoOptions->Label1->text(), "Number Of Slides : 3, length 0:15");
+        EXPECT_EQ(videoOptions->cbSize->currentText(), "1920 X 1080");
+        EXPECT_EQ(videoOptions->cbFrameRate->currentText(), "30 frames a second");
+        EXPECT_EQ(videoOptions->lblSmaller->text(), "Smaller file");
+        EXPECT_EQ(videoOptions->lblBetter->text(), "Better picture");
+        EXPECT_EQ(videoOptions->Options().crf, 20);
+        EXPECT_EQ(videoOptions->FileName(), config.Path("holiday.mp4"));
+        videoOptions->BitBtn2->click();
+    });
+    exportVideo->trigger();
+    EXPECT_FALSE(command->Running());
+
+    const QString video = config.Path("trip.mp4");
+    OnNextModal([&](QWidget *) {
+        videoOptions->cbSize->setCurrentText("640 X 480");
+        videoOptions->txtFileName->setText("trip");
+        videoOptions->BitBtn1->click();
+    });
+    exportVideo->trigger();
+    EXPECT_TRUE(command->Running());
+    EXPECT_EQ(strip->RunningWork(), TSlideStrip::Work::ExportingVideo);
+    EXPECT_TRUE(command->btnCancelExport->isVisible());
+    // While it runs the strip keeps its slides.
+    window->findChild<QAction *>("New1")->trigger();
+    EXPECT_EQ(strip->SlideCount(), 3);
+    ASSERT_TRUE(WaitFor([&] { return finished.count() == 1; }, 120000));
+    EXPECT_TRUE(finished.at(0).at(0).toBool());
+    EXPECT_EQ(messages, QStringList({"Please wait until the video is exported."}));
+    EXPECT_EQ(window->StatusBar()->PanelText(TStatusBar::FilesPanel), "Done!");
+    EXPECT_EQ(window->StatusBar()->Gauge(), 0);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(strip->RunningWork(), TSlideStrip::Work::None);
+    EXPECT_FALSE(command->btnCancelExport->isVisible());
+    const QByteArray made = ReadFileBytes(video);
+    EXPECT_TRUE(made.mid(4, 4) == "ftyp");
+
+    // Again to the same file (agreeing to replace it), cancelled at once:
+    // the video made before stays, and no partial file is left.
+    OnNextModal([&](QWidget *) {
+        OnNextModal([&](QWidget *question) {
+            static_cast<QMessageBox *>(question)->button(QMessageBox::Yes)->click();
+        });
+        videoOptions->BitBtn1->click();
+    });
+    exportVideo->trigger();
+    ASSERT_TRUE(command->Running());
+    command->btnCancelExport->click();
+    ASSERT_TRUE(WaitFor([&] { return finished.count() == 2; }, 120000));
+    EXPECT_FALSE(finished.at(1).at(0).toBool());
+    EXPECT_EQ(window->StatusBar()->PanelText(TStatusBar::FilesPanel), "The video export was cancelled.");
+    EXPECT_EQ(ReadFileBytes(video), made);
+    EXPECT_EQ(QDir(config.Root()).entryList({"*.part"}, QDir::Files | QDir::Hidden), QStringList());
+    EXPECT_EQ(messages.size(), 1);
 }

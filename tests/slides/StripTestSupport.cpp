@@ -12,6 +12,7 @@
 #include "slides/SlideProperties.h"
 #include "slides/SlideStrip.h"
 #include "slides/Viewer.h"
+#include "video/ExportVideoDialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -108,6 +109,8 @@ void StripTest::SetUp()
     window->SetViewer(viewer.get());
     options = new TfrmCreateVistrano(window.get());
     window->SetSlideshowOptions(options);
+    videoOptions = new TfrmExportVideo(window.get());
+    window->SetVideoExportDialog(videoOptions);
     settings = new TfrmProjSettings(window.get());
     window->SetProjectSettings(settings);
     properties = new TfrmSlideProperties(settings, window.get());

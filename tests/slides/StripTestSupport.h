@@ -19,6 +19,7 @@ class QDialog;
 class TRectBox;
 class TSlideStrip;
 class TfrmCreateVistrano;
+class TfrmExportVideo;
 class TfrmProjSettings;
 class TfrmSlideProperties;
 
@@ -68,6 +69,7 @@ protected:
     std::unique_ptr<TfrmVistrano> window;
     TSlideStrip *strip = nullptr;
     TfrmCreateVistrano *options = nullptr;
+    TfrmExportVideo *videoOptions = nullptr;
     TfrmProjSettings *settings = nullptr;
     TfrmSlideProperties *properties = nullptr;
     QStringList messages;
