@@ -1,6 +1,12 @@
+#include "player/FrameExport.h"
+#include "player/PackageSlides.h"
+#include "player/ShowRenderer.h"
 #include "show/PackageReader.h"
+#include "show/ShowPackage.h"
+#include "show/SlideRendering.h"
 #include "show/SlideshowBuild.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestPictures.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -28,19 +34,6 @@ QString Picture(const TestFolder &folder, const QString &name, QSize size, QColo
     return path;
 }
 
-// A second of a quiet 440 Hz tone as 8-bit mono WAV.
-QByteArray ToneWav()
-{
-    const int rate = 8000;
-    QByteArray samples(rate, Qt::Uninitialized);
-    for (int i = 0; i < rate; ++i)
-        samples[i] = char(128 + ((i * 440 * 2 / rate) % 2 ? 20 : -20));
-    auto le32 = [](quint32 v) { return QByteArray(reinterpret_cast<const char *>(&v), 4); };
-    auto le16 = [](quint16 v) { return QByteArray(reinterpret_cast<const char *>(&v), 2); };
-    return "RIFF" + le32(36 + quint32(samples.size())) + "WAVEfmt " + le32(16) + le16(1) + le16(1) + le32(rate)
-           + le32(rate) + le16(1) + le16(8) + "data" + le32(quint32(samples.size())) + samples;
-}
-
 QColor At(const QImage &image, int x, int y)
 {
     return QColor(image.pixel(x, y));
@@ -64,6 +57,13 @@ const QColor kBlue(60, 60, 200);
 
 // Three slides at 640 by 480: a landscape picture entering by Dissolve, a
 // portrait one by Wipe From Left with a caption, a wide one by Wipe From Top.
+QList<BuildSlide> ThreeSlides(const TestFolder &folder)
+{
+    return {{Picture(folder, "a.jpg", {40, 30}, kRed), 0, 4, 1, {}},
+            {Picture(folder, "b.jpg", {30, 40}, kGreen), 0, 5, 2, QStringLiteral("Hello there")},
+            {Picture(folder, "c.jpg", {160, 90}, kBlue), 0, 6, 4, {}}};
+}
+
 QString BuildThreeSlideShow(const TestFolder &folder, const QString &name)
 {
     const QString out = folder.Path(name);
@@ -71,11 +71,7 @@ QString BuildThreeSlideShow(const TestFolder &folder, const QString &name)
     options.OutputWidth = 640;
     options.OutputHeight = 480;
     options.TemplatePath = Player();
-    BuildSlideshow(out,
-                   {{Picture(folder, "a.jpg", {40, 30}, kRed), 0, 4, 1, {}},
-                    {Picture(folder, "b.jpg", {30, 40}, kGreen), 0, 5, 2, QStringLiteral("Hello there")},
-                    {Picture(folder, "c.jpg", {160, 90}, kBlue), 0, 6, 4, {}}},
-                   options);
+    BuildSlideshow(out, ThreeSlides(folder), options);
     return out;
 }
 
@@ -182,6 +178,43 @@ TEST(PlayerProgram, FramesShowEverySlideAndTheMiddleOfItsTransition)
     ExpectNear(At(middle[3], 320, 300), kGreen, 8, "wipe top, old side");
 }
 
+// The frames --frames writes are the show's renderer at their moments of the
+// timeline; drawn from the photos themselves, as the video draws them, the
+// same moments look the same.
+TEST(PlayerProgram, FramesAreTheRenderersAtTheirMoments)
+{
+    TestFolder folder;
+    const QString show = BuildThreeSlideShow(folder, "show.exe");
+    const QDir frames(folder.Path("frames"));
+    ASSERT_EQ(RunProgram(show, {"--frames", frames.path()}), 0);
+
+    const QByteArray bytes = ReadFileBytes(show);
+    const ShowPackage package = ReadShowPackage(bytes);
+    const ShowTimeline timeline = PackageTimeline(package);
+    const QSize screen = FrameScreenSize(package);
+    ShowRenderer renderer(3, PackageSlideSource(package), screen);
+    const QList<BuildSlide> slides = ThreeSlides(folder);
+    ShowRenderer fromPhotos(
+        3,
+        [&](int index) {
+            const BuildSlide &slide = slides[index];
+            return SlideContent{RenderSlidePicture(slide.FileName, slide.Rotation, screen, index + 1, SlideFit::AsShown),
+                                slide.Caption,
+                                {}};
+        },
+        screen);
+    for (int i = 0; i < 3; ++i) {
+        const TimedSlide &slide = timeline.slides[size_t(i)];
+        for (const bool shown : {false, true}) {
+            const double t = shown ? (slide.ShownAt() + slide.End()) / 2 : TransitionMiddle(slide);
+            const QImage written(frames.filePath(QStringLiteral("slide-00%1%2.png").arg(i + 1).arg(shown ? "" : "-transition")));
+            const ShowMoment moment = MomentAt(timeline, t);
+            EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), renderer.Frame(moment)) << i << shown;
+            EXPECT_GE(PicturePsnr(written, fromPhotos.Frame(moment)), 35.0) << i << shown;
+        }
+    }
+}
+
 TEST(PlayerProgram, ADamagedShowPlaysWhatItCanAndSaysWhatIsWrong)
 {
     TestFolder folder;
@@ -221,7 +254,7 @@ TEST(PlayerProgram, AShortShowWithAudioPlaysToItsEnd)
     options.OutputWidth = 640;
     options.OutputHeight = 480;
     options.TemplatePath = Player();
-    options.BackgroundAudio = folder.Write("tone.wav", ToneWav());
+    options.BackgroundAudio = folder.Write("tone.wav", ToneWav(1.0));
     const QString picture = Picture(folder, "a.jpg", {40, 30}, kRed);
     // Zero durations: each slide flashes by.
     BuildSlideshow(out, {{picture, 0, 0, 1, "one"}, {picture, 0, 0, 3, "two"}}, options);

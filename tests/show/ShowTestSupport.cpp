@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 
 QImage TestPicture(int width, int height)
 {
@@ -70,17 +69,3 @@ void ExpectReadsAs(const QByteArray &package, const PackageModel &model)
     }
 }
 
-FileSizeLimit::FileSizeLimit(qint64 bytes)
-{
-    std::signal(SIGXFSZ, SIG_IGN);
-    getrlimit(RLIMIT_FSIZE, &m_old);
-    rlimit limited = m_old;
-    limited.rlim_cur = rlim_t(bytes);
-    setrlimit(RLIMIT_FSIZE, &limited);
-}
-
-FileSizeLimit::~FileSizeLimit()
-{
-    setrlimit(RLIMIT_FSIZE, &m_old);
-    std::signal(SIGXFSZ, SIG_DFL);
-}

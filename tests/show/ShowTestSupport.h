@@ -1,13 +1,13 @@
 #pragma once
 
+#include "tests/support/FileSizeLimit.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
 
 #include <utility>
 #include <vector>
-
-#include <sys/resource.h>
 
 // The marker prefixes written out, as a reader of a package sees them.
 inline const QByteArray kStart("SO!#");
@@ -35,20 +35,6 @@ struct PackageModel
 // its value, and every key finds its first section whatever its letter case
 // (gtest expectations).
 void ExpectReadsAs(const QByteArray &package, const PackageModel &model);
-
-// While it lives, files this process writes cannot grow beyond the size: a
-// stand-in for a full disk. Writes past it fail instead of raising SIGXFSZ.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(qint64 bytes);
-    ~FileSizeLimit();
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-
-private:
-    rlimit m_old = {};
-};
 
 // A picture with some structure (gradients and a bright corner), so that
 // resampled and encoded results are not trivially uniform.

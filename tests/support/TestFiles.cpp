@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 TestFolder::TestFolder() : m_dir(std::make_unique<QTemporaryDir>())
 {
     if (!m_dir->isValid())
@@ -64,4 +66,19 @@ bool ToolAvailable(const QString &name)
 void KeepUserCacheIn(const TestFolder &folder)
 {
     qputenv("XDG_CACHE_HOME", folder.Root().toUtf8());
+}
+
+QByteArray ToneWav(double seconds, int rate)
+{
+    const int count = int(seconds * rate);
+    QByteArray samples(2 * count, Qt::Uninitialized);
+    for (int i = 0; i < count; ++i) {
+        const auto value = qint16(8192 * std::sin(2 * M_PI * 440 * i / rate));
+        samples[2 * i] = char(value & 0xFF);
+        samples[2 * i + 1] = char((value >> 8) & 0xFF);
+    }
+    auto le32 = [](quint32 v) { return QByteArray(reinterpret_cast<const char *>(&v), 4); };
+    auto le16 = [](quint16 v) { return QByteArray(reinterpret_cast<const char *>(&v), 2); };
+    return "RIFF" + le32(36 + quint32(samples.size())) + "WAVEfmt " + le32(16) + le16(1) + le16(1) + le32(quint32(rate))
+           + le32(quint32(rate) * 2) + le16(2) + le16(16) + "data" + le32(quint32(samples.size())) + samples;
 }

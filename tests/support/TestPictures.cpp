@@ -1,6 +1,7 @@
 #include "tests/support/TestPictures.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -104,4 +105,23 @@ QImage RandomPicture(int width, int height, uint32_t seed, bool extremes)
         }
     }
     return picture;
+}
+
+double PicturePsnr(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size() || a.isNull())
+        return 0;
+    const QImage x = a.convertToFormat(QImage::Format_RGB888);
+    const QImage y = b.convertToFormat(QImage::Format_RGB888);
+    double squares = 0;
+    for (int row = 0; row < x.height(); ++row) {
+        const uchar *p = x.constScanLine(row);
+        const uchar *q = y.constScanLine(row);
+        for (int i = 0; i < 3 * x.width(); ++i) {
+            const double d = double(p[i]) - double(q[i]);
+            squares += d * d;
+        }
+    }
+    const double mean = squares / (3.0 * x.width() * x.height());
+    return mean <= 0 ? 99.0 : 10.0 * std::log10(255.0 * 255.0 / mean);
 }

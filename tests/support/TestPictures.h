@@ -23,3 +23,8 @@ QImage TestBilevelPicture(int width, int height, uint32_t seed);
 // A BGR888 picture of random bytes (or, with extremes, of bytes that are
 // each 0 or 255, which drive filters with negative lobes past the ends).
 QImage RandomPicture(int width, int height, uint32_t seed, bool extremes = false);
+
+// The peak signal-to-noise ratio of two pictures of one size over their red,
+// green and blue samples, in decibels (higher is closer; 99 for equal
+// pictures, 0 for pictures of different sizes).
+double PicturePsnr(const QImage &a, const QImage &b);
