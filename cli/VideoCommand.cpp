@@ -3,6 +3,7 @@
 #include "cli/CliArguments.h"
 #include "cli/CliCommand.h"
 #include "cli/CliProject.h"
+#include "common/FileIdentity.h"
 #include "show/ScreenSizes.h"
 #include "video/VideoExport.h"
 
@@ -33,6 +34,8 @@ int RunVideo(const QStringList &args)
     if (parsed.options.contains(QStringLiteral("--crf")))
         options.crf = ParseIntArgument(parsed.options.value(QStringLiteral("--crf")), 0, 51);
 
+    // The audio and the pictures are checked by the export.
+    RefuseWritingOverInputs(parsed.positional[1], {parsed.positional[0]});
     const CliProject project = OpenWholeProject(parsed.positional[0]);
     options.backgroundAudio = project.opened.header.audioPath;
     const VideoExportResult result = ExportVideo(parsed.positional[1], ShowSlidesOf(project), options, PrintProgress);

@@ -1,9 +1,9 @@
 #include "video/LoopedAudio.h"
 
+#include "common/FileNames.h"
 #include "common/VistranoError.h"
 #include "video/LibavError.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -34,7 +34,7 @@ LoopedAudio::LoopedAudio(const QString &path)
         ThrowOutOfMemory();
     // Only a regular file: a FIFO or a device would block or never end.
     struct stat info = {};
-    const QByteArray name = QFile::encodeName(QFileInfo(path).absoluteFilePath());
+    const QByteArray name = EncodeFileName(QFileInfo(path).absoluteFilePath());
     if (::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode))
         Fail(QStringLiteral("it is not a file that can be read"));
     OpenPass();
@@ -60,7 +60,7 @@ void LoopedAudio::OpenPass()
     m_decoder.reset();
     m_input.reset();
     m_draining = false;
-    const QByteArray url = "file:" + QFile::encodeName(QFileInfo(m_path).absoluteFilePath());
+    const QByteArray url = "file:" + EncodeFileName(QFileInfo(m_path).absoluteFilePath());
     AVDictionary *options = nullptr;
     av_dict_set(&options, "protocol_whitelist", "file", 0);
     av_dict_set(&options, "format_whitelist", kFormats, 0);

@@ -1,16 +1,16 @@
 #include "video/Mp4Muxer.h"
 
+#include "common/FileNames.h"
 #include "common/VistranoError.h"
 #include "video/LibavError.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 Mp4Muxer::Mp4Muxer(const QString &path, const QString &shownName) : m_shownName(shownName)
 {
     // The file protocol's own prefix, so that no part of the name is taken
     // for another protocol.
-    const QByteArray url = "file:" + QFile::encodeName(QFileInfo(path).absoluteFilePath());
+    const QByteArray url = "file:" + EncodeFileName(QFileInfo(path).absoluteFilePath());
     const int result = avformat_alloc_output_context2(&m_context, nullptr, "mp4", url.constData());
     if (result < 0 || !m_context)
         Fail(result < 0 ? result : AVERROR(ENOMEM));

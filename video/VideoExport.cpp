@@ -1,5 +1,7 @@
 #include "video/VideoExport.h"
 
+#include "common/FileIdentity.h"
+#include "common/FileReplacement.h"
 #include "common/Rounding.h"
 #include "common/Text8Bit.h"
 #include "common/VistranoError.h"
@@ -11,7 +13,6 @@
 #include "video/H264Encoder.h"
 #include "video/LoopedAudio.h"
 #include "video/Mp4Muxer.h"
-#include "video/PendingFile.h"
 #include "video/SlidePrefetch.h"
 
 #include <QFileInfo>
@@ -30,6 +31,17 @@ namespace {
 bool HasAudio(const QString &field)
 {
     return EncodeText8(field) > QByteArray(" ");
+}
+
+// The video may not go over one of its inputs: the audio or a picture.
+void RefuseWritingOverSlides(const QString &target, const QList<BuildSlide> &slides, const QString &audio)
+{
+    QStringList inputs;
+    if (HasAudio(audio))
+        inputs << QFileInfo(audio).absoluteFilePath();
+    for (const BuildSlide &slide : slides)
+        inputs << QFileInfo(slide.FileName).absoluteFilePath();
+    RefuseWritingOverInputs(target, inputs);
 }
 
 void Report(const VideoProgressCallback &progress, const QString &status, int gauge)
@@ -67,6 +79,8 @@ VideoExportResult ExportVideo(const QString &outputPath, const QList<BuildSlide>
     if (slides.isEmpty())
         throw VistranoError(QStringLiteral("You need to add some slides first!"));
     CheckVideoOptions(options);
+    const QString target = QFileInfo(outputPath).absoluteFilePath();
+    RefuseWritingOverSlides(target, slides, options.backgroundAudio);
     // The libraries' own remarks are not for the user: every failure comes
     // back as an error code and is reported with a message of our own.
     av_log_set_level(AV_LOG_QUIET);
@@ -90,9 +104,9 @@ VideoExportResult ExportVideo(const QString &outputPath, const QList<BuildSlide>
     // goes (and its partial copy is removed) before that thread is waited
     // for.
     SlidePrefetch pictures(slides, options.size);
-    PendingFile file(outputPath);
+    FileReplacement file(target);
     {
-        Mp4Muxer muxer(file.Path(), QFileInfo(outputPath).absoluteFilePath());
+        Mp4Muxer muxer(file.TemporaryPath(), target);
         H264Encoder video(muxer, options.size, options.fps, options.crf);
         std::unique_ptr<AacTrack> sound;
         if (audio)

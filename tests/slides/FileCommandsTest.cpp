@@ -597,6 +597,6 @@ TEST_F(FileCommandsTest, ExportVideoFromTheWindow)
     EXPECT_FALSE(finished.at(1).at(0).toBool());
     EXPECT_EQ(window->StatusBar()->PanelText(TStatusBar::FilesPanel), "The video export was cancelled.");
     EXPECT_EQ(ReadFileBytes(video), made);
-    EXPECT_EQ(QDir(config.Root()).entryList({"*.part"}, QDir::Files | QDir::Hidden), QStringList());
+    EXPECT_EQ(QDir(config.Root()).entryList({".trip.mp4.*"}, QDir::Files | QDir::Hidden), QStringList());
     EXPECT_EQ(messages.size(), 1);
 }

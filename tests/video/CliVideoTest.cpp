@@ -63,6 +63,12 @@ TEST(CliVideo, ExportsAProjectAndSaysWhatWentWrong)
     EXPECT_TRUE(err.endsWith("The video was made without sound.\n")) << err.toStdString();
     EXPECT_EQ(ReadBackVideo(out).streams, 1);
 
+    // Not over the project itself.
+    const QByteArray projectBytes = ReadFileBytes(project);
+    EXPECT_EQ(Cli({"video", project, project, "--size", "320x180"}, &err), 1);
+    EXPECT_TRUE(err.contains("is the input file")) << err.toStdString();
+    EXPECT_EQ(ReadFileBytes(project), projectBytes);
+
     // A picture gone since the project was saved.
     QFile::remove(out);
     QFile::remove(folder.Path("b.png"));

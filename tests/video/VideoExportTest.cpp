@@ -117,7 +117,7 @@ TEST_P(VideoExportRows, ReadsBackAsTheShow)
     EXPECT_TRUE(result.audioProblem.isEmpty()) << result.audioProblem.toStdString();
     EXPECT_EQ(gauge.back(), 0); // set back when done
     EXPECT_EQ(*std::max_element(gauge.begin(), gauge.end()), 100);
-    EXPECT_EQ(FilesIn(folder.Root()).filter(".part"), QStringList());
+    EXPECT_EQ(FilesIn(folder.Root()).filter(".show.mp4."), QStringList());
 
     const ReadVideo video = ReadBackVideo(out);
     ASSERT_TRUE(video.opened);
@@ -208,8 +208,13 @@ TEST(VideoExport, FailuresLeaveNoPartialFile)
     expectUntouched("stopped");
 
     EXPECT_TRUE(ErrorOf([&] { ExportVideo(folder.Path("none/show.mp4"), slides, options); })
-                    .startsWith("Cannot write file " + folder.Path("none/show.mp4")));
-    EXPECT_TRUE(ErrorOf([&] { ExportVideo(folder.Root(), slides, options); }).contains("it is a folder"));
+                    .startsWith("Cannot create file " + folder.Path("none/show.mp4")));
+    EXPECT_EQ(ErrorOf([&] { ExportVideo(folder.Root(), slides, options); }),
+              "Cannot create file " + folder.Root() + ": Is a directory");
+    // Nor does it go over one of its own pictures.
+    EXPECT_TRUE(ErrorOf([&] { ExportVideo(slides[1].FileName, slides, options); })
+                    .startsWith("The output file " + slides[1].FileName + " is the input file"));
+    expectUntouched("over its input");
 
     slides[1].FileName = folder.Path("gone.png");
     EXPECT_TRUE(ErrorOf([&] { ExportVideo(target, slides, options); }).contains("gone.png"));
