@@ -6,10 +6,11 @@
 
 #include "project/ProjectFile.h"
 #include "tests/bench/Bench.h"
-#include "tests/bench/ChildRun.h"
+#include "tests/bench/MeasuredRun.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QProcessEnvironment>
 
 #include <cstdio>
 #include <vector>
@@ -85,8 +86,10 @@ VISTRANO_BENCH(video_export)
     const QString project = WriteProject(work.filePath("video.vsw"), files);
     const double length = kSlides * kSeconds;
 
-    const ChildRun ours = RunChild(QDir(context.binDir).filePath("vistrano-cli"),
-                                   {"video", project, work.filePath("ours.mp4"), "--size", "1920x1080", "--fps", "30"});
+    const QStringList environment = QProcessEnvironment::systemEnvironment().toStringList();
+    const Timing ours = RunMeasured(QDir(context.binDir).filePath("vistrano-cli"),
+                                    {"video", project, work.filePath("ours.mp4"), "--size", "1920x1080", "--fps", "30"},
+                                    environment);
     if (ours.wall < 0) {
         std::printf("vistrano-cli video failed\n");
         return;
@@ -95,17 +98,17 @@ VISTRANO_BENCH(video_export)
                 "goal: at least 4");
     PrintFigure("video: export wall time", ours.wall, "s");
     PrintFigure("video: export processor time", ours.cpu, "s");
-    PrintFigure("video: peak memory", ours.peakMB, "MB", "goal: at most 300");
+    PrintFigure("video: peak memory", ours.peakMegabytes, "MB", "goal: at most 300");
     PrintFigure("video: file size", double(QFileInfo(work.filePath("ours.mp4")).size()) / 1e6, "MB");
 
-    const ChildRun ffmpeg = RunChild("ffmpeg", FfmpegArguments(files, work.filePath("ffmpeg.mp4")));
+    const Timing ffmpeg = RunMeasured("ffmpeg", FfmpegArguments(files, work.filePath("ffmpeg.mp4")), environment);
     if (ffmpeg.wall < 0) {
         std::printf("the ffmpeg program did not run (the ffmpeg package)\n");
         return;
     }
     PrintFigure("ffmpeg filter graph: wall time", ffmpeg.wall, "s");
     PrintFigure("ffmpeg filter graph: processor time", ffmpeg.cpu, "s");
-    PrintFigure("ffmpeg filter graph: peak memory", ffmpeg.peakMB, "MB");
+    PrintFigure("ffmpeg filter graph: peak memory", ffmpeg.peakMegabytes, "MB");
     PrintFigure("ffmpeg filter graph: file size", double(QFileInfo(work.filePath("ffmpeg.mp4")).size()) / 1e6, "MB");
     PrintFigure("video / ffmpeg in wall time", ours.wall / ffmpeg.wall, "x", "goal: at most 0.2");
     PrintFigure("video / ffmpeg in processor time", ours.cpu / ffmpeg.cpu, "x", "steadier on a busy machine");
