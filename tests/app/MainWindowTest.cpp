@@ -150,7 +150,7 @@ TEST_F(MainWindowTest, HasTheMenusWithTheirEntries)
     EXPECT_EQ(menus, QStringList({"File", "Edit", "Bookmarks", "View", "Help"}));
     EXPECT_EQ(MenuTexts(Find<QMenu>(window.get(), "File1")),
               QStringList({"New", "Open", "Recent Projects", "Save", "Save As...", "Print", "-", "Create Slideshow",
-                           "Play Show", "-", "Exit"}));
+                           "Play Show", "Export Video...", "-", "Exit"}));
     EXPECT_TRUE(Find<QAction>(window.get(), "Save1")->isVisible());
     const QList<std::pair<const char *, QString>> keys{
         {"New1", "Ctrl+N"}, {"Open1", "Ctrl+O"}, {"Save1", "Ctrl+S"}, {"Save2", "Ctrl+Shift+S"},
