@@ -13,7 +13,7 @@ build=(build-essential cmake ninja-build pkg-config
 test=(clang libclang-rt-14-dev
       libjpeg-turbo-progs imagemagick netpbm libtiff-tools libtiff-dev giflib-tools python3 python3-pil
       libpng-dev libgif-dev poppler-utils xauth xvfb locales-all
-      libheif-examples heif-thumbnailer webp ffmpeg)
+      libheif-examples heif-thumbnailer webp ffmpeg libglib2.0-bin)
 
 want=("${build[@]}")
 if [ "${1:-}" = "--test" ]; then

@@ -1,29 +1,17 @@
 #include "tests/bench/ExternalDecoders.h"
 
 #include "tests/bench/Bench.h"
-
-#include <QProcess>
-#include <QStandardPaths>
+#include "tests/support/RequiredTools.h"
 
 namespace {
-
-QString PillowPython()
-{
-    for (const QString &candidate : {QStringLiteral("python3"), QStringLiteral("/usr/bin/python3")}) {
-        QProcess process;
-        process.start(candidate, {QStringLiteral("-c"), QStringLiteral("import PIL.Image")});
-        if (process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
-            return candidate;
-    }
-    return {};
-}
 
 double Once(ExternalDecoder decoder, const QString &path)
 {
     if (decoder == ExternalDecoder::Magick) {
-        if (QStandardPaths::findExecutable(QStringLiteral("convert")).isEmpty())
+        static const QString convert = ConvertProgram();
+        if (convert.isEmpty())
             return -1;
-        return MedianCommandMilliseconds(5, QStringLiteral("convert"),
+        return MedianCommandMilliseconds(5, convert,
                                          {QStringLiteral("-limit"), QStringLiteral("thread"), QStringLiteral("1"),
                                           path + QStringLiteral("[0]"), QStringLiteral("-depth"), QStringLiteral("8"),
                                           QStringLiteral("rgb:/dev/null")});

@@ -5,6 +5,7 @@
 // timed inside its own process, and netpbm's converters timed as commands
 // less their start-up on a 1 by 1 picture of the same format.
 #include "tests/bench/Bench.h"
+#include "tests/support/RequiredTools.h"
 
 #include "imaging/PictureLoading.h"
 #include "imaging/decoders/GIFGraphic.h"
@@ -68,18 +69,19 @@ double OursMilliseconds(const QByteArray &bytes, bool to24Bits)
 // timed inside Python so that its start-up does not count.
 double PILMilliseconds(const QString &path)
 {
-    for (const char *python : {"/usr/bin/python3", "python3"}) {
-        QProcess process;
-        process.start(QLatin1String(python),
-                      {QStringLiteral("-c"),
-                       QStringLiteral("import sys, time\nfrom PIL import Image\nt = []\nfor i in range(%1):\n"
-                                      "    s = time.perf_counter(); im = Image.open(sys.argv[1]); im.load(); "
-                                      "t.append(time.perf_counter() - s)\nprint(sorted(t)[len(t) // 2] * 1000)")
-                           .arg(kRepeats),
-                       path});
-        if (process.waitForFinished(-1) && process.exitCode() == 0)
-            return process.readAllStandardOutput().trimmed().toDouble();
-    }
+    static const QString python = PillowPython();
+    if (python.isEmpty())
+        return -1;
+    QProcess process;
+    process.start(python,
+                  {QStringLiteral("-c"),
+                   QStringLiteral("import sys, time\nfrom PIL import Image\nt = []\nfor i in range(%1):\n"
+                                  "    s = time.perf_counter(); im = Image.open(sys.argv[1]); im.load(); "
+                                  "t.append(time.perf_counter() - s)\nprint(sorted(t)[len(t) // 2] * 1000)")
+                       .arg(kRepeats),
+                   path});
+    if (process.waitForFinished(-1) && process.exitCode() == 0)
+        return process.readAllStandardOutput().trimmed().toDouble();
     return -1;
 }
 

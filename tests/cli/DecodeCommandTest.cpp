@@ -1,4 +1,5 @@
 #include "tests/cli/CliTestFiles.h"
+#include "tests/support/RequiredTools.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -19,8 +20,7 @@ TEST(DecodeCommand, WritesTheLoadedPictureAsPPM)
 
 TEST(DecodeCommand, DecodesJPEGAtTheScaleAsked)
 {
-    if (!ToolAvailable(QStringLiteral("cjpeg")) || !ToolAvailable(QStringLiteral("djpeg")))
-        GTEST_SKIP() << "cjpeg and djpeg are not installed";
+    REQUIRE_TOOLS("cjpeg", "djpeg");
     TestFolder folder;
     const QString source = folder.Write(QStringLiteral("source.ppm"), PPMOf(NumberedPicture(21, 13)));
     const QString jpeg = folder.Path(QStringLiteral("photo.JPG"));
@@ -41,9 +41,7 @@ TEST(DecodeCommand, DecodesJPEGAtTheScaleAsked)
 // least the scaled size.
 TEST(DecodeCommand, ScalesThePhoneFormats)
 {
-    if (!ToolAvailable(QStringLiteral("heif-enc")) || !ToolAvailable(QStringLiteral("cwebp"))
-        || !ToolAvailable(QStringLiteral("dwebp")))
-        GTEST_SKIP() << "libheif-examples and webp are not installed";
+    REQUIRE_TOOLS("heif-enc", "cwebp", "dwebp");
     TestFolder folder;
     const QString source = folder.Path(QStringLiteral("source.png"));
     ASSERT_TRUE(NumberedPicture(90, 60).save(source));

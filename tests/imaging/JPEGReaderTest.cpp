@@ -48,8 +48,7 @@ TEST(JPEGReader, RoundsScaledSizesUp)
 
 TEST(JPEGReader, GivesTheSamePixelsAsDjpegAtEveryScale)
 {
-    if (!ToolAvailable(QStringLiteral("djpeg")))
-        GTEST_SKIP() << "djpeg is not installed";
+    REQUIRE_TOOLS("djpeg");
     TestFolder folder;
     for (JPEGKind kind : {JPEGKind::Colour, JPEGKind::Progressive, JPEGKind::Grey}) {
         const QString path = folder.Write(QStringLiteral("p%1.jpg").arg(int(kind)),
@@ -105,8 +104,7 @@ TEST(JPEGReader, DecodesFourChannelFilesToTheirColours)
     EXPECT_TRUE(SamePixels(LoadPictureFile(ycck, JPEGReadScale::Whole), expected, 12));
     EXPECT_EQ(LoadPictureFile(ycck, JPEGReadScale::Quarter).size(), QSize(12, 8));
 
-    if (!ToolAvailable(QStringLiteral("convert")))
-        GTEST_SKIP() << "ImageMagick is not installed";
+    REQUIRE_TOOLS("convert");
     // ImageMagick writes Adobe-style inverted CMYK, like Photoshop.
     const QString source = folder.Path(QStringLiteral("source.ppm"));
     WriteReferencePPM(MakeTestPicture(64, 48, 5, QImage::Format_BGR888), source);

@@ -63,8 +63,7 @@ QByteArray Rows24(const QImage &picture, bool topDown)
 
 TEST(WindowsBitmap, MatchesImageMagickOnEveryVariantItWrites)
 {
-    if (!ToolAvailable(QStringLiteral("convert")))
-        GTEST_SKIP() << "ImageMagick is not installed";
+    REQUIRE_TOOLS("convert");
     TestFolder folder;
     TFileFormatRegistration formats;
     const QString source = folder.Path(QStringLiteral("source.ppm"));

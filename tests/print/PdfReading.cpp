@@ -7,12 +7,6 @@
 #include <QTemporaryDir>
 #include <QTextDocumentFragment>
 
-bool PdfToolsAvailable()
-{
-    return ToolAvailable("pdftotext") && ToolAvailable("pdfinfo") && ToolAvailable("pdfimages")
-        && ToolAvailable("pdftoppm");
-}
-
 QString PdfInfo(const QString &pdf)
 {
     QByteArray out;

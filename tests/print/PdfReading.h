@@ -20,7 +20,6 @@ struct PdfImage
     int XPpi = 0;
 };
 
-bool PdfToolsAvailable();
 QString PdfInfo(const QString &pdf);
 QList<PdfWord> PdfWords(const QString &pdf);
 QString PdfPageText(const QString &pdf, int page);

@@ -6,6 +6,7 @@
 #include "print/SlideSheetPrinting.h"
 #include "project/RectBoxProperties.h"
 #include "shell/StatusBar.h"
+#include "tests/support/RequiredTools.h"
 #include "tests/support/TestFiles.h"
 
 #include <QApplication>
@@ -77,8 +78,7 @@ class SheetPrint : public ::testing::Test
 protected:
     void SetUp() override
     {
-        if (!PdfToolsAvailable())
-            GTEST_SKIP() << "poppler-utils is not installed";
+        REQUIRE_TOOLS("pdftotext", "pdfinfo", "pdfimages", "pdftoppm");
     }
 
     void PrintToPdf(const QString &pdf, const Slides &slides, TStatusBar &status)

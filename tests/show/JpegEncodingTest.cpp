@@ -1,6 +1,7 @@
 #include "show/JpegEncoding.h"
 #include "show/SlideRendering.h"
 #include "tests/show/ShowTestSupport.h"
+#include "tests/support/RequiredTools.h"
 #include "tests/support/TestFiles.h"
 
 #include "common/VistranoError.h"
@@ -44,8 +45,7 @@ QByteArray CjpegOf(const TestFolder &folder, const QImage &picture, int quality)
 // encoder of the same library: the bytes must agree exactly.
 TEST(JpegEncoding, MatchesCjpegWithTheSameSettings)
 {
-    if (!ToolAvailable("cjpeg"))
-        GTEST_SKIP() << "cjpeg (libjpeg-turbo-progs) is not installed";
+    REQUIRE_TOOLS("cjpeg");
     TestFolder folder;
     const QImage picture = TestPicture(67, 41).convertToFormat(QImage::Format_BGR888);
     for (int quality : {100, 90, 40}) {

@@ -17,31 +17,6 @@
 #include <cstdlib>
 #include <cstring>
 
-QString ConvertProgram()
-{
-    for (const char *candidate : {"/usr/bin/convert", "/usr/bin/convert-im6.q16", "/usr/bin/magick"})
-        if (QFileInfo(QString::fromLatin1(candidate)).isExecutable())
-            return QString::fromLatin1(candidate);
-    return {};
-}
-
-bool HaveMagick()
-{
-    return !ConvertProgram().isEmpty();
-}
-
-QString PillowPython()
-{
-    static const QString found = [] {
-        for (const QString &candidate : {QStringLiteral("/usr/bin/python3"), QStringLiteral("python3")}) {
-            if (RunProgram(candidate, {"-c", "import PIL.Image"}) == 0)
-                return candidate;
-        }
-        return QString();
-    }();
-    return found;
-}
-
 ToolRun RunTool(const QString &program, const QStringList &args, const QByteArray &input)
 {
     QProcess process;

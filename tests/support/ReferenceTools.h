@@ -4,6 +4,8 @@
 // giflib, libtiff's tools, libjpeg's djpeg, Python's imaging library), and
 // the comparisons of our pictures with theirs.
 
+#include "tests/support/RequiredTools.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -12,13 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
-
-// The real ImageMagick convert (not a stand-in earlier on the PATH), or an
-// empty string when none is installed.
-QString ConvertProgram();
-bool HaveMagick();
-// A python3 that has PIL, or an empty string.
-QString PillowPython();
 
 // What a tool run gave: true when it exited with 0, and its standard
 // output. Reads as the output where bytes are wanted.

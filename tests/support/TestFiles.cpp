@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -56,11 +55,6 @@ int RunProgram(const QString &program, const QStringList &args, QByteArray *out,
     ChildLimits limits;
     limits.seconds = (timeoutMs + 999) / 1000;
     return RunLimitedProgram(limits, program, args, out, err);
-}
-
-bool ToolAvailable(const QString &name)
-{
-    return !QStandardPaths::findExecutable(name).isEmpty();
 }
 
 void KeepUserCacheIn(const TestFolder &folder)

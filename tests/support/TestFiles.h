@@ -46,10 +46,6 @@ QString BuiltProgram(const QString &name);
 int RunProgram(const QString &program, const QStringList &args, QByteArray *out = nullptr,
                QByteArray *err = nullptr, int timeoutMs = 120000);
 
-// True when an external tool (an independent reader used as a test oracle)
-// is installed.
-bool ToolAvailable(const QString &name);
-
 // A 440 Hz tone as a 16-bit mono WAV file of that length and sample rate, at
 // a quarter of full scale.
 QByteArray ToneWav(double seconds, int rate = 8000);

@@ -208,9 +208,7 @@ TEST(TGIFGraphic, FailsWithTheFamilyMessages)
 
 TEST(TGIFGraphic, MatchesGiflibAndNetpbmOnFilesTheyWrite)
 {
-    if (!ToolAvailable(QStringLiteral("gifbuild")) || !ToolAvailable(QStringLiteral("giftopnm"))
-        || !ToolAvailable(QStringLiteral("ppmtogif")))
-        GTEST_SKIP() << "giflib-tools and netpbm are needed";
+    REQUIRE_TOOLS("gifbuild", "giftopnm", "ppmtogif");
     TestFolder folder;
 
     // netpbm: a 256-colour picture, plain and interlaced, and a 2-colour one.
@@ -284,8 +282,7 @@ wwwww
 TEST(TGIFGraphic, MatchesImageMagickOnAQuantisedPhoto)
 {
     const QString convert = ConvertProgram();
-    if (convert.isEmpty())
-        GTEST_SKIP() << "ImageMagick is needed";
+    REQUIRE_TOOLS("convert");
     TestFolder folder;
     const QString source = folder.Write(QStringLiteral("photo.ppm"), EncodePPM(MakeTestPicture(320, 240, 3)));
     for (const char *interlace : {"None", "GIF"}) {
@@ -298,8 +295,7 @@ TEST(TGIFGraphic, MatchesImageMagickOnAQuantisedPhoto)
 
 TEST(TGIFGraphic, ShowsThroughPictureLoading)
 {
-    if (!ToolAvailable(QStringLiteral("ppmtogif")) || !ToolAvailable(QStringLiteral("giftopnm")))
-        GTEST_SKIP() << "netpbm is needed";
+    REQUIRE_TOOLS("ppmtogif", "giftopnm");
     const TFileFormatRegistration formats;
     TestFolder folder;
     const QByteArray gif = RunTool(QStringLiteral("ppmtogif"), {QStringLiteral("-interlace")}, EncodePPM(MakeIndexedPicture(45, 31, 100, 21)));

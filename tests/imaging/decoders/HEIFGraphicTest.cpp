@@ -62,8 +62,7 @@ class HEIFDecode : public ::testing::TestWithParam<HEIFCase>
 TEST_P(HEIFDecode, MatchesHeifConvert)
 {
     const HEIFCase &c = GetParam();
-    if (!HaveTools({QStringLiteral("heif-enc"), QStringLiteral("heif-convert")}))
-        GTEST_SKIP() << "libheif-examples is needed";
+    REQUIRE_TOOLS("heif-enc", "heif-convert");
     TestFolder folder;
     const QString name = QLatin1String(c.avif ? "picture.avif" : "picture.heic");
     const QByteArray file = EncodeWith(folder, SourcePicture(c), QStringLiteral("heif-enc"), c.encoderArgs, name);
@@ -97,8 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
 // needed, and otherwise from the decoded picture reduced.
 TEST(HEIFGraphic, ScaledLoadsTakeTheThumbnailThatServesOrReduce)
 {
-    if (!HaveTools({QStringLiteral("heif-enc")}))
-        GTEST_SKIP() << "libheif-examples is needed";
+    REQUIRE_TOOLS("heif-enc");
     TestFolder folder;
     const QByteArray file = EncodeWith(folder, MakeTestPicture(256, 192, 3), QStringLiteral("heif-enc"),
                                        {QStringLiteral("-t"), QStringLiteral("64")}, QStringLiteral("t.heic"));
@@ -127,8 +125,7 @@ TEST(HEIFGraphic, ScaledLoadsTakeTheThumbnailThatServesOrReduce)
 
 TEST(HEIFGraphic, DamagedFilesFailWithTheFamilysMessage)
 {
-    if (!HaveTools({QStringLiteral("heif-enc")}))
-        GTEST_SKIP() << "libheif-examples is needed";
+    REQUIRE_TOOLS("heif-enc");
     TestFolder folder;
     const QByteArray heic = EncodeWith(folder, MakeTestPicture(40, 30, 5), QStringLiteral("heif-enc"), {},
                                        QStringLiteral("a.heic"));
@@ -153,8 +150,7 @@ TEST(HEIFGraphic, DamagedFilesFailWithTheFamilysMessage)
 // transformations, unlike a JPEG's tag, are part of the picture.
 TEST(HEIFGraphic, AGridGivesTheWholePictureTurnedAsTheFileSays)
 {
-    if (!HaveTools({QStringLiteral("heif-enc")}))
-        GTEST_SKIP() << "libheif-examples is needed";
+    REQUIRE_TOOLS("heif-enc");
     TestFolder folder;
     const CodedHEVC tile = ExtractCodedPicture(EncodeWith(folder, MakeTestPicture(64, 64, 8), QStringLiteral("heif-enc"),
                                                           {QStringLiteral("-q"), QStringLiteral("80")}, QStringLiteral("tile.heic")));

@@ -113,8 +113,7 @@ TEST(TPCXGraphic, FailsWithTheFamilyMessages)
 TEST(TPCXGraphic, MatchesNetpbmAndImageMagickOnFilesTheyWrite)
 {
     const QString convert = ConvertProgram();
-    if (convert.isEmpty() || !ToolAvailable(QStringLiteral("ppmtopcx")) || !ToolAvailable(QStringLiteral("pcxtoppm")))
-        GTEST_SKIP() << "netpbm and ImageMagick are needed";
+    REQUIRE_TOOLS("convert", "ppmtopcx", "pcxtoppm");
     TestFolder folder;
     struct NetpbmCase
     {
@@ -169,8 +168,7 @@ TEST(TPCXGraphic, MatchesNetpbmAndImageMagickOnFilesTheyWrite)
 
 TEST(TPCXGraphic, ShowsThroughPictureLoadingUnderEveryExtension)
 {
-    if (!ToolAvailable(QStringLiteral("ppmtopcx")) || !ToolAvailable(QStringLiteral("pcxtoppm")))
-        GTEST_SKIP() << "netpbm is needed";
+    REQUIRE_TOOLS("ppmtopcx", "pcxtoppm");
     const TFileFormatRegistration formats;
     TestFolder folder;
     const QByteArray planes = RunTool(QStringLiteral("ppmtopcx"), {}, EncodePPM(MakeIndexedPicture(29, 19, 16, 23)));

@@ -69,9 +69,6 @@ QImage Reference(const QByteArray &png)
 // key of grey and RGB pictures.
 QImage PILReference(const QByteArray &png)
 {
-    const QString python = PillowPython();
-    if (python.isEmpty())
-        return {};
     const QString script = QStringLiteral(R"(
 import sys, io
 from PIL import Image
@@ -79,7 +76,7 @@ img = Image.open(io.BytesIO(sys.stdin.buffer.read())).convert('RGBA')
 sys.stdout.buffer.write(b'P7\nWIDTH %d\nHEIGHT %d\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n' % img.size)
 sys.stdout.buffer.write(img.tobytes())
 )");
-    return DecodeNetpbm(RunTool(python, {QStringLiteral("-c"), script}, png));
+    return DecodeNetpbm(RunTool(PillowPython(), {QStringLiteral("-c"), script}, png));
 }
 
 } // namespace
@@ -201,8 +198,7 @@ TEST(TPNGGraphic, FailsWithClearMessages)
 
 TEST(TPNGGraphic, MatchesLibpngOnFilesNetpbmWrites)
 {
-    if (!ToolAvailable(QStringLiteral("pnmtopng")) || !ToolAvailable(QStringLiteral("pngtopam")))
-        GTEST_SKIP() << "netpbm is needed";
+    REQUIRE_TOOLS("pnmtopng", "pngtopam", "pamdepth", "PIL");
     TestFolder folder;
     const QByteArray photo = EncodePPM(MakeTestPicture(67, 45, 12));
     const QByteArray photo16 = RunTool(QStringLiteral("pamdepth"), {QStringLiteral("65535")}, photo);
@@ -267,8 +263,7 @@ TEST(TPNGGraphic, MatchesOtherReadersOnFilesImageMagickAndPILWrite)
 {
     const QString convert = ConvertProgram();
     const QString python = PillowPython();
-    if (convert.isEmpty() || python.isEmpty() || !ToolAvailable(QStringLiteral("pngtopam")))
-        GTEST_SKIP() << "ImageMagick, Python's imaging library and netpbm are needed";
+    REQUIRE_TOOLS("convert", "PIL", "pngtopam");
     TestFolder folder;
     const QString photo = folder.Write(QStringLiteral("photo.ppm"), EncodePPM(MakeTestPicture(53, 37, 17)));
     struct Case
@@ -338,8 +333,7 @@ g16.save('%s/pil-i16.png' % out)
 
 TEST(TPNGGraphic, ShowsTransparencyOnBlackThroughPictureLoading)
 {
-    if (!ToolAvailable(QStringLiteral("pnmtopng")) || !ToolAvailable(QStringLiteral("pngtopam")))
-        GTEST_SKIP() << "netpbm is needed";
+    REQUIRE_TOOLS("pnmtopng", "pngtopam");
     const TFileFormatRegistration formats;
     TestFolder folder;
     const QString alpha = folder.Write(QStringLiteral("alpha.pgm"), RunTool(QStringLiteral("ppmtopgm"), {}, EncodePPM(MakeTestPicture(47, 33, 27))));

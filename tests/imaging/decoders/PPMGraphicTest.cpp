@@ -82,8 +82,7 @@ TEST(TPPMGraphic, FailsWithTheFamilyMessages)
 TEST(TPPMGraphic, MatchesImageMagickOnFilesNetpbmWrites)
 {
     const QString convert = ConvertProgram();
-    if (convert.isEmpty() || !ToolAvailable(QStringLiteral("pnmtoplainpnm")) || !ToolAvailable(QStringLiteral("pamdepth")))
-        GTEST_SKIP() << "netpbm and ImageMagick are needed";
+    REQUIRE_TOOLS("convert", "pnmtoplainpnm", "pamdepth");
     const QByteArray photo = EncodePPM(MakeTestPicture(77, 41, 11));
     const QByteArray grey = RunTool(QStringLiteral("ppmtopgm"), {}, photo);
     const QByteArray bits = RunTool(QStringLiteral("pgmtopbm"), {}, grey);
@@ -120,8 +119,7 @@ TEST(TPPMGraphic, MatchesImageMagickOnFilesNetpbmWrites)
 
 TEST(TPPMGraphic, ShowsThroughPictureLoadingUnderEveryExtension)
 {
-    if (!ToolAvailable(QStringLiteral("ppmtopgm")) || !ToolAvailable(QStringLiteral("pgmtopbm")))
-        GTEST_SKIP() << "netpbm is needed";
+    REQUIRE_TOOLS("ppmtopgm", "pgmtopbm");
     const TFileFormatRegistration formats;
     TestFolder folder;
     const QByteArray photo = EncodePPM(MakeTestPicture(35, 21, 26));

@@ -4,14 +4,6 @@
 
 #include <QFile>
 
-bool HaveTools(const QStringList &tools)
-{
-    for (const QString &tool : tools)
-        if (!ToolAvailable(tool))
-            return false;
-    return true;
-}
-
 QByteArray EncodeWith(const TestFolder &folder, const QImage &picture, const QString &encoder,
                       const QStringList &args, const QString &outputName)
 {

@@ -10,9 +10,6 @@
 #include <QString>
 #include <QStringList>
 
-// True when every tool is installed; the test skips otherwise.
-bool HaveTools(const QStringList &tools);
-
 // Writes the picture as PNG (16 bits per channel for the 64-bit formats),
 // runs the encoder on it with the arguments and returns the encoded bytes.
 QByteArray EncodeWith(const TestFolder &folder, const QImage &picture, const QString &encoder,

@@ -123,8 +123,7 @@ TEST(TSGIGraphic, FailsWithTheFamilyMessages)
 TEST(TSGIGraphic, MatchesNetpbmAndImageMagickOnFilesTheyWrite)
 {
     const QString convert = ConvertProgram();
-    if (convert.isEmpty() || !ToolAvailable(QStringLiteral("pnmtosgi")) || !ToolAvailable(QStringLiteral("sgitopnm")))
-        GTEST_SKIP() << "netpbm and ImageMagick are needed";
+    REQUIRE_TOOLS("convert", "pnmtosgi", "sgitopnm");
     TestFolder folder;
     const QByteArray photo = EncodePPM(MakeTestPicture(119, 71, 8));
     const QString photoPath = folder.Write(QStringLiteral("photo.ppm"), photo);
@@ -180,8 +179,7 @@ TEST(TSGIGraphic, MatchesNetpbmAndImageMagickOnFilesTheyWrite)
 TEST(TSGIGraphic, ShowsThroughPictureLoadingUnderEveryExtension)
 {
     const QString convert = ConvertProgram();
-    if (convert.isEmpty() || !ToolAvailable(QStringLiteral("pnmtosgi")) || !ToolAvailable(QStringLiteral("sgitopnm")))
-        GTEST_SKIP() << "netpbm and ImageMagick are needed";
+    REQUIRE_TOOLS("convert", "pnmtosgi", "sgitopnm");
     const TFileFormatRegistration formats;
     TestFolder folder;
     const QByteArray photo = EncodePPM(MakeTestPicture(39, 27, 25));

@@ -130,8 +130,7 @@ TEST(TTargaGraphic, FailsWithTheFamilyMessages)
 TEST(TTargaGraphic, MatchesImageMagickAndNetpbmOnFilesTheyWrite)
 {
     const QString convert = ConvertProgram();
-    if (convert.isEmpty() || !ToolAvailable(QStringLiteral("pamtotga")))
-        GTEST_SKIP() << "ImageMagick and netpbm are needed";
+    REQUIRE_TOOLS("convert", "pamtotga");
     TestFolder folder;
     const QString photo = folder.Write(QStringLiteral("photo.ppm"), EncodePPM(MakeTestPicture(131, 77, 5)));
     const QString indexed = folder.Write(QStringLiteral("indexed.ppm"), EncodePPM(MakeIndexedPicture(64, 40, 200, 6)));
@@ -189,8 +188,7 @@ TEST(TTargaGraphic, MatchesImageMagickAndNetpbmOnFilesTheyWrite)
 TEST(TTargaGraphic, ShowsThroughPictureLoadingUnderEveryExtension)
 {
     const QString convert = ConvertProgram();
-    if (convert.isEmpty())
-        GTEST_SKIP() << "ImageMagick is needed";
+    REQUIRE_TOOLS("convert");
     const TFileFormatRegistration formats;
     TestFolder folder;
     const QString photo = folder.Write(QStringLiteral("photo.ppm"), EncodePPM(MakeTestPicture(61, 43, 22)));

@@ -19,19 +19,13 @@ QImage WithAlpha(const QImage &picture)
     return rgba;
 }
 
-bool HaveWebPTools()
-{
-    return HaveTools({QStringLiteral("cwebp"), QStringLiteral("dwebp"), QStringLiteral("img2webp")});
-}
-
 } // namespace
 
 // Whole and scaled decodes are dwebp's pixels (-ppm, -pam composed onto
 // black, -resize for the scaled sizes, each side divided and rounded up).
 TEST(WebPGraphic, MatchesDwebpWholeAndScaled)
 {
-    if (!HaveWebPTools())
-        GTEST_SKIP() << "the webp tools are needed";
+    REQUIRE_TOOLS("cwebp", "dwebp", "img2webp");
     TestFolder folder;
     const QImage picture = MakeTestPicture(101, 75, 9);
     const QByteArray lossy = EncodeWith(folder, picture, QStringLiteral("cwebp"), {QStringLiteral("-q"), QStringLiteral("75")},
@@ -65,8 +59,7 @@ TEST(WebPGraphic, MatchesDwebpWholeAndScaled)
 
 TEST(WebPGraphic, AnAnimationGivesItsFirstPicture)
 {
-    if (!HaveWebPTools())
-        GTEST_SKIP() << "the webp tools are needed";
+    REQUIRE_TOOLS("cwebp", "dwebp", "img2webp");
     TestFolder folder;
     const QImage first = MakeTestPicture(48, 32, 1), second = MakeTestPicture(48, 32, 2);
     ASSERT_TRUE(first.save(folder.Path(QStringLiteral("1.png"))));
@@ -84,8 +77,7 @@ TEST(WebPGraphic, AnAnimationGivesItsFirstPicture)
 
 TEST(WebPGraphic, DamagedFilesFailWithTheFamilysMessage)
 {
-    if (!HaveWebPTools())
-        GTEST_SKIP() << "the webp tools are needed";
+    REQUIRE_TOOLS("cwebp", "dwebp", "img2webp");
     TestFolder folder;
     const QByteArray file = EncodeWith(folder, MakeTestPicture(64, 48, 4), QStringLiteral("cwebp"), {},
                                        QStringLiteral("a.webp"));
