@@ -2,9 +2,53 @@
 #include "tests/support/TestFiles.h"
 
 #include <QDir>
+#include <QFileSystemModel>
 #include <QScrollBar>
+#include <QTimer>
 
 #include <gtest/gtest.h>
+
+namespace {
+
+// The folders the tree lists below the folder, in the tree's order.
+QStringList Listed(const TFolderTree &tree, const QString &folder)
+{
+    const auto *model = static_cast<const QFileSystemModel *>(tree.model());
+    const QModelIndex parent = model->index(QDir(folder).absolutePath());
+    QStringList names;
+    for (int row = 0; row < model->rowCount(parent); ++row)
+        names << model->index(row, 0, parent).data().toString();
+    return names;
+}
+
+QStringList OnDisk(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// Until the tree lists the folders that are on disk (in any order); then the
+// events the change left behind run.
+bool ListedAsOnDisk(const TFolderTree &tree, const QString &folder)
+{
+    const bool listed = WaitFor([&] {
+        QStringList names = Listed(tree, folder);
+        names.sort();
+        return names == OnDisk(folder);
+    });
+    QCoreApplication::processEvents();
+    return listed;
+}
+
+// True while the tree has a scroll to the chosen folder in store.
+bool ScrollPending(const TFolderTree &tree)
+{
+    for (const QTimer *timer : tree.findChildren<QTimer *>(Qt::FindDirectChildrenOnly))
+        if (timer->isActive())
+            return true;
+    return false;
+}
+
+} // namespace
 
 TEST(FolderTree, SelectsFoldersByPathAndSignalsEachChange)
 {
@@ -38,7 +82,7 @@ TEST(FolderTree, KeepsTheChosenFolderWhileOthersComeAndGoBesideIt)
     tree.resize(200, 400);
     tree.show();
     ASSERT_TRUE(tree.SelectFolder(root.Path("c")));
-    WaitFor([] { return false; }, 200);
+    ASSERT_TRUE(ListedAsOnDisk(tree, root.Root()));
     // The chosen folder is new: the tree learns of it when it is selected.
     QDir(root.Root()).mkpath("m");
     const QString chosen = QDir(root.Path("m")).absolutePath();
@@ -46,18 +90,17 @@ TEST(FolderTree, KeepsTheChosenFolderWhileOthersComeAndGoBesideIt)
     int changes = 0;
     QObject::connect(&tree, &TFolderTree::FolderChanged, [&changes] { ++changes; });
     // Folders appear and vanish before and after the chosen one, as other
-    // programs' scratch folders do.
+    // programs' scratch folders do; the tree takes in each change.
     for (int round = 0; round < 40; ++round) {
         QDir(root.Root()).mkdir(QString("a%1").arg(round));
         QDir(root.Root()).mkdir(QString("z%1").arg(round));
-        WaitFor([] { return false; }, 15);
+        ASSERT_TRUE(ListedAsOnDisk(tree, root.Root())) << round;
         QDir(root.Root()).rmdir(QString("a%1").arg(round));
         if (round % 3 == 0)
             QDir(root.Root()).rmdir(QString("z%1").arg(round));
-        WaitFor([] { return false; }, 15);
+        ASSERT_TRUE(ListedAsOnDisk(tree, root.Root())) << round;
+        ASSERT_EQ(tree.SelectedFolder(), chosen) << round;
     }
-    WaitFor([] { return false; }, 300);
-    EXPECT_EQ(tree.SelectedFolder(), chosen);
     EXPECT_EQ(changes, 0);
 
     // When the chosen folder itself goes, the tree follows its new current row.
@@ -83,9 +126,10 @@ TEST(FolderTree, TheChosenFolderStaysInViewWhileItsNeighboursLoadUntilTheUserScr
         const QRect row = tree.visualRect(tree.currentIndex());
         return row.isValid() && row.top() >= 0 && row.bottom() < tree.viewport()->height();
     };
-    // Settled: in view, and still so once the last sort has come.
-    ASSERT_TRUE(WaitFor([&] { return inView() && tree.model()->rowCount(tree.currentIndex().parent().parent()) > 150; }));
-    WaitFor([] { return false; }, 300);
+    // Settled: every neighbour listed in order, the last scroll done; the
+    // chosen folder is in view.
+    ASSERT_TRUE(WaitFor([&] { return Listed(tree, root.Root()) == OnDisk(root.Root()) && !ScrollPending(tree); }));
+    QCoreApplication::processEvents();
     EXPECT_TRUE(inView());
 
     // The user scrolls away; a later change of size no longer pulls the
@@ -93,7 +137,8 @@ TEST(FolderTree, TheChosenFolderStaysInViewWhileItsNeighboursLoadUntilTheUserScr
     tree.verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
     EXPECT_EQ(tree.verticalScrollBar()->value(), 0);
     tree.resize(200, 160);
-    WaitFor([] { return false; }, 200);
+    ASSERT_TRUE(WaitFor([&] { return tree.height() == 160 && !ScrollPending(tree); }));
+    QCoreApplication::processEvents();
     EXPECT_EQ(tree.verticalScrollBar()->value(), 0);
     EXPECT_FALSE(inView());
 }
