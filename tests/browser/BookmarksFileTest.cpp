@@ -1,8 +1,10 @@
 #include "browser/BookmarkEditing.h"
 #include "browser/BookmarksFile.h"
-#include "common/VistranoError.h"
+#include "tests/support/ChildLimits.h"
+#include "tests/support/ErrorOf.h"
 #include "tests/support/TestFiles.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -49,13 +51,20 @@ TEST(BookmarksFile, AFailedWriteReportsAndKeepsTheOldFile)
 {
     TestFolder folder;
     const QString blocker = folder.Write("plainfile", "not a folder");
-    try {
-        WriteBookmarksFile(blocker + "/bookmrks.dat", {"/a/"});
-        FAIL() << "no error";
-    } catch (const VistranoError &error) {
-        EXPECT_TRUE(error.message().contains("plainfile")) << error.message().toStdString();
-    }
-    EXPECT_EQ(ReadFileBytes(blocker), QByteArray("not a folder"));
+    EXPECT_TRUE(ErrorOf([&] { WriteBookmarksFile(blocker + "/bookmrks.dat", {"/a/"}); }).contains("plainfile"));
+
+    // The disk fills up while the new list is written: the old list stays
+    // whole, and nothing is left beside it.
+    const QString path = folder.Write("bookmrks.dat", "/old/\r\n");
+    ChildLimits fullDisk;
+    fullDisk.fileSize = 64;
+    const QStringList many(20, QStringLiteral("/a/folder/with/a/long/name/"));
+    EXPECT_EQ(RunInChild(fullDisk, [&] {
+                  return ErrorOf([&] { WriteBookmarksFile(path, many); }).contains("File too large") ? 1 : 0;
+              }),
+              1);
+    EXPECT_EQ(ReadFileBytes(path), QByteArray("/old/\r\n"));
+    EXPECT_EQ(QDir(folder.Root()).entryList(QDir::Files | QDir::Hidden), QStringList({"bookmrks.dat", "plainfile"}));
 }
 
 TEST(BookmarksFile, PartsOfABookmark)
