@@ -2,11 +2,24 @@
 
 #include "tests/support/TestFiles.h"
 
-CliRun RunCli(const QStringList &args)
+ChildLimits CliLimits()
+{
+    ChildLimits limits;
+    limits.memory = qint64(1) << 30;
+    limits.seconds = 60;
+    return limits;
+}
+
+int Cli(const QStringList &args, QByteArray *out, QByteArray *err, const ChildLimits &limits)
+{
+    return RunLimitedProgram(limits, BuiltProgram(QStringLiteral("vistrano-cli")), args, out, err);
+}
+
+CliRun RunCli(const QStringList &args, const ChildLimits &limits)
 {
     CliRun run;
     QByteArray err;
-    run.status = RunProgram(BuiltProgram(QStringLiteral("vistrano-cli")), args, &run.out, &err);
+    run.status = Cli(args, &run.out, &err, limits);
     run.err = QString::fromUtf8(err);
     return run;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tests/support/ChildLimits.h"
 #include "tests/support/TestFiles.h"
 
 #include <QByteArray>
@@ -7,6 +8,15 @@
 #include <QString>
 #include <QStringList>
 
+// The bounds of every run of vistrano-cli: a minute and 1 GB, so that a
+// command that reads without end or hangs fails its test instead of stopping
+// it.
+ChildLimits CliLimits();
+
+// Runs the built vistrano-cli under the limits: its exit status, and its
+// outputs where they are asked for.
+int Cli(const QStringList &args, QByteArray *out = nullptr, QByteArray *err = nullptr,
+        const ChildLimits &limits = CliLimits());
 
 // What one run of vistrano-cli gave.
 struct CliRun
@@ -16,7 +26,7 @@ struct CliRun
     QString err;
 };
 
-CliRun RunCli(const QStringList &args);
+CliRun RunCli(const QStringList &args, const ChildLimits &limits = CliLimits());
 
 // A 24-bit bottom-up Windows bitmap file of a BGR888 picture.
 QByteArray BitmapFileOf(const QImage &picture);

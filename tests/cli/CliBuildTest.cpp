@@ -1,6 +1,7 @@
 #include "project/ProjectFile.h"
 #include "show/PackageReader.h"
 #include "tests/show/ShowTestSupport.h"
+#include "tests/cli/CliTestFiles.h"
 #include "tests/support/TestFiles.h"
 
 #include <QFile>
@@ -8,11 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-int Cli(const QStringList &args, QByteArray *out = nullptr, QByteArray *err = nullptr)
-{
-    return RunProgram(BuiltProgram(QStringLiteral("vistrano-cli")), args, out, err);
-}
 
 void MakeSlide(RectBoxProperties &box, const QString &file, int left, double duration, double transition,
                const QString &caption)

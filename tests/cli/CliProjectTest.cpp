@@ -1,17 +1,9 @@
 #include "project/ProjectFile.h"
 #include "tests/project/ProjectTestSupport.h"
+#include "tests/cli/CliTestFiles.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-int Cli(const QStringList &args, QByteArray *out = nullptr, QByteArray *err = nullptr)
-{
-    return RunProgram(BuiltProgram(QStringLiteral("vistrano-cli")), args, out, err);
-}
-
-} // namespace
 
 TEST(CliInfo, PrintsTheHeaderAndOneLinePerSlide)
 {

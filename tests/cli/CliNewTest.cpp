@@ -1,5 +1,6 @@
 #include "project/ProjectFile.h"
 #include "project/RectBoxStream.h"
+#include "tests/cli/CliTestFiles.h"
 #include "tests/support/TestFiles.h"
 
 #include <QFile>
@@ -8,11 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-int Cli(const QStringList &args, QByteArray *out = nullptr, QByteArray *err = nullptr)
-{
-    return RunProgram(BuiltProgram(QStringLiteral("vistrano-cli")), args, out, err);
-}
 
 QString SaveJpeg(const TestFolder &folder, const QString &name, int width, int height)
 {

@@ -4,8 +4,8 @@
 // hangs fails its test instead of stopping it.
 
 #include "common/FileNames.h"
+#include "tests/cli/CliTestFiles.h"
 #include "tests/show/ShowTestSupport.h"
-#include "tests/support/ChildLimits.h"
 #include "tests/support/TestFiles.h"
 
 #include <QDir>
@@ -18,22 +18,6 @@
 
 namespace {
 
-struct CliRun
-{
-    int status;
-    QString err;
-};
-
-CliRun Cli(const QStringList &args, ChildLimits limits = {})
-{
-    if (limits.memory < 0)
-        limits.memory = qint64(1) << 30;
-    limits.seconds = 20;
-    QByteArray err;
-    const int status = RunLimitedProgram(limits, BuiltProgram(QStringLiteral("vistrano-cli")), args, nullptr, &err);
-    return {status, QString::fromUtf8(err)};
-}
-
 // A folder with a picture, a project of it and the player template.
 struct CliFolder
 {
@@ -42,7 +26,7 @@ struct CliFolder
     QString project = folder.Path(QStringLiteral("p.vsw"));
     QString player = BuiltProgram(QStringLiteral("kv.dll"));
 
-    CliFolder() { EXPECT_EQ(Cli({"new", project, picture}).status, 0); }
+    CliFolder() { EXPECT_EQ(RunCli({"new", project, picture}).status, 0); }
 };
 
 } // namespace
@@ -55,7 +39,7 @@ TEST(CliRefusals, FilesThatAreNotRegularAreNotRead)
     const QString zeroPicture = f.folder.Path("zero.png");
     ASSERT_TRUE(QFile::link("/dev/zero", zeroPicture));
     const QString withAudio = f.folder.Path("audio.vsw");
-    ASSERT_EQ(Cli({"new", withAudio, f.picture, "--audio", "/dev/zero"}).status, 0);
+    ASSERT_EQ(RunCli({"new", withAudio, f.picture, "--audio", "/dev/zero"}).status, 0);
 
     const struct
     {
@@ -70,7 +54,7 @@ TEST(CliRefusals, FilesThatAreNotRegularAreNotRead)
         {{"build", withAudio, f.folder.Path("out.exe"), "--template", f.player}, "/dev/zero"},
     };
     for (const auto &row : rows) {
-        const CliRun run = Cli(row.args);
+        const CliRun run = RunCli(row.args);
         EXPECT_EQ(run.status, 1) << row.args.join(' ').toStdString();
         EXPECT_TRUE(run.err.endsWith(QStringLiteral("Cannot open file %1\n").arg(row.refused)))
             << row.args.join(' ').toStdString() << ": " << run.err.toStdString();
@@ -97,7 +81,7 @@ TEST(CliRefusals, NoCommandWritesOverItsOwnInputs)
         {"stretch", link, f.picture, "4", "3"},
     };
     for (const QStringList &args : rows) {
-        const CliRun run = Cli(args);
+        const CliRun run = RunCli(args);
         EXPECT_EQ(run.status, 1) << args.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains(QLatin1String("is the input file"))) << run.err.toStdString();
         EXPECT_TRUE(ReadFileBytes(f.picture) == picture) << args.join(' ').toStdString();
@@ -110,17 +94,17 @@ TEST(CliRefusals, AFullDiskOrAReadOnlyFileLeavesTheOldFile)
     CliFolder f;
     const QString sheet = f.folder.Write("sheet.pdf", "%PDF-1.4 the good old sheet");
     const QString show = f.folder.Write("show.exe", "the good old show");
-    ChildLimits fullDisk;
+    ChildLimits fullDisk = CliLimits();
     fullDisk.fileSize = 2048;
-    CliRun run = Cli({"print", f.project, sheet}, fullDisk);
+    CliRun run = RunCli({"print", f.project, sheet}, fullDisk);
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.endsWith(QStringLiteral("Cannot write file %1: File too large\n").arg(sheet))) << run.err.toStdString();
-    run = Cli({"build", f.project, show, "--template", f.player}, fullDisk);
+    run = RunCli({"build", f.project, show, "--template", f.player}, fullDisk);
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.contains(QLatin1String("File too large"))) << run.err.toStdString();
 
     QFile::setPermissions(sheet, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    run = Cli({"print", f.project, sheet});
+    run = RunCli({"print", f.project, sheet});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.endsWith(QStringLiteral("Cannot create file %1: Permission denied\n").arg(sheet))) << run.err.toStdString();
 
@@ -131,7 +115,7 @@ TEST(CliRefusals, AFullDiskOrAReadOnlyFileLeavesTheOldFile)
 
     // A name longer than the folder takes: the system's reason.
     const QString longName = f.folder.Path(QString(300, QLatin1Char('n')) + ".vsw");
-    run = Cli({"new", longName, f.picture});
+    run = RunCli({"new", longName, f.picture});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.endsWith(QStringLiteral("Cannot create file %1: File name too long\n").arg(longName)))
         << run.err.toStdString();
@@ -153,7 +137,7 @@ TEST(CliRefusals, NamesThatAreNotUtf8KeepTheirBytes)
                                              {"-c", script, BuiltProgram(QStringLiteral("vistrano-cli")),
                                               f.folder.Path("bad-"), other},
                                              nullptr, &err);
-        return CliRun{status, QString::fromUtf8(err)};
+        return CliRun{status, {}, QString::fromUtf8(err)};
     };
     const CliRun decoded = shell(R"(exec "$0" decode "$1$(printf '\351').bmp" "$2")", f.folder.Path("out.ppm"));
     EXPECT_EQ(decoded.status, 0) << decoded.err.toStdString();
