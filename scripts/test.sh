@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the test
 # programs through CTest (offscreen, no display needed), then each fuzz target
-# for a short, bounded time on its seed corpus and its regression inputs.
+# for a short, bounded time on its seed corpus and its regression inputs, then
+# the window-free tests once more under AddressSanitizer and
+# UndefinedBehaviorSanitizer, built on the fuzz build's libraries.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --test
@@ -11,3 +13,5 @@ cmake --preset default >/dev/null
 cmake --build --preset default
 ctest --preset default
 scripts/fuzz.sh "${FUZZ_SECONDS:-15}"
+cmake --build --preset sanitize
+ctest --preset sanitize

@@ -61,8 +61,10 @@ void ExpectReadsAs(const QByteArray &package, const PackageModel &model)
         const ListedSection &listed = listing.sections[i];
         EXPECT_EQ(listed.key, key);
         EXPECT_EQ(package.mid(listed.valueOffset, listed.valueLength), value) << key.toStdString();
+        // clang 14 does not let a lambda capture a structured binding.
+        const auto &wanted = key;
         const auto first = std::find_if(model.sections.begin(), model.sections.end(),
-                                        [&](const auto &section) { return section.first == key; });
+                                        [&](const auto &section) { return section.first == wanted; });
         const SectionLookup found = index.Find(key.toLower());
         EXPECT_EQ(found.state, SectionState::Found) << key.toStdString();
         EXPECT_EQ(found.value, first->second) << key.toStdString();

@@ -126,7 +126,7 @@ private:
         Put(a, uint32_t(f.compression), 2);
         Put(a, uint32_t(f.bitDepth), 2);
         Put(a, 1, 2);
-        Put(a, f.bitDepth == 24 ? 1u << 24 : 1u << f.bitDepth, 4);
+        Put(a, f.bitDepth >= 24 ? 1u << 24 : 1u << f.bitDepth, 4);
         a.append(char(f.greyscale ? 1 : 0));
         Put(a, 0, 4);
         Put(a, 0, 4);
