@@ -141,9 +141,10 @@ TEST(ThumbnailCache, StoresPrivateEntriesWithTheKeysOfTheRules)
     EXPECT_EQ(loader.calls, 1);
     EXPECT_EQ(MakeThumbnailCell(cached.picture, 128, Qt::white), MakeThumbnailCell(made.picture, 128, Qt::white));
 
-    // The desktop's file library takes the entry as the valid thumbnail.
-    const QByteArray gio = GioInfo(photo, "thumbnail::*", home.Path("cache"));
-    if (!gio.isEmpty()) {
+    // The desktop's file library takes the entry as the valid thumbnail
+    // (where gio is missing, this part fails only where tools are required).
+    if (MissingTools({"gio"}).isEmpty() || ToolsRequired()) {
+        const QByteArray gio = GioInfo(photo, "thumbnail::*", home.Path("cache"));
         EXPECT_TRUE(gio.contains("thumbnail::path: " + QFile::encodeName(entry))) << gio.toStdString();
         EXPECT_TRUE(gio.contains("thumbnail::is-valid: TRUE")) << gio.toStdString();
     }
