@@ -80,8 +80,9 @@ TEST(PSDGraphic, MatchesImageMagickAndPillowOnEveryVariant)
             EXPECT_GE(difference, 0);
             EXPECT_LE(difference, v.magickTolerance);
         }
-        if (v.pillow)
+        if (v.pillow) {
             EXPECT_EQ(MaxDifference(ours, Pillow(file)), 0) << "Pillow";
+        }
         if (v.format == QImage::Format_ARGB32) {
             EXPECT_EQ(MaxDifference(colours, Magick(source)), 0);
             EXPECT_EQ(qAlpha(ours.pixel(0, 0)), 0);
