@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QSize>
 #include <QString>
@@ -35,6 +36,8 @@ struct ShowPackage
 // Reads the sections of a package; the views point into `bytes`, which must
 // outlive the result.
 ShowPackage ReadShowPackage(QByteArrayView bytes);
+// A temporary would be gone before the views are read.
+ShowPackage ReadShowPackage(QByteArray &&) = delete;
 
 // Transition codes run from 0 to 5.
 constexpr int kTransitionCount = 6;

@@ -40,7 +40,7 @@ TEST(ShowPackage, ReadsAWholeShow)
 
 TEST(ShowPackage, TheBareTemplateHasNoSections)
 {
-    const ShowPackage show = ReadShowPackage("\x7F" "ELF player with so!# in lower case");
+    const ShowPackage show = ReadShowPackage(QByteArrayView("\x7F" "ELF player with so!# in lower case"));
     EXPECT_FALSE(show.hasSections);
     EXPECT_TRUE(show.slides.empty());
     EXPECT_TRUE(show.problems.isEmpty());
@@ -64,24 +64,25 @@ TEST(ShowPackage, DamageIsDescribedAndReplacedByDefaults)
     EXPECT_EQ(show.slides[1].problems.size(), 2); // duration and caption
 
     // A count larger than the sections could hold is not believed.
-    const ShowPackage huge = ReadShowPackage("P" + SlideSections(1, "4.00", " 0", "", "j")
-                                             + Section("IMAGECOUNT", "999999999"));
+    const QByteArray hugeBytes = "P" + SlideSections(1, "4.00", " 0", "", "j") + Section("IMAGECOUNT", "999999999");
+    const ShowPackage huge = ReadShowPackage(hugeBytes);
     EXPECT_EQ(huge.slides.size(), 1u);
     EXPECT_FALSE(huge.problems.isEmpty());
 
     // A slide the count names but whose sections are partly missing plays
     // with what it has.
-    const ShowPackage more = ReadShowPackage("P" + Section("OWIDTH", "64") + Section("OHEIGHT", "48")
-                                             + SlideSections(1, "4.00", " 0", "", "j") + Section("JPG2", "k")
-                                             + Section("IMAGECOUNT", "2"));
+    const QByteArray moreBytes = "P" + Section("OWIDTH", "64") + Section("OHEIGHT", "48")
+                                 + SlideSections(1, "4.00", " 0", "", "j") + Section("JPG2", "k")
+                                 + Section("IMAGECOUNT", "2");
+    const ShowPackage more = ReadShowPackage(moreBytes);
     ASSERT_EQ(more.slides.size(), 2u);
     EXPECT_TRUE(more.slides[0].problems.isEmpty());
     EXPECT_EQ(more.slides[1].problems.size(), 3);
     EXPECT_EQ(more.slides[1].jpeg, QByteArray("k"));
 
     for (const char *bad : {"-1.00", "nan", "1e9", "", " "}) {
-        const ShowPackage show = ReadShowPackage("P" + SlideSections(1, bad, " 0", "", "j")
-                                                 + Section("IMAGECOUNT", "1"));
+        const QByteArray bytes = "P" + SlideSections(1, bad, " 0", "", "j") + Section("IMAGECOUNT", "1");
+        const ShowPackage show = ReadShowPackage(bytes);
         ASSERT_EQ(show.slides.size(), 1u);
         EXPECT_EQ(show.slides[0].duration, 5.0) << bad;
         EXPECT_EQ(show.slides[0].problems.size(), 1) << bad;
