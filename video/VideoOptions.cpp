@@ -64,12 +64,17 @@ void CheckVideoOptions(const VideoOptions &options)
 
 QString DefaultVideoPath(const QString &projectPath, const QString &lastFolder)
 {
+    return DefaultExportPath(projectPath, lastFolder, QStringLiteral(".mp4"));
+}
+
+QString DefaultExportPath(const QString &projectPath, const QString &lastFolder, const QString &extension)
+{
     const QFileInfo project(projectPath);
     const QString base = projectPath.isEmpty() ? QStringLiteral("MyShow1") : project.completeBaseName();
     QString folder = lastFolder;
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = projectPath.isEmpty() ? QDir::homePath() : project.absolutePath();
-    return QDir(folder).filePath(base + QStringLiteral(".mp4"));
+    return QDir(folder).filePath(base + extension);
 }
 
 QString DurationText(double seconds)

@@ -45,7 +45,9 @@ QString DurationText(double seconds);
 // gets ".mp4".
 QString VideoFileName(const QString &typed, const QString &proposedFile);
 
-// Where the export dialog proposes to write: the project's name (or
-// "MyShow1") with ".mp4", in the folder a video was last written to, else the
-// project's folder, else the home folder.
+// Where an export proposes to write: the project's name (or "MyShow1") with
+// the extension, in the folder the export last wrote to, else the project's
+// folder, else the home folder.
+QString DefaultExportPath(const QString &projectPath, const QString &lastFolder, const QString &extension);
+// The same with ".mp4".
 QString DefaultVideoPath(const QString &projectPath, const QString &lastFolder);
