@@ -10,6 +10,7 @@
 #include "cli/StretchCommand.h"
 #include "cli/ThumbnailsCommand.h"
 #include "cli/VideoCommand.h"
+#include "cli/WebCommand.h"
 
 // Each subcommand lives in a file of its own; add its entry here.
 
@@ -35,6 +36,7 @@ static const CliCommand kCommands[] = {
     {"build", "build PROJECT.vsw OUT.exe [--size 640x480|800x600|1024x768|1280x1024|1280x720|1920x1080|1080x1920] "
               "[--compression 0..60] [--template PATH] [--threads N]", RunBuild},
     {"video", "video PROJECT.vsw OUT.mp4 [--size WxH] [--fps N] [--crf 0..51]", RunVideo},
+    {"web", "web PROJECT.vsw OUT.html [--size WxH] [--compression 0..60]", RunWeb},
     {"sections", "sections PACKAGE [KEY]", RunSections},
     {"print", "print PROJECT.vsw OUT.pdf [--paper letter|a4|legal] [--landscape] [--dpi 72..1200]", RunPrint},
     {"thumbnails", "thumbnails FOLDER... [--threads N]", RunThumbnails},
