@@ -20,6 +20,7 @@
 #include "show/PlayShowCommand.h"
 #include "show/SlideshowCommand.h"
 #include "video/VideoExportCommand.h"
+#include "web/WebShowCommand.h"
 #include "slides/ProjSettings.h"
 #include "slides/ProjectCommands.h"
 #include "slides/RectBox.h"
@@ -99,6 +100,8 @@ void TfrmVistrano::FormCreate()
     FillRecentProjects();
     m_videoExportCommand = new TVideoExportCommand(m_strip, SB1, this, this);
     m_videoExportCommand->SetProjectPath([this] { return m_projectCommands->State()->FileName(); });
+    m_webShowCommand = new TWebShowCommand(m_strip, SB1, this, this);
+    m_webShowCommand->SetProjectPath([this] { return m_projectCommands->State()->FileName(); });
     updateActions();
 }
 
@@ -163,6 +166,7 @@ void TfrmVistrano::CommitData(QSessionManager &manager)
 void TfrmVistrano::SetSlideshowOptions(TfrmCreateVistrano *dialog)
 {
     m_slideshowCommand->SetOptionsDialog(dialog);
+    m_webShowCommand->SetOptionsDialog(dialog);
 }
 
 void TfrmVistrano::SetVideoExportDialog(TfrmExportVideo *dialog)
@@ -177,6 +181,7 @@ void TfrmVistrano::SetProjectSettings(TfrmProjSettings *dialog)
     m_projectCommands->SetProjectSettings(dialog);
     m_slideshowCommand->SetProjectSettings(dialog);
     m_videoExportCommand->SetProjectSettings(dialog);
+    m_webShowCommand->SetProjectSettings(dialog);
 }
 
 void TfrmVistrano::SetSlideProperties(TfrmSlideProperties *dialog)
@@ -236,6 +241,7 @@ void TfrmVistrano::DestroySlides()
     // A build in progress finishes the slide it is on and stops.
     m_slideshowCommand->Stop();
     m_videoExportCommand->Stop();
+    m_webShowCommand->Stop();
     m_strip->DestroySlides();
 }
 
@@ -342,6 +348,11 @@ void TfrmVistrano::PlayShow1Click()
 void TfrmVistrano::ExportVideo1Click()
 {
     RunCommand([this] { m_videoExportCommand->ExportVideo1Click(); });
+}
+
+void TfrmVistrano::ExportWebShow1Click()
+{
+    RunCommand([this] { m_webShowCommand->ExportWebShow1Click(); });
 }
 
 void TfrmVistrano::Project1Click()

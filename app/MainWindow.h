@@ -23,6 +23,7 @@ class TRectBox;
 class TSlideStrip;
 class TSlideshowCommand;
 class TVideoExportCommand;
+class TWebShowCommand;
 class TfrmExportVideo;
 class TfrmCreateVistrano;
 class TfrmProjSettings;
@@ -66,6 +67,7 @@ public:
     TSlideshowCommand *SlideshowCommand() const { return m_slideshowCommand; }
     TPlayShowCommand *PlayShowCommand() const { return m_playShowCommand; }
     TVideoExportCommand *VideoExportCommand() const { return m_videoExportCommand; }
+    TWebShowCommand *WebShowCommand() const { return m_webShowCommand; }
 
     // The current slide: the focused slide box of the strip, or none.
     TRectBox *CurrentSlide() const;
@@ -96,6 +98,7 @@ public slots:
     void CreateSlideshow1Click();
     void PlayShow1Click();
     void ExportVideo1Click();
+    void ExportWebShow1Click();
     void Exit1Click();
     // Edit
     void Edit1Click();
@@ -189,6 +192,7 @@ private:
     QAction *CreateSlideshow1 = nullptr;
     QAction *PlayShow1 = nullptr;
     QAction *ExportVideo1 = nullptr;
+    QAction *ExportWebShow1 = nullptr;
     QAction *Exit1 = nullptr;
     QMenu *Edit1 = nullptr;
     QAction *Project1 = nullptr;
@@ -218,5 +222,6 @@ private:
     TSlideshowCommand *m_slideshowCommand = nullptr;
     TPlayShowCommand *m_playShowCommand = nullptr;
     TVideoExportCommand *m_videoExportCommand = nullptr;
+    TWebShowCommand *m_webShowCommand = nullptr;
     TfrmProjSettings *frmProjSettings = nullptr;
 };

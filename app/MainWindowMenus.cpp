@@ -46,6 +46,8 @@ void TfrmVistrano::CreateMenus()
     CreateSlideshow1 = item(File1, "CreateSlideshow1", tr("Create Slideshow"), &TfrmVistrano::CreateSlideshow1Click);
     PlayShow1 = item(File1, "PlayShow1", tr("Play Show"), &TfrmVistrano::PlayShow1Click);
     ExportVideo1 = item(File1, "ExportVideo1", tr("Export Video..."), &TfrmVistrano::ExportVideo1Click);
+    ExportWebShow1 =
+        item(File1, "ExportWebShow1", tr("Export Web Show..."), &TfrmVistrano::ExportWebShow1Click);
     separator(File1);
     Exit1 = item(File1, "Exit1", tr("Exit"), &TfrmVistrano::Exit1Click);
 

@@ -548,6 +548,9 @@ bool TSlideStrip::RefuseWhileBusy() const
     case Work::ExportingVideo:
         ShowMessage(tr("Please wait until the video is exported."));
         return true;
+    case Work::ExportingWebShow:
+        ShowMessage(tr("Please wait until the web show is exported."));
+        return true;
     }
     return true;
 }

@@ -131,7 +131,7 @@ public:
 
     // Long commands that use the slides. While one runs, the commands that
     // would change the strip (a drop, delete, rotate, open, new) are refused.
-    enum class Work { None, AddingFiles, BuildingShow, ExportingVideo };
+    enum class Work { None, AddingFiles, BuildingShow, ExportingVideo, ExportingWebShow };
     Work RunningWork() const { return m_work; }
     bool Busy() const { return m_work != Work::None; }
     // Shows why the strip cannot change now and returns true while busy.
