@@ -6,6 +6,7 @@ set -euo pipefail
 # fonts-liberation: the printed slide sheet is laid out for Arial's metrics,
 # which Liberation Sans matches; without it the text blocks wrap differently.
 # FFmpeg's libraries make the video export (Debian's libavcodec brings libx264).
+# chromium (test only) plays the exported web show headless.
 build=(build-essential cmake ninja-build pkg-config
        qt6-base-dev qt6-multimedia-dev libqt6multimedia6 gstreamer1.0-plugins-base gstreamer1.0-plugins-good
        libjpeg62-turbo-dev zlib1g-dev libheif-dev libwebp-dev libgl-dev libgtest-dev fonts-liberation
@@ -13,7 +14,7 @@ build=(build-essential cmake ninja-build pkg-config
 test=(clang libclang-rt-14-dev
       libjpeg-turbo-progs imagemagick netpbm libtiff-tools libtiff-dev giflib-tools python3 python3-pil
       libpng-dev libgif-dev poppler-utils xauth xvfb locales-all
-      libheif-examples heif-thumbnailer webp ffmpeg libglib2.0-bin)
+      libheif-examples heif-thumbnailer webp ffmpeg libglib2.0-bin chromium)
 
 want=("${build[@]}")
 if [ "${1:-}" = "--test" ]; then
