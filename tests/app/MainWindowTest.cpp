@@ -150,7 +150,7 @@ TEST_F(MainWindowTest, HasTheMenusWithTheirEntries)
     EXPECT_EQ(menus, QStringList({"File", "Edit", "Bookmarks", "View", "Help"}));
     EXPECT_EQ(MenuTexts(Find<QMenu>(window.get(), "File1")),
               QStringList({"New", "Open", "Recent Projects", "Save", "Save As...", "Print", "-", "Create Slideshow",
-                           "Play Show", "Export Video...", "-", "Exit"}));
+                           "Play Show", "Export Video...", "Export Web Show...", "-", "Exit"}));
     EXPECT_TRUE(Find<QAction>(window.get(), "Save1")->isVisible());
     const QList<std::pair<const char *, QString>> keys{
         {"New1", "Ctrl+N"}, {"Open1", "Ctrl+O"}, {"Save1", "Ctrl+S"}, {"Save2", "Ctrl+Shift+S"},
@@ -167,7 +167,8 @@ TEST_F(MainWindowTest, HasTheMenusWithTheirEntries)
     EXPECT_EQ(MenuTexts(Find<QMenu>(window.get(), "Help1")),
               QStringList({"Help Contents", "Help Overview", "Visit us on the web", "-", "About"}));
     EXPECT_EQ(Find<QAction>(window.get(), "HelpOverview1")->property("helpContext").toInt(), 10);
-    for (const char *name : {"New1", "Open1", "Save2", "Print1", "CreateSlideshow1", "PlayShow1", "Exit1", "Project1",
+    for (const char *name : {"New1", "Open1", "Save2", "Print1", "CreateSlideshow1", "PlayShow1", "ExportVideo1", "ExportWebShow1",
+                             "Exit1", "Project1",
                              "SlideProperties", "AddBookmark1", "EditBookmarks1", "Details1", "humbnails1",
                              "HelpContents1", "Visitusontheweb1", "About1"})
         Find<QAction>(window.get(), name);
