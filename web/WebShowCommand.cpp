@@ -1,8 +1,8 @@
 #include "web/WebShowCommand.h"
 
+#include "shell/FileDialogs.h"
 #include "shell/Messages.h"
 #include "show/SlideshowCommand.h"
-#include "slides/ProjectCommands.h"
 
 #include <QApplication>
 #include <QFileDialog>
