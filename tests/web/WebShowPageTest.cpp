@@ -1,5 +1,6 @@
 // The exported page in a real browser: Chromium, headless, with the network
 // off, takes frames of the page at moments given by "#t=SECONDS".
+#include "tests/support/RequiredTools.h"
 #include "tests/support/TestFiles.h"
 #include "tests/web/WebShowTestSupport.h"
 #include "web/WebShowExport.h"
@@ -58,8 +59,7 @@ bool HasWhiteText(const QImage &frame, QRect area)
 
 TEST(WebShowPage, PlaysTheTimelineInABrowserAndKeepsCaptionsAsText)
 {
-    if (!ToolAvailable(QStringLiteral("chromium")))
-        GTEST_SKIP() << "chromium is not installed";
+    REQUIRE_TOOLS("chromium");
     TestFolder folder;
     // Anything that escapes the caption would ask this server for a picture.
     QTcpServer canary;
