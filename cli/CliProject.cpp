@@ -21,6 +21,6 @@ QList<BuildSlide> ShowSlidesOf(const CliProject &project)
 {
     QList<BuildSlide> slides;
     for (const RectBoxProperties *box : project.slides)
-        slides.append({box->FileName(), box->Rotation(), box->AbLeft(), box->AbTop(), box->Caption()});
+        slides.append(BuildSlideOf(*box));
     return slides;
 }

@@ -30,6 +30,7 @@ SlideContentSource PackageSlideSource(const ShowPackage &show)
         SlideContent content;
         content.picture = DecodeSlidePicture(slide.jpeg);
         content.caption = slide.caption;
+        content.motion = slide.motion;
         content.notes = SlideNotes(show, index, !content.picture.isNull());
         return content;
     };

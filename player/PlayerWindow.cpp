@@ -9,6 +9,7 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -28,6 +29,7 @@ PlayerWindow::PlayerWindow(const ShowPackage &show, const QString &message, QWid
     setCursor(Qt::BlankCursor);
     setFocusPolicy(Qt::StrongFocus);
     m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&m_timer, &QTimer::timeout, this, [this] { Tick(); });
 }
 
@@ -67,14 +69,29 @@ void PlayerWindow::Schedule()
     // hold every picture at screen size.
     const int index = m_playback.Index();
     m_renderer.KeepSlides(index - 1, index + 1);
+    // The slide's frame is made now, so that whether it moves is known.
+    m_renderer.SlideFrame(index, m_playback.Moment().MotionProgress());
     if (m_playback.InTransition()) {
-        m_timer.start(kFrameMilliseconds);
+        m_timer.start(FrameMilliseconds());
         return;
     }
-    // While a slide stands still, the next one is made ready.
+    // While a slide is fully shown, the next one is made ready.
     m_renderer.SlideFrame(index + 1);
+    if (m_renderer.SlideMoves(index)) {
+        m_timer.start(FrameMilliseconds());
+        return;
+    }
     const double left = m_playback.SecondsToNextChange();
     m_timer.start(std::clamp(int(left * 1000.0 + 0.5), 1, 1000));
+}
+
+int PlayerWindow::FrameMilliseconds() const
+{
+    // A frame for each refresh of the screen, so a moving picture glides
+    // rather than jumps now and then.
+    const QScreen *shown = screen();
+    const double rate = shown ? shown->refreshRate() : 0;
+    return rate >= 20 && rate <= 500 ? std::max(1, int(1000.0 / rate)) : kFrameMilliseconds;
 }
 
 void PlayerWindow::paintEvent(QPaintEvent *)

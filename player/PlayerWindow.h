@@ -29,6 +29,7 @@ protected:
 private:
     void Tick();
     void Schedule();
+    int FrameMilliseconds() const;
 
     ShowPackage m_show;
     QString m_message;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "player/ShowTimeline.h"
+#include "project/SlideMotion.h"
 
 #include <QImage>
 #include <QSize>
@@ -20,6 +21,7 @@ struct SlideContent
     QImage picture;
     QString caption;
     QStringList notes;
+    MotionPath motion = MotionPath::Still; // how the picture moves over the slide's time
 };
 
 // Gives the content of slide `index` (counted from 0); called on the thread
@@ -31,7 +33,9 @@ using SlideContentSource = std::function<SlideContent(int index)>;
 // the screen's size, the same way for the player's window, its frame export
 // and the video. Each slide's frame (picture, caption and notes on black) is
 // made once and kept until it is let go; a transition composes the frames of
-// its two slides.
+// its two slides. A slide that moves keeps its picture instead and paints its
+// frame again for each moment; the slide a transition comes from stands where
+// its motion ended.
 class ShowRenderer
 {
 public:
@@ -42,9 +46,12 @@ public:
     // A new size lets go of every frame made so far.
     void SetScreenSize(QSize screen);
 
-    // The slide fully shown, in Format_RGB32; a black screen for an index
-    // outside the show.
-    const QImage &SlideFrame(int index);
+    // The slide fully shown, in Format_RGB32, with its motion at
+    // `motionProgress` (0 to 1); a black screen for an index outside the show.
+    // The reference is good until the next call for the same slide.
+    const QImage &SlideFrame(int index, double motionProgress = 0);
+    // Whether the slide's picture moves; known once its frame was made.
+    bool SlideMoves(int index) const { return m_moving.count(index) != 0; }
 
     // The frame of the moment, in Format_RGB32. The reference is good until
     // the next call on the renderer.
@@ -66,7 +73,14 @@ private:
     int m_count;
     SlideContentSource m_source;
     QSize m_screen;
+    struct MovingSlide
+    {
+        SlideContent content; // its picture brought to the size its closest view needs
+        double paintedAt = -1; // the motion progress its frame shows
+    };
+
     std::map<int, QImage> m_frames;
+    std::map<int, MovingSlide> m_moving;
     QImage m_black;
     QImage m_mix; // the frame of a transition, painted again for each moment
 };

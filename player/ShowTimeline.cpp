@@ -53,6 +53,7 @@ ShowMoment MomentAt(const ShowTimeline &timeline, double seconds)
     moment.from = index - 1;
     moment.transition = slide.transition;
     moment.slideTime = seconds - slide.start;
+    moment.slideLength = slide.length;
     if (moment.slideTime < slide.transitionLength)
         moment.progress = std::clamp(moment.slideTime / slide.transitionLength, 0.0, 1.0);
     return moment;
@@ -63,7 +64,9 @@ ShowMoment ShownMoment(const ShowTimeline &timeline, int index)
     ShowMoment moment;
     moment.index = index;
     moment.from = index - 1;
-    if (index >= 0 && index < int(timeline.slides.size()))
+    if (index >= 0 && index < int(timeline.slides.size())) {
         moment.transition = timeline.slides[size_t(index)].transition;
+        moment.slideLength = timeline.slides[size_t(index)].length;
+    }
     return moment;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <vector>
 
 // When each slide of a show is on the screen. A slide begins with its
@@ -49,8 +50,11 @@ struct ShowMoment
     int transition = 0;   // the transition code in effect
     double progress = 1;  // 0 to 1 through the transition; 1 once fully shown
     double slideTime = 0; // seconds since the slide began
+    double slideLength = 0; // the slide's whole time, its transition included
 
     bool InTransition() const { return progress < 1; }
+    // How far the slide's motion has come: 0 at its start, 1 at its end.
+    double MotionProgress() const { return slideLength > 0 ? std::clamp(slideTime / slideLength, 0.0, 1.0) : 0; }
 };
 
 // The moment at `seconds` from the start. Outside the show (before 0 or from

@@ -15,6 +15,44 @@ QRect FitPictureRect(QSize picture, QSize screen)
     return QRect((screen.width() - width) / 2, (screen.height() - height) / 2, width, height);
 }
 
+namespace {
+
+void DrawTexts(QPainter &painter, QRect place, const QString &caption, const QStringList &notes, QSize screen)
+{
+    if (place.isEmpty())
+        place = QRect(QPoint(0, 0), screen);
+    DrawCaption(painter, LayoutCaption(caption, place, screen));
+    if (!notes.isEmpty()) {
+        CaptionLayout layout = LayoutNotes(notes.join(QLatin1Char(' ')), screen);
+        DrawCaption(painter, layout);
+    }
+}
+
+} // namespace
+
+void PaintMovingSlideFrame(QImage &frame, const QImage &picture, const QRectF &view, const QString &caption,
+                           const QStringList &notes)
+{
+    const QSize screen = frame.size();
+    frame.fill(Qt::black);
+    QPainter painter(&frame);
+    const QRect place = FitPictureRect(picture.size(), screen);
+    if (!place.isEmpty() && view.width() > 0 && view.height() > 0) {
+        painter.save();
+        painter.setClipRect(place);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        // Picture pixels to screen pixels: the view's corner to the place's.
+        const double scaleX = place.width() / (view.width() * picture.width());
+        const double scaleY = place.height() / (view.height() * picture.height());
+        painter.translate(place.x() - view.x() * picture.width() * scaleX,
+                          place.y() - view.y() * picture.height() * scaleY);
+        painter.scale(scaleX, scaleY);
+        painter.drawImage(QPointF(0, 0), picture);
+        painter.restore();
+    }
+    DrawTexts(painter, place, caption, notes, screen);
+}
+
 QImage RenderSlideFrame(const QImage &picture, const QString &caption, const QStringList &notes, QSize screen)
 {
     QImage frame(screen, QImage::Format_RGB32);
@@ -27,14 +65,8 @@ QImage RenderSlideFrame(const QImage &picture, const QString &caption, const QSt
         else
             painter.drawImage(place.topLeft(),
                               picture.scaled(place.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    } else {
-        place = QRect(QPoint(0, 0), screen);
     }
-    DrawCaption(painter, LayoutCaption(caption, place, screen));
-    if (!notes.isEmpty()) {
-        CaptionLayout layout = LayoutNotes(notes.join(QLatin1Char(' ')), screen);
-        DrawCaption(painter, layout);
-    }
+    DrawTexts(painter, place, caption, notes, screen);
     return frame;
 }
 

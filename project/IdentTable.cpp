@@ -96,6 +96,7 @@ const IdentEntry kBoxTypes[] = {{"btImage", 0}, {"btText", 1}, {"btTemplate", 2}
 const IdentEntry kFrameTypes[] = {{"ftOuter", 0}, {"ftInner", 1}, {"ftMiddle", 2}};
 const IdentEntry kAlignments[] = {{"taLeftJustify", 0}, {"taRightJustify", 1}, {"taCenter", 2}};
 const IdentEntry kFontPitches[] = {{"fpDefault", 0}, {"fpVariable", 1}, {"fpFixed", 2}};
+const IdentEntry kMotions[] = {{"mnNone", 0}, {"mnAuto", 1}, {"mnZoomIn", 2}, {"mnZoomOut", 3}, {"mnPan", 4}};
 const IdentEntry kFontStyles[] = {{"fsBold", 0}, {"fsItalic", 1}, {"fsUnderline", 2}, {"fsStrikeOut", 3}};
 
 } // namespace
@@ -110,3 +111,4 @@ const IdentTable kFrameTypeIdents(kFrameTypes);
 const IdentTable kAlignmentIdents(kAlignments);
 const IdentTable kFontPitchIdents(kFontPitches);
 const IdentTable kFontStyleIdents(kFontStyles);
+const IdentTable kMotionIdents(kMotions);

@@ -43,3 +43,4 @@ extern const IdentTable kFrameTypeIdents;   // ftOuter, ftInner, ftMiddle
 extern const IdentTable kAlignmentIdents;   // taLeftJustify, taRightJustify, taCenter
 extern const IdentTable kFontPitchIdents;   // fpDefault, fpVariable, fpFixed
 extern const IdentTable kFontStyleIdents;   // set members fsBold, fsItalic, fsUnderline, fsStrikeOut
+extern const IdentTable kMotionIdents;      // mnNone, mnAuto, mnZoomIn, mnZoomOut, mnPan

@@ -13,7 +13,7 @@ ProjectContent ContentOf(const QList<const RectBoxProperties *> &slidesInOrder, 
     content.slides.reserve(slidesInOrder.size());
     for (const RectBoxProperties *slide : slidesInOrder)
         content.slides.append({slide->FileName(), slide->Caption(), slide->Rotation(), slide->AbLeft(), slide->AbTop(),
-                               slide->Width(), slide->Height()});
+                               slide->Width(), slide->Height(), int(slide->Motion())});
     return content;
 }
 

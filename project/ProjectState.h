@@ -20,6 +20,7 @@ struct SlideContent
     double transition = 0;
     int width = 0;
     int height = 0;
+    int motion = 0;
     bool operator==(const SlideContent &) const = default;
 };
 

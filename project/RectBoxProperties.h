@@ -1,5 +1,7 @@
 #pragma once
 
+#include "project/SlideMotion.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -238,6 +240,11 @@ public:
     int32_t LinesPlacement() const { return m_linesPlacement; }
     bool SetLinesPlacement(int32_t value) { return Store(m_linesPlacement, value); }
 
+    // How the slide's picture moves while it is on; codes out of range are
+    // stored as None.
+    SlideMotion Motion() const { return m_motion; }
+    bool SetMotion(SlideMotion value) { return Store(m_motion, SlideMotionFromCode(int(value))); }
+
     // The pop-up menu as its reference name ("frmVistrano.pmRectBox");
     // empty when none. A window maps the name to its menu.
     const QString &PopupMenu() const { return m_popupMenu; }
@@ -338,6 +345,7 @@ private:
     double m_abWidth = 0;
     double m_abHeight = 0;
     int32_t m_linesPlacement = 0;
+    SlideMotion m_motion = SlideMotion::None;
     QString m_popupMenu;
     bool m_isControl = false;
 };

@@ -106,6 +106,10 @@ const RectBoxProperty kProperties[] = {
     {"AbWidth", K::Float, W::NotZero, 0, nullptr, Accessor<&R::AbWidth, &R::SetAbWidth>()},
     {"AbHeight", K::Float, W::NotZero, 0, nullptr, Accessor<&R::AbHeight, &R::SetAbHeight>()},
     {"LinesPlacement", K::Integer, W::Always, 0, nullptr, Accessor<&R::LinesPlacement, &R::SetLinesPlacement>()},
+    // Written only for a slide that moves, so a project without motion keeps
+    // its bytes.
+    {"Motion", K::Enumeration, W::NotDefault, int32_t(SlideMotion::None), &kMotionIdents,
+     Accessor<&R::Motion, &R::SetMotion>()},
     {"OnClick", K::Event, W::Never, 0, nullptr, {}},
     {"PopupMenu", K::MenuReference, W::Assigned, 0, nullptr, Accessor<&R::PopupMenu, &R::SetPopupMenu>()},
     {"OnMouseDown", K::Event, W::Never, 0, nullptr, {}},
@@ -119,7 +123,7 @@ const RectBoxProperty kProperties[] = {
     {"OnPaint", K::Event, W::Never, 0, nullptr, {}},
     {"OnResize", K::Event, W::Never, 0, nullptr, {}},
 };
-static_assert(std::size(kProperties) == 78);
+static_assert(std::size(kProperties) == 79);
 
 const RectBoxProperty kFontProperties[] = {
     {"Charset", K::Integer, W::Always, 0, &kCharsetIdents, FontAccessor<&TFontData::charset>()},
@@ -146,7 +150,7 @@ std::span<const RectBoxProperty> RectBoxPropertyTable() { return kProperties; }
 
 const RectBoxProperty *FindRectBoxProperty(QByteArrayView name)
 {
-    // A record names most of the 78 properties, in the letter case of the
+    // A record names most of the 79 properties, in the letter case of the
     // table, so they are found by hash first.
     static const QHash<QByteArrayView, const RectBoxProperty *> byName = [] {
         QHash<QByteArrayView, const RectBoxProperty *> map;

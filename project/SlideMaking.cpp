@@ -21,6 +21,7 @@ void MakeSlideFromPicture(RectBoxProperties &box, const QString &path, const Sli
     box.SetHeight(kSlideHeight);
     box.SetAbLeft(defaults.duration);
     box.SetAbTop(defaults.transition);
+    box.SetMotion(defaults.motion);
     box.SetPicture(picture);
     box.SetPictureWidth(picture.width());
     box.SetPictureHeight(picture.height());

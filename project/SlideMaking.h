@@ -16,6 +16,7 @@ struct SlideDefaults
 {
     int duration = 4;
     int transition = 0;
+    SlideMotion motion = SlideMotion::None;
 };
 
 // Makes the box a slide of the picture file as dropping the file on the

@@ -5,6 +5,8 @@
 
 #include <QByteArray>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kMaxScreenSide = 8192;
@@ -95,6 +97,12 @@ ShowSlide ReadSlide(const PackageIndex &index, int number)
         slide.problems << QStringLiteral("The transition of slide %1 is %2.")
                               .arg(number)
                               .arg(tran.state == SectionState::Found ? QStringLiteral("damaged") : StateText(tran.state));
+
+    // Written only for a slide that moves; a text this player does not know
+    // leaves the slide still.
+    const SectionLookup motion = index.Find("motion" + n);
+    if (motion.state == SectionState::Found)
+        slide.motion = MotionPathFromText(QString::fromLatin1(motion.value.first(std::min<qsizetype>(40, motion.value.size()))));
 
     const SectionLookup cap = index.Find("cap" + n);
     if (cap.state == SectionState::Found)

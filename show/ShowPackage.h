@@ -1,5 +1,7 @@
 #pragma once
 
+#include "project/SlideMotion.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QSize>
@@ -20,6 +22,7 @@ struct ShowSlide
     int transition = 0;      // 0 Cut, 1 Dissolve, 2..5 the wipes
     QString caption;
     QByteArrayView jpeg;     // the JPEG file's bytes; empty when missing
+    MotionPath motion = MotionPath::Still;
     QStringList problems;
 };
 

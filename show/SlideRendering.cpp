@@ -9,15 +9,29 @@
 
 #include <algorithm>
 
+QSize RenderedSlideSize(QSize picture, QSize box, double oversize)
+{
+    const QSize fitted = FitInBox(box.width(), box.height(), picture.width(), picture.height());
+    if (!(oversize > 1))
+        return fitted;
+    const QSize larger = FitInBox(int(box.width() * oversize), int(box.height() * oversize), picture.width(),
+                                  picture.height());
+    if (larger.width() <= picture.width() && larger.height() <= picture.height())
+        return larger;
+    // The picture has fewer pixels than the larger size: its own size, or the
+    // screen's fit where that enlarges it already.
+    return fitted.width() >= picture.width() ? fitted : picture;
+}
+
 QImage RenderSlidePicture(const QString &fileName, int rotation, QSize screen, int slideNumber, SlideFit fit,
-                          int threads)
+                          int threads, double oversize)
 {
     // A quarter turn swaps the sides, so the stored picture fitted as it is
     // seen fits the screen turned the other way round.
     const bool quarterTurn = rotation == 90 || rotation == 270;
     const QSize box = fit == SlideFit::AsShown && quarterTurn ? screen.transposed() : screen;
-    const auto fitToScreen = [box](QSize picture) {
-        const QSize fitted = FitInBox(box.width(), box.height(), picture.width(), picture.height());
+    const auto fitToScreen = [box, oversize](QSize picture) {
+        const QSize fitted = RenderedSlideSize(picture, box, oversize);
         // A sliver of a picture may round to no pixels across; it keeps one.
         return QSize(std::max(1, fitted.width()), std::max(1, fitted.height()));
     };

@@ -5,6 +5,7 @@
 #include "common/OrderedWork.h"
 #include "common/Text8Bit.h"
 #include "common/VistranoError.h"
+#include "project/RectBoxProperties.h"
 #include "shell/GaugePercent.h"
 #include "show/PackageFile.h"
 #include "show/PackageMarkers.h"
@@ -105,7 +106,19 @@ FileReplacement CreateOutput(const QString &target, const QString &templatePath,
     }
 }
 
+// A slide's JPEG and the way its picture moves, made on a worker.
+struct RenderedSlide
+{
+    QByteArray jpeg;
+    MotionPath motion = MotionPath::Still;
+};
+
 } // namespace
+
+BuildSlide BuildSlideOf(const RectBoxProperties &box)
+{
+    return BuildSlide{box.FileName(), box.Rotation(), box.AbLeft(), box.AbTop(), box.Caption(), box.Motion()};
+}
 
 QString DefaultTemplatePath()
 {
@@ -155,25 +168,33 @@ void BuildSlideshow(const QString &outputPath, const QList<BuildSlide> &slides, 
     for (const BuildSlide &slide : slides)
         files << AbsolutePath(slide.FileName);
     const int workers = TOrderedWork<QByteArray>::ThreadsFor(options.Threads, count);
-    TOrderedWork<QByteArray> rendered(
+    TOrderedWork<RenderedSlide> rendered(
         count,
         [&](int index) {
+            const BuildSlide &slide = slides[index];
+            const bool moves = slide.Motion != SlideMotion::None;
             const QImage picture =
-                RenderSlidePicture(files[index], slides[index].Rotation, screen, index + 1, SlideFit::BeforeRotation,
-                                   workers > 1 ? 1 : 0);
-            return EncodeSlideJpeg(picture, quality);
+                RenderSlidePicture(files[index], slide.Rotation, screen, index + 1, SlideFit::BeforeRotation,
+                                   workers > 1 ? 1 : 0, moves ? kMotionOversize : 1.0);
+            return RenderedSlide{EncodeSlideJpeg(picture, quality),
+                                 ResolveMotion(slide.Motion, index + 1, slide.FileName, picture.size())};
         },
         workers);
     for (int n = 1; n <= count; ++n) {
         const BuildSlide &slide = slides[n - 1];
         Report(progress, QStringLiteral("Rendering Slide %1...").arg(n), -1);
-        QByteArray jpeg = rendered.Take(n - 1);
+        RenderedSlide made = rendered.Take(n - 1);
         const QByteArray number = QByteArray::number(n);
-        writer.AppendAndReplaceLast({{"dur" + number, FormatDuration(slide.AbLeft)},
-                                     {"tran" + number, FormatTransition(slide.AbTop)},
-                                     {"cap" + number, captions[size_t(n - 1)]},
-                                     {"jpg" + number, std::move(jpeg)}},
-                                    {"ImageCount", number});
+        std::vector<PackageSection> sections{{"dur" + number, FormatDuration(slide.AbLeft)},
+                                             {"tran" + number, FormatTransition(slide.AbTop)},
+                                             {"cap" + number, captions[size_t(n - 1)]},
+                                             {"jpg" + number, std::move(made.jpeg)}};
+        // Only a slide that moves gets the section, so a show without motion
+        // keeps its bytes, and a player that does not know it shows the
+        // (larger) picture still.
+        if (made.motion != MotionPath::Still)
+            sections.push_back({"motion" + number, MotionPathText(made.motion).toLatin1()});
+        writer.AppendAndReplaceLast(sections, {"ImageCount", number});
         Report(progress, QStringLiteral("Added : %1").arg(n), GaugePercent(n, count));
     }
     output.Commit();

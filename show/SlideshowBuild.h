@@ -1,5 +1,7 @@
 #pragma once
 
+#include "project/SlideMotion.h"
+
 #include <QList>
 #include <QSize>
 #include <QString>
@@ -14,7 +16,12 @@ struct BuildSlide
     double AbLeft = 5; // duration in seconds
     double AbTop = 0;  // transition code
     QString Caption;
+    SlideMotion Motion = SlideMotion::None;
 };
+
+class RectBoxProperties;
+// What the build takes of a slide box.
+BuildSlide BuildSlideOf(const RectBoxProperties &box);
 
 struct BuildOptions
 {

@@ -30,7 +30,7 @@ QList<BuildSlide> BuildSlidesOf(const QList<const RectBoxProperties *> &slides)
     QList<BuildSlide> build;
     build.reserve(slides.size());
     for (const RectBoxProperties *slide : slides)
-        build.append(BuildSlide{slide->FileName(), slide->Rotation(), slide->AbLeft(), slide->AbTop(), slide->Caption()});
+        build.append(BuildSlideOf(*slide));
     return build;
 }
 

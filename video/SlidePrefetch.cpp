@@ -33,8 +33,12 @@ SlideContent SlidePrefetch::Make(int index) const
     const BuildSlide &slide = m_slides[index];
     SlideContent content;
     const QString path = slide.FileName.isEmpty() ? slide.FileName : QFileInfo(slide.FileName).absoluteFilePath();
-    content.picture = RenderSlidePicture(path, slide.Rotation, m_screen, index + 1, SlideFit::AsShown);
+    const bool moves = slide.Motion != SlideMotion::None;
+    content.picture = RenderSlidePicture(path, slide.Rotation, m_screen, index + 1, SlideFit::AsShown,
+                                         0, moves ? kMotionOversize : 1.0);
     content.caption = slide.Caption;
+    // The same path as the show's build takes for the slide.
+    content.motion = ResolveMotion(slide.Motion, index + 1, slide.FileName, content.picture.size());
     return content;
 }
 

@@ -127,7 +127,12 @@ VideoExportResult ExportVideo(const QString &outputPath, const QList<BuildSlide>
             // second and at the very end, so that a player or a tool that
             // asks for the picture at any moment finds a frame close by.
             if (shownAt < 0 || renderer.FrameChanges(shown, moment)) {
-                video.Encode(renderer.Frame(moment), tick, !moment.InTransition());
+                // A moving slide is a key frame where it begins to stand
+                // fully shown; the frames of its motion follow from it.
+                const bool key = !moment.InTransition()
+                                 && (shownAt < 0 || shown.index != moment.index || shown.InTransition()
+                                     || !renderer.SlideMoves(moment.index));
+                video.Encode(renderer.Frame(moment), tick, key);
                 shown = moment;
                 shownAt = tick;
             } else if (tick - shownAt >= options.fps || tick == result.frames - 1) {

@@ -115,7 +115,7 @@ TEST(RectBoxProperties, PictureIsCopiedAsA24BitBitmap)
 TEST(RectBoxProperties, TheTableListsTheSeventyEightPropertiesInOrder)
 {
     const auto table = RectBoxPropertyTable();
-    ASSERT_EQ(table.size(), 78u);
+    ASSERT_EQ(table.size(), 79u);
     EXPECT_STREQ(table[0].name, "Name");
     EXPECT_STREQ(table[11].name, "BoxType");
     EXPECT_STREQ(table[30].name, "Font");
