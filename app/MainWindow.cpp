@@ -12,6 +12,8 @@
 #include "browser/FolderTree.h"
 #include "browser/ImageBrowser.h"
 #include "print/SlideSheetPrinting.h"
+#include "common/VistranoError.h"
+#include "project/DurationFit.h"
 #include "project/ProjectState.h"
 #include "project/RectBoxProperties.h"
 #include "shell/Messages.h"
@@ -19,6 +21,7 @@
 #include "shell/WindowPlacement.h"
 #include "show/PlayShowCommand.h"
 #include "show/SlideshowCommand.h"
+#include "video/AudioInput.h"
 #include "video/VideoExportCommand.h"
 #include "web/WebShowCommand.h"
 #include "slides/ProjSettings.h"
@@ -182,6 +185,15 @@ void TfrmVistrano::SetProjectSettings(TfrmProjSettings *dialog)
     m_slideshowCommand->SetProjectSettings(dialog);
     m_videoExportCommand->SetProjectSettings(dialog);
     m_webShowCommand->SetProjectSettings(dialog);
+    connect(dialog, &TfrmProjSettings::FitDurationsToAudio, this, [this, dialog] {
+        RunCommand([&] {
+            if (dialog->AudioFile().trimmed().isEmpty())
+                throw VistranoError(tr("Choose an audio file first."));
+            const double seconds = AudioFileSeconds(dialog->AudioFile());
+            const DurationFit fit = m_strip->FitDurations(seconds);
+            ShowMessage(DurationFitReport(fit, seconds));
+        });
+    });
 }
 
 void TfrmVistrano::SetSlideProperties(TfrmSlideProperties *dialog)

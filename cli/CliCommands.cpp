@@ -26,7 +26,7 @@ static int RunVersion(const QStringList &args)
 
 static const CliCommand kCommands[] = {
     {"version", "version", RunVersion},
-    {"new", "new PROJECT.vsw PICTURE... [--duration N] [--transition NAME|CODE] [--audio FILE]", RunNew},
+    {"new", "new PROJECT.vsw PICTURE... [--duration N] [--transition NAME|CODE] [--audio FILE [--fit-audio]] [--motion none|auto]", RunNew},
     {"info", "info PROJECT.vsw", RunInfo},
     {"decode", "decode PICTURE OUT.ppm [--scale 1|2|4|8]", RunDecode},
     {"stretch", "stretch PICTURE OUT.ppm WIDTH HEIGHT [--filter box|triangle|hermite|bell|spline|lanczos3|mitchell] "

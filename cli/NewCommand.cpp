@@ -2,14 +2,18 @@
 #include "cli/NewCommand.h"
 #include "common/FileIdentity.h"
 #include "common/VistranoError.h"
+#include "project/DurationFit.h"
 #include "project/ProjectFile.h"
 #include "project/SlideLayout.h"
 #include "project/SlideMaking.h"
 #include "project/Transitions.h"
+#include "video/AudioInput.h"
 
 #include <QFileInfo>
+#include <QTextStream>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -20,6 +24,7 @@ struct NewArguments
     QStringList pictures;
     SlideDefaults defaults;
     QString audio;
+    bool fitAudio = false;
 };
 
 NewArguments ParseArguments(const QStringList &args)
@@ -30,6 +35,10 @@ NewArguments ParseArguments(const QStringList &args)
         const QString &arg = args[i];
         if (!arg.startsWith(QLatin1String("--")) || arg == QLatin1String("--")) {
             positional << arg;
+            continue;
+        }
+        if (arg == QLatin1String("--fit-audio")) {
+            parsed.fitAudio = true;
             continue;
         }
         if (i + 1 >= args.size())
@@ -47,13 +56,18 @@ NewArguments ParseArguments(const QStringList &args)
                                         .arg(value, TransitionNames().join(QStringLiteral(", ")))
                                         .arg(TransitionNames().size() - 1));
             parsed.defaults.transition = *code;
+        } else if (arg == QLatin1String("--motion")) {
+            const auto motion = SlideMotionFromText(value);
+            if (!motion || (*motion != SlideMotion::None && *motion != SlideMotion::Auto))
+                throw VistranoError(QStringLiteral("Unknown motion '%1'; the motions are none and auto").arg(value));
+            parsed.defaults.motion = *motion;
         } else if (arg == QLatin1String("--audio")) {
             parsed.audio = QFileInfo(value).absoluteFilePath();
         } else {
             throw UsageError();
         }
     }
-    if (positional.size() < 2)
+    if (positional.size() < 2 || (parsed.fitAudio && parsed.audio.isEmpty()))
         throw UsageError();
     parsed.project = positional.takeFirst();
     parsed.pictures = positional;
@@ -66,6 +80,14 @@ int RunNew(const QStringList &args)
 {
     const NewArguments parsed = ParseArguments(args);
     RefuseWritingOverInputs(parsed.project, parsed.pictures + QStringList{parsed.audio});
+    // The audio is measured before any picture is read, so that a refusal
+    // comes at once.
+    std::optional<DurationFit> fit;
+    double audioSeconds = 0;
+    if (parsed.fitAudio) {
+        audioSeconds = AudioFileSeconds(parsed.audio);
+        fit = FitDurationsToAudio(int(parsed.pictures.size()), audioSeconds);
+    }
     std::vector<std::unique_ptr<RectBoxProperties>> slides;
     std::vector<RectBoxProperties *> strip;
     for (const QString &picture : parsed.pictures) {
@@ -80,7 +102,13 @@ int RunNew(const QStringList &args)
         slides.push_back(std::move(box));
         LayoutSlides(strip);
     }
+    if (fit) {
+        for (size_t i = 0; i < strip.size(); ++i)
+            strip[i]->SetAbLeft(fit->durations[i]);
+    }
     const std::vector<const RectBoxProperties *> order(strip.begin(), strip.end());
     SaveProject(parsed.project, order, parsed.audio);
+    if (fit)
+        QTextStream(stdout) << DurationFitReport(*fit, audioSeconds) << '\n';
     return 0;
 }

@@ -22,7 +22,7 @@ TfrmProjSettings::TfrmProjSettings(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmProjSettings"));
     setWindowTitle(tr("Project Settings"));
-    setFixedSize(492, 161);
+    setFixedSize(492, 191);
     setSizeGripEnabled(false);
 
     MakeTimingRow(this, *this,
@@ -42,13 +42,26 @@ TfrmProjSettings::TfrmProjSettings(QWidget *parent) : QDialog(parent)
     btnSelectFile->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     btnSelectFile->setToolTip(tr("Audio file"));
 
+    Label4 = MakeLabel(this, "Label4", tr("Motion"), {24, 112});
+    cbMotion = new QComboBox(this);
+    cbMotion->setObjectName(QStringLiteral("cbMotion"));
+    cbMotion->setGeometry(72, 108, 97, 25);
+    // A project's default is still or Auto; the other motions are chosen
+    // slide by slide.
+    cbMotion->addItems(SlideMotionNames().mid(0, 2));
+    cbMotion->setCurrentIndex(0);
+    btnFitAudio = new QPushButton(tr("Fit durations to the audio"), this);
+    btnFitAudio->setObjectName(QStringLiteral("btnFitAudio"));
+    btnFitAudio->setGeometry(256, 108, 160, 25);
+    btnFitAudio->setAutoDefault(false);
+
     BitBtn1 = new QPushButton(tr("OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry(232, 120, 75, 25);
+    BitBtn1->setGeometry(232, 150, 75, 25);
     BitBtn1->setDefault(true);
     BitBtn3 = new QPushButton(tr("Apply to all current slides"), this);
     BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
-    BitBtn3->setGeometry(344, 120, 137, 25);
+    BitBtn3->setGeometry(344, 150, 137, 25);
     BitBtn3->setAutoDefault(false);
 
     BD1 = new QFileDialog(this);
@@ -64,13 +77,17 @@ TfrmProjSettings::TfrmProjSettings(QWidget *parent) : QDialog(parent)
     connect(txtBGAudioFile, &QLineEdit::textChanged, this, &TfrmProjSettings::AudioFileChanged);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn3, &QPushButton::clicked, this, &TfrmProjSettings::BitBtn3Click);
+    connect(btnFitAudio, &QPushButton::clicked, this, &TfrmProjSettings::btnFitAudioClick);
 }
 
 void TfrmProjSettings::ArrangeForFont()
 {
     for (QWidget *text : {static_cast<QWidget *>(Label3), static_cast<QWidget *>(txtBGAudioFile),
-                          static_cast<QWidget *>(BitBtn1), static_cast<QWidget *>(BitBtn3)})
+                          static_cast<QWidget *>(BitBtn1), static_cast<QWidget *>(BitBtn3),
+                          static_cast<QWidget *>(Label4), static_cast<QWidget *>(cbMotion),
+                          static_cast<QWidget *>(btnFitAudio)})
         FitText(text);
+    FlowRow({{Label4}, {cbMotion}, {btnFitAudio, 12}});
     const int right = FlowTimingRow(*this);
     // The room beside the transition box, the audio row and the buttons
     // keep their distance from the right edge as the dialog widens.
@@ -84,8 +101,9 @@ void TfrmProjSettings::ArrangeForFont()
     // audio file's edit.
     btnSelectFile->resize(btnSelectFile->width(), std::max(btnSelectFile->height(), txtBGAudioFile->height() + 4));
     const int bottom = FlowColumn(
-        {{TimingRowWidgets(*this)}, {{Label3}, 6}, {{txtBGAudioFile, btnSelectFile}, 0}, {{BitBtn1, BitBtn3}, 16}});
-    setFixedSize(width, std::max(161, bottom + 16));
+        {{TimingRowWidgets(*this)}, {{Label3}, 6}, {{txtBGAudioFile, btnSelectFile}, 0},
+                                   {{Label4, cbMotion, btnFitAudio}, 8}, {{BitBtn1, BitBtn3}, 16}});
+    setFixedSize(width, std::max(191, bottom + 16));
 }
 
 void TfrmProjSettings::showEvent(QShowEvent *event)
@@ -114,7 +132,12 @@ int TfrmProjSettings::DefaultTransition() const
 
 SlideDefaults TfrmProjSettings::Defaults() const
 {
-    return SlideDefaults{DefaultDuration(), DefaultTransition()};
+    return SlideDefaults{DefaultDuration(), DefaultTransition(), DefaultMotion()};
+}
+
+SlideMotion TfrmProjSettings::DefaultMotion() const
+{
+    return SlideMotionFromCode(cbMotion->currentIndex());
 }
 
 QString TfrmProjSettings::AudioFile() const
@@ -144,5 +167,10 @@ void TfrmProjSettings::btnSelectFileClick()
 
 void TfrmProjSettings::BitBtn3Click()
 {
-    emit ApplyToAllSlides(udDuration->Position(), cbTransition->currentIndex());
+    emit ApplyToAllSlides(udDuration->Position(), cbTransition->currentIndex(), DefaultMotion());
+}
+
+void TfrmProjSettings::btnFitAudioClick()
+{
+    emit FitDurationsToAudio();
 }

@@ -33,7 +33,9 @@ public:
     int DefaultDuration() const;
     // The selected transition's code.
     int DefaultTransition() const;
-    // Both, as a new slide takes them.
+    // The motion new slides take: None or Auto.
+    SlideMotion DefaultMotion() const;
+    // All three, as a new slide takes them.
     SlideDefaults Defaults() const;
 
     QString AudioFile() const;
@@ -46,18 +48,25 @@ public:
     void btnSelectFileClick();
     // BitBtn3Click: "Apply to all current slides".
     void BitBtn3Click();
+    // btnFitAudioClick: "Fit durations to the audio".
+    void btnFitAudioClick();
 
     // Label1, txtDuration, udDuration, Label2 and cbTransition: TTimingRow.
     QLabel *Label3;
     QLineEdit *txtBGAudioFile;
     QToolButton *btnSelectFile;
+    QLabel *Label4;
+    QComboBox *cbMotion;
+    QPushButton *btnFitAudio;
     QPushButton *BitBtn1;
     QPushButton *BitBtn3;
     QFileDialog *BD1;
 
 signals:
-    // Every slide takes this duration and transition; captions stay.
-    void ApplyToAllSlides(int duration, int transition);
+    // Every slide takes this duration, transition and motion; captions stay.
+    void ApplyToAllSlides(int duration, int transition, SlideMotion motion);
+    // The slides' durations are to be fitted to the audio file's length.
+    void FitDurationsToAudio();
     // The background audio file's path changed (typed, chosen, opened).
     void AudioFileChanged();
 

@@ -25,7 +25,7 @@ TfrmSlideProperties::TfrmSlideProperties(const TfrmProjSettings *projectSettings
 {
     setObjectName(QStringLiteral("frmSlideProperties"));
     setWindowTitle(tr("Slide Properties"));
-    setFixedSize(495, 216);
+    setFixedSize(495, 246);
     setSizeGripEnabled(false);
     move(306, 260);
 
@@ -50,13 +50,19 @@ TfrmSlideProperties::TfrmSlideProperties(const TfrmProjSettings *projectSettings
     txtCaption->setObjectName(QStringLiteral("txtCaption"));
     txtCaption->setGeometry(184, 136, 305, 21);
 
+    Label5 = MakeLabel(this, "Label5", tr("Motion"), {184, 170});
+    cbMotion = new QComboBox(this);
+    cbMotion->setObjectName(QStringLiteral("cbMotion"));
+    cbMotion->setGeometry(232, 166, 121, 25);
+    cbMotion->addItems(SlideMotionNames());
+
     BitBtn1 = new QPushButton(tr("OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry(248, 176, 75, 25);
+    BitBtn1->setGeometry(248, 206, 75, 25);
     BitBtn1->setDefault(true);
     BitBtn2 = new QPushButton(tr("Cancel"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setGeometry(344, 176, 75, 25);
+    BitBtn2->setGeometry(344, 206, 75, 25);
     BitBtn2->setAutoDefault(false);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
@@ -66,8 +72,10 @@ TfrmSlideProperties::TfrmSlideProperties(const TfrmProjSettings *projectSettings
     // moves the rows down and makes the dialog higher.
     for (QWidget *text : {static_cast<QWidget *>(Label4), static_cast<QWidget *>(lblFileName),
                           static_cast<QWidget *>(Label3), static_cast<QWidget *>(txtCaption),
-                          static_cast<QWidget *>(BitBtn1), static_cast<QWidget *>(BitBtn2)})
+                          static_cast<QWidget *>(BitBtn1), static_cast<QWidget *>(BitBtn2),
+                          static_cast<QWidget *>(Label5), static_cast<QWidget *>(cbMotion)})
         FitText(text);
+    FlowRow({{Label5}, {cbMotion}});
     const int right = FlowTimingRow(*this);
     const int width = std::max(495, right + 6);
     const int grown = width - 495;
@@ -75,8 +83,8 @@ TfrmSlideProperties::TfrmSlideProperties(const TfrmProjSettings *projectSettings
     lblFileName->resize(305 + grown, lblFileName->height());
     FlowRow({{BitBtn1}, {BitBtn2, 12}});
     const int bottom = FlowColumn({{{Label4}}, {{lblFileName}, 0}, {TimingRowWidgets(*this), 6}, {{Label3}, 6},
-                                   {{txtCaption}, 0}, {{BitBtn1, BitBtn2}, 8}});
-    setFixedSize(width, std::max(216, bottom + 15));
+                                   {{txtCaption}, 0}, {{Label5, cbMotion}, 8}, {{BitBtn1, BitBtn2}, 8}});
+    setFixedSize(width, std::max(246, bottom + 15));
 }
 
 void TfrmSlideProperties::showEvent(QShowEvent *event)
@@ -99,6 +107,7 @@ bool TfrmSlideProperties::EditSlideProperties(TRectBox *box)
     udDuration->SetPosition(UpDownPosition(box->AbLeft(), udDuration->Min(), udDuration->Max()));
     cbTransition->setCurrentIndex(ListIndexForCode(box->AbTop(), cbTransition->count()));
     txtCaption->setText(box->Caption());
+    cbMotion->setCurrentIndex(int(box->Motion()));
     lblFileName->SetPath(box->FileName());
 
     const QPointer<TRectBox> slide(box);
@@ -113,5 +122,6 @@ bool TfrmSlideProperties::EditSlideProperties(TRectBox *box)
     if (cbTransition->currentIndex() >= 0)
         slide->SetAbTop(cbTransition->currentIndex());
     slide->SetCaption(txtCaption->text());
+    slide->SetMotion(SlideMotionFromCode(cbMotion->currentIndex()));
     return true;
 }

@@ -37,6 +37,8 @@ public:
     // Label1, txtDuration, udDuration, Label2 and cbTransition: TTimingRow.
     QLabel *Label3;
     QLineEdit *txtCaption;
+    QLabel *Label5;
+    QComboBox *cbMotion;
     QPushButton *BitBtn1;
     QPushButton *BitBtn2;
 

@@ -98,18 +98,28 @@ void TSlideStrip::SetProjectSettings(TfrmProjSettings *dialog)
     connect(dialog, &TfrmProjSettings::ApplyToAllSlides, this, &TSlideStrip::ApplyToAll);
 }
 
-void TSlideStrip::ApplyToAll(int duration, int transition)
+void TSlideStrip::ApplyToAll(int duration, int transition, SlideMotion motion)
 {
     const QList<TRectBox *> slides = Slides();
     int changed = 0;
     for (TRectBox *box : slides) {
         const bool newDuration = box->SetAbLeft(duration);
         const bool newTransition = box->SetAbTop(transition);
-        changed += newDuration || newTransition ? 1 : 0;
+        const bool newMotion = box->SetMotion(motion);
+        changed += newDuration || newTransition || newMotion ? 1 : 0;
     }
     if (m_status)
         m_status->SetPanelText(TStatusBar::ThumbnailsPanel,
                                tr("%1 of %2 slides changed").arg(changed).arg(slides.size()));
+}
+
+DurationFit TSlideStrip::FitDurations(double audioSeconds)
+{
+    const QList<TRectBox *> slides = SlidesInDisplayOrder();
+    const DurationFit fit = FitDurationsToAudio(int(slides.size()), audioSeconds);
+    for (qsizetype i = 0; i < slides.size(); ++i)
+        slides[i]->SetAbLeft(fit.durations[size_t(i)]);
+    return fit;
 }
 
 void TSlideStrip::SetSlideProperties(TfrmSlideProperties *dialog)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/BackgroundJobs.h"
+#include "project/DurationFit.h"
 #include "project/SlideMaking.h"
 #include "slides/ProjSettings.h"
 #include "slides/SlideProperties.h"
@@ -62,6 +63,10 @@ public:
     // The slides in slide order: ascending Left, the order the user sees.
     // Saving, building and printing take the slides in this order.
     QList<const RectBoxProperties *> SlidesInSlideOrder() const;
+    // Sets every slide's duration as the fit to an audio of that length
+    // gives it; fails with the fit's message and leaves the slides as they
+    // were.
+    DurationFit FitDurations(double audioSeconds);
 
     // The last focused box of the child list, or none.
     TRectBox *CurrentSlide() const;
@@ -163,7 +168,7 @@ private:
     void ShowPopup(TRectBox *box, const QPoint &globalPos);
     bool StripKeyPress(QKeyEvent *key);
     QList<TRectBox *> SlidesInDisplayOrder() const;
-    void ApplyToAll(int duration, int transition);
+    void ApplyToAll(int duration, int transition, SlideMotion motion);
     void PlaceDroppedSlide(int index, const RectBoxProperties &slide, const QString &failure);
     void EndDrop();
 

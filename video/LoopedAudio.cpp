@@ -2,6 +2,7 @@
 
 #include "common/FileNames.h"
 #include "common/VistranoError.h"
+#include "video/AudioInput.h"
 #include "video/LibavError.h"
 
 #include <QFileInfo>
@@ -17,9 +18,6 @@ extern "C" {
 
 namespace {
 
-// The containers background audio comes in. Others (playlists, concatenation
-// lists) would make the demuxer open further files or addresses.
-constexpr const char *kFormats = "wav,mp3,flac,ogg,aac,aiff,mov,mp4,m4a,3gp,3g2,mj2,matroska,webm";
 constexpr int kMostChannels = 64;
 constexpr int kHighestRate = 768000;
 constexpr int kBufferedSamples = 8192;
@@ -32,11 +30,6 @@ LoopedAudio::LoopedAudio(const QString &path)
 {
     if (!m_buffer || !m_packet || !m_frame)
         ThrowOutOfMemory();
-    // Only a regular file: a FIFO or a device would block or never end.
-    struct stat info = {};
-    const QByteArray name = EncodeFileName(QFileInfo(path).absoluteFilePath());
-    if (::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode))
-        Fail(QStringLiteral("it is not a file that can be read"));
     OpenPass();
     // A file that holds no audio at all is told now, not found out midway.
     while (av_audio_fifo_size(m_buffer.get()) == 0) {
@@ -60,19 +53,12 @@ void LoopedAudio::OpenPass()
     m_decoder.reset();
     m_input.reset();
     m_draining = false;
-    const QByteArray url = "file:" + EncodeFileName(QFileInfo(m_path).absoluteFilePath());
-    AVDictionary *options = nullptr;
-    av_dict_set(&options, "protocol_whitelist", "file", 0);
-    av_dict_set(&options, "format_whitelist", kFormats, 0);
-    AVFormatContext *input = nullptr;
-    int result = avformat_open_input(&input, url.constData(), nullptr, &options);
-    av_dict_free(&options);
-    if (result < 0)
-        Fail(LibavErrorText(result));
-    m_input.reset(input);
-    result = avformat_find_stream_info(input, nullptr);
-    if (result < 0)
-        Fail(LibavErrorText(result));
+    try {
+        m_input = OpenAudioInput(m_path);
+    } catch (const VistranoError &error) {
+        Fail(error.message());
+    }
+    AVFormatContext *input = m_input.get();
     const AVCodec *codec = nullptr;
     m_stream = av_find_best_stream(input, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
     if (m_stream < 0 || !codec)
@@ -80,7 +66,7 @@ void LoopedAudio::OpenPass()
     m_decoder.reset(avcodec_alloc_context3(codec));
     if (!m_decoder)
         ThrowOutOfMemory();
-    result = avcodec_parameters_to_context(m_decoder.get(), input->streams[m_stream]->codecpar);
+    int result = avcodec_parameters_to_context(m_decoder.get(), input->streams[m_stream]->codecpar);
     if (result >= 0)
         result = avcodec_open2(m_decoder.get(), codec, nullptr);
     if (result < 0)
