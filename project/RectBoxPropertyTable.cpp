@@ -106,10 +106,6 @@ const RectBoxProperty kProperties[] = {
     {"AbWidth", K::Float, W::NotZero, 0, nullptr, Accessor<&R::AbWidth, &R::SetAbWidth>()},
     {"AbHeight", K::Float, W::NotZero, 0, nullptr, Accessor<&R::AbHeight, &R::SetAbHeight>()},
     {"LinesPlacement", K::Integer, W::Always, 0, nullptr, Accessor<&R::LinesPlacement, &R::SetLinesPlacement>()},
-    // Written only for a slide that moves, so a project without motion keeps
-    // its bytes.
-    {"Motion", K::Enumeration, W::NotDefault, int32_t(SlideMotion::None), &kMotionIdents,
-     Accessor<&R::Motion, &R::SetMotion>()},
     {"OnClick", K::Event, W::Never, 0, nullptr, {}},
     {"PopupMenu", K::MenuReference, W::Assigned, 0, nullptr, Accessor<&R::PopupMenu, &R::SetPopupMenu>()},
     {"OnMouseDown", K::Event, W::Never, 0, nullptr, {}},
@@ -122,6 +118,10 @@ const RectBoxProperty kProperties[] = {
     {"OnEndDrag", K::Event, W::Never, 0, nullptr, {}},
     {"OnPaint", K::Event, W::Never, 0, nullptr, {}},
     {"OnResize", K::Event, W::Never, 0, nullptr, {}},
+    // Written only for a slide that moves, so a project without motion keeps
+    // its bytes; last, after the properties the records always had.
+    {"Motion", K::Enumeration, W::NotDefault, int32_t(SlideMotion::None), &kMotionIdents,
+     Accessor<&R::Motion, &R::SetMotion>()},
 };
 static_assert(std::size(kProperties) == 79);
 

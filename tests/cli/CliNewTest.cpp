@@ -89,3 +89,71 @@ TEST(CliNew, ErrorsWriteNoFile)
     EXPECT_EQ(Cli({QStringLiteral("new"), project, a, QStringLiteral("--speed"), QStringLiteral("2")}), 2);
     EXPECT_FALSE(QFile::exists(project));
 }
+
+TEST(CliNew, MotionAndDurationsFittedToTheAudio)
+{
+    TestFolder folder;
+    const QString a = SaveJpeg(folder, QStringLiteral("a.jpg"), 160, 120);
+    const QString b = SaveJpeg(folder, QStringLiteral("b.jpg"), 120, 160);
+    const QString wav = folder.Write(QStringLiteral("song.wav"), ToneWav(13.4));
+    const QString still = folder.Path(QStringLiteral("still.vsw"));
+    const QString none = folder.Path(QStringLiteral("none.vsw"));
+    const QString moving = folder.Path(QStringLiteral("moving.vsw"));
+    ASSERT_EQ(Cli({QStringLiteral("new"), still, a, b}), 0);
+    ASSERT_EQ(Cli({QStringLiteral("new"), none, a, b, QStringLiteral("--motion"), QStringLiteral("none")}), 0);
+    ASSERT_EQ(Cli({QStringLiteral("new"), moving, a, b, QStringLiteral("--motion"), QStringLiteral("auto")}), 0);
+    // No motion: the very bytes of a project without the option, with no
+    // trace of the property.
+    EXPECT_EQ(ReadFileBytes(none), ReadFileBytes(still));
+    EXPECT_FALSE(ReadFileBytes(still).contains("Motion"));
+    const OpenedProject opened = OpenProject(moving);
+    ASSERT_EQ(opened.slides.size(), 2u);
+    EXPECT_EQ(opened.slides[0]->Motion(), SlideMotion::Auto);
+    EXPECT_EQ(opened.slides[1]->Motion(), SlideMotion::Auto);
+    EXPECT_EQ(OpenProject(still).slides[0]->Motion(), SlideMotion::None);
+
+    const QString fitted = folder.Path(QStringLiteral("fitted.vsw"));
+    QByteArray out, err;
+    ASSERT_EQ(Cli({QStringLiteral("new"), fitted, a, b, a, QStringLiteral("--audio"), wav,
+                   QStringLiteral("--fit-audio")},
+                  &out, &err),
+              0)
+        << err.constData();
+    EXPECT_TRUE(out.contains("The show now lasts 13 seconds (0:13); the audio lasts 13.4 seconds (0:13.4)."))
+        << out.constData();
+    const OpenedProject fit = OpenProject(fitted);
+    ASSERT_EQ(fit.slides.size(), 3u);
+    EXPECT_EQ(fit.slides[0]->AbLeft(), 4.0);
+    EXPECT_EQ(fit.slides[1]->AbLeft(), 4.0);
+    EXPECT_EQ(fit.slides[2]->AbLeft(), 5.0);
+
+    // Refusals write nothing: more slides than seconds, audio that is not
+    // sound, --fit-audio without audio, an unknown motion.
+    const QString refused = folder.Path(QStringLiteral("refused.vsw"));
+    QStringList many{QStringLiteral("new"), refused};
+    for (int i = 0; i < 14; ++i)
+        many << a;
+    EXPECT_EQ(Cli(many + QStringList{QStringLiteral("--audio"), wav, QStringLiteral("--fit-audio")}, nullptr, &err), 1);
+    EXPECT_TRUE(err.contains("14 slides last at least 14 seconds, and the audio lasts 13.4 seconds")) << err.constData();
+    EXPECT_EQ(Cli({QStringLiteral("new"), refused, a, QStringLiteral("--audio"), a, QStringLiteral("--fit-audio")},
+                  nullptr, &err),
+              1);
+    EXPECT_TRUE(err.contains("cannot be read")) << err.constData();
+    EXPECT_EQ(Cli({QStringLiteral("new"), refused, a, QStringLiteral("--fit-audio")}), 2);
+    EXPECT_EQ(Cli({QStringLiteral("new"), refused, a, QStringLiteral("--motion"), QStringLiteral("wobble")}), 1);
+    EXPECT_FALSE(QFile::exists(refused));
+
+    // An MP3's length comes from its stream information too.
+    if (ToolAvailable(QStringLiteral("ffmpeg"))) {
+        const QString mp3 = folder.Path(QStringLiteral("song.mp3"));
+        ASSERT_EQ(RunProgram(QStringLiteral("ffmpeg"), {"-loglevel", "error", "-y", "-f", "lavfi", "-i",
+                                                        "sine=frequency=440:duration=31", "-b:a", "64k", mp3}),
+                  0);
+        ASSERT_EQ(Cli({QStringLiteral("new"), fitted, a, b, QStringLiteral("--audio"), mp3,
+                       QStringLiteral("--fit-audio")},
+                      &out),
+                  0);
+        EXPECT_TRUE(out.contains("The show now lasts 31 seconds")) << out.constData();
+        EXPECT_EQ(OpenProject(fitted).slides[0]->AbLeft() + OpenProject(fitted).slides[1]->AbLeft(), 31.0);
+    }
+}

@@ -24,13 +24,13 @@ QImage Pattern()
 }
 
 // The white run on the frame's middle row: its width and its middle.
-struct Run
+struct WhiteSpan
 {
     double width = 0;
     double middle = 0;
 };
 
-Run WhiteRun(const QImage &frame, int row)
+WhiteSpan WhiteRun(const QImage &frame, int row)
 {
     // Grey edges count by their share of white, so that the measure follows
     // fractions of a pixel.
@@ -93,8 +93,8 @@ TEST(MotionRendering, ZoomInEndsMagnifiedByTheZoomWithoutJumps)
 TEST(MotionRendering, PanMovesThePictureAcrossAndZoomOutShrinksIt)
 {
     ShowRenderer pan = MovingShow(MotionPath::PanLeftToRight);
-    const Run first = WhiteRun(pan.Frame(At(0)), 384);
-    const Run last = WhiteRun(pan.Frame(At(10)), 384);
+    const WhiteSpan first = WhiteRun(pan.Frame(At(0)), 384);
+    const WhiteSpan last = WhiteRun(pan.Frame(At(10)), 384);
     // Seen 1.25 times closer throughout, moving by the room the close view
     // has: a fifth of the picture's width, 1.25 x 1024 / 5 screen pixels.
     EXPECT_NEAR(first.width, 320, 1.5);

@@ -112,7 +112,7 @@ TEST(RectBoxProperties, PictureIsCopiedAsA24BitBitmap)
     EXPECT_TRUE(box.PictureData().FileData().isEmpty());
 }
 
-TEST(RectBoxProperties, TheTableListsTheSeventyEightPropertiesInOrder)
+TEST(RectBoxProperties, TheTableListsTheSeventyNinePropertiesInOrder)
 {
     const auto table = RectBoxPropertyTable();
     ASSERT_EQ(table.size(), 79u);
@@ -124,6 +124,7 @@ TEST(RectBoxProperties, TheTableListsTheSeventyEightPropertiesInOrder)
     EXPECT_STREQ(table[61].name, "AbLeft");
     EXPECT_STREQ(table[67].name, "PopupMenu");
     EXPECT_STREQ(table[77].name, "OnResize");
+    EXPECT_STREQ(table[78].name, "Motion");
     EXPECT_EQ(FindRectBoxProperty("abtop"), &table[62]);
     EXPECT_EQ(FindRectBoxProperty("Data"), nullptr);
 }

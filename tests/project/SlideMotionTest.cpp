@@ -188,7 +188,7 @@ TEST(DurationFit, RefusesWhatCannotFit)
     EXPECT_EQ(message(2, 1e300).left(44), "The slides cannot fit the audio: 2 slides la");
     EXPECT_EQ(message(3, std::nan("")), "The length of the audio cannot be read.");
     EXPECT_EQ(message(3, 0), "The length of the audio cannot be read.");
-    const DurationFit fit = FitDurationsToAudio(3, 204.6);
+    const DurationFit fit = FitDurationsToAudio(41, 204.6);
     EXPECT_EQ(DurationFitReport(fit, 204.6),
               "The show now lasts 205 seconds (3:25); the audio lasts 204.6 seconds (3:24.6).");
 }
