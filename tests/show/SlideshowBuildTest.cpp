@@ -376,3 +376,41 @@ TEST(SlideshowBuild, ReplacesAnOldFileKeepsTheRunBitAndTheDirectory)
     EXPECT_TRUE(QFile::permissions(out) & QFile::ExeOther);
 }
 
+
+TEST(SlideshowBuild, MovingSlidesAreLargerAndCarryTheirMotion)
+{
+    BuildFixture fixture;
+    const QString photo = fixture.Picture(QStringLiteral("photo.jpg"), 2000, 1500);
+    const QString small = fixture.Picture(QStringLiteral("small.jpg"), 640, 480);
+    const QString portrait = fixture.Picture(QStringLiteral("portrait.jpg"), 1500, 2000);
+    QList<BuildSlide> slides{Slide(photo), Slide(small), Slide(portrait), Slide(photo)};
+    const QString stillShow = fixture.folder.Path(QStringLiteral("still.exe"));
+    BuildSlideshow(stillShow, slides, fixture.Options());
+    const QByteArray still = ReadFileBytes(stillShow);
+    EXPECT_FALSE(still.contains("MOTION"));
+
+    slides[0].Motion = SlideMotion::ZoomIn;
+    slides[1].Motion = SlideMotion::Auto;
+    slides[2].Motion = SlideMotion::Auto;
+    const QString movingShow = fixture.folder.Path(QStringLiteral("moving.exe"));
+    BuildSlideshow(movingShow, slides, fixture.Options());
+    const QByteArray moving = ReadFileBytes(movingShow);
+    // Up to 1.5 times the screen; a small picture no larger than a still
+    // slide makes it; a still slide as before.
+    EXPECT_EQ(JpegSize(moving, 1), QSize(1536, 1152));
+    EXPECT_EQ(JpegSize(moving, 2), QSize(1024, 768));
+    EXPECT_EQ(JpegSize(moving, 3), QSize(1500, 2000).scaled(1536, 1152, Qt::KeepAspectRatio));
+    EXPECT_EQ(JpegSize(moving, 4), QSize(1024, 768));
+    EXPECT_EQ(FindSection(moving, "jpg4").value, FindSection(still, "jpg4").value);
+
+    const ShowPackage show = ReadShowPackage(moving);
+    ASSERT_EQ(show.slides.size(), 4u);
+    EXPECT_EQ(show.slides[0].motion, MotionPath::ZoomIn);
+    EXPECT_TRUE(show.slides[1].motion == MotionPath::ZoomIn || show.slides[1].motion == MotionPath::ZoomOut);
+    EXPECT_TRUE(show.slides[2].motion == MotionPath::PanTopToBottom
+                || show.slides[2].motion == MotionPath::PanBottomToTop);
+    EXPECT_EQ(show.slides[3].motion, MotionPath::Still);
+    EXPECT_EQ(FindSection(moving, "motion4").state, SectionState::Missing);
+    for (const ShowSlide &slide : show.slides)
+        EXPECT_TRUE(slide.problems.isEmpty()) << slide.problems.join(' ').toStdString();
+}
