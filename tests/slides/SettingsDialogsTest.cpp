@@ -1,5 +1,6 @@
 #include "tests/slides/StripTestSupport.h"
 
+#include "common/VistranoError.h"
 #include "shell/StatusBar.h"
 #include "slides/PathLabel.h"
 #include "slides/PictureView.h"
@@ -69,7 +70,7 @@ TEST_F(SettingsDialogsTest, ProjectSettingsHoldTheDefaultsAndTheAudioFile)
 {
     EXPECT_EQ(settings->windowTitle(), "Project Settings");
     EXPECT_GE(settings->width(), 492);
-    EXPECT_EQ(settings->height(), 161);
+    EXPECT_EQ(settings->height(), 191);
     EXPECT_EQ(settings->Label1->text(), "Default Slide Duration (seconds)");
     EXPECT_EQ(settings->Label2->text(), "Default Slide Transition");
     EXPECT_EQ(settings->Label3->text(), "Audio file");
@@ -85,7 +86,11 @@ TEST_F(SettingsDialogsTest, ProjectSettingsHoldTheDefaultsAndTheAudioFile)
     EXPECT_TRUE(settings->btnSelectFile->text().isEmpty());
     EXPECT_EQ(settings->BitBtn3->text(), "Apply to all current slides");
     EXPECT_GE(settings->BitBtn3->width(), 137);
-    ExpectRow({settings->BitBtn1, settings->BitBtn3}, {{0, 120}, {0, 120}});
+    ExpectRow({settings->BitBtn1, settings->BitBtn3}, {{0, 150}, {0, 150}});
+    ExpectRow({settings->Label4, settings->cbMotion, settings->btnFitAudio}, {{24, 112}, {72, 108}, {256, 108}});
+    EXPECT_EQ(Items(settings->cbMotion), QStringList({"None", "Auto"}));
+    EXPECT_EQ(settings->DefaultMotion(), SlideMotion::None);
+    EXPECT_EQ(settings->btnFitAudio->text(), "Fit durations to the audio");
     EXPECT_TRUE(settings->BitBtn1->isDefault());
     EXPECT_EQ(settings->BD1->nameFilters(), QStringList({"Wave files (*.wav)", "MP3 files (*.mp3)"}));
     EXPECT_EQ(settings->Defaults().duration, 4);
@@ -140,25 +145,39 @@ TEST_F(SettingsDialogsTest, ApplyToAllCurrentSlidesSetsDurationAndTransition)
     first->SetCaption("first caption");
     settings->udDuration->SetPosition(10);
     settings->cbTransition->setCurrentIndex(1);
+    settings->cbMotion->setCurrentIndex(1);
     TRectBox *second = DropOne("b.jpg");
     EXPECT_EQ(first->AbLeft(), 4);
+    EXPECT_EQ(first->Motion(), SlideMotion::None);
     EXPECT_EQ(second->AbLeft(), 10);
     EXPECT_EQ(second->AbTop(), 1);
+    EXPECT_EQ(second->Motion(), SlideMotion::Auto);
     settings->BitBtn3->click();
     for (TRectBox *box : strip->Slides()) {
         EXPECT_EQ(box->AbLeft(), 10);
         EXPECT_EQ(box->AbTop(), 1);
+        EXPECT_EQ(box->Motion(), SlideMotion::Auto);
     }
     EXPECT_EQ(first->Caption(), "first caption");
     // The status bar says how many slides it changed.
     EXPECT_EQ(window->StatusBar()->PanelText(TStatusBar::ThumbnailsPanel), "1 of 2 slides changed");
+
+    // Fitted to 13 seconds of audio: the slides in slide order take 6 and 7.
+    const DurationFit fit = strip->FitDurations(13.2);
+    EXPECT_EQ(fit.total, 13);
+    const QList<const RectBoxProperties *> order = strip->SlidesInSlideOrder();
+    EXPECT_EQ(order[0]->AbLeft(), 6);
+    EXPECT_EQ(order[1]->AbLeft(), 7);
+    EXPECT_THROW(strip->FitDurations(1.2), VistranoError);
+    EXPECT_EQ(order[1]->AbLeft(), 7);
 }
 
 TEST_F(SettingsDialogsTest, SlidePropertiesRoundTrip)
 {
     EXPECT_EQ(properties->windowTitle(), "Slide Properties");
     EXPECT_GE(properties->width(), 495);
-    EXPECT_EQ(properties->height(), 216);
+    EXPECT_EQ(properties->height(), 246);
+    EXPECT_EQ(Items(properties->cbMotion), QStringList({"None", "Auto", "Zoom In", "Zoom Out", "Pan"}));
     EXPECT_TRUE(properties->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(Items(properties->cbTransition), kTransitions);
     EXPECT_EQ(properties->IV2->geometry(), QRect(8, 24, 160, 160));
@@ -168,7 +187,7 @@ TEST_F(SettingsDialogsTest, SlidePropertiesRoundTrip)
     ExpectRow({properties->Label1, properties->txtDuration, properties->udDuration, properties->Label2,
                properties->cbTransition},
               {{184, 82}, {232, 78}, {273, 78}, {312, 82}, {368, 78}});
-    ExpectRow({properties->BitBtn1, properties->BitBtn2}, {{248, 176}, {344, 176}});
+    ExpectRow({properties->BitBtn1, properties->BitBtn2}, {{248, 206}, {344, 206}});
 
     TRectBox *slide = DropOne("a.jpg");
     slide->SetAbLeft(4);
@@ -184,12 +203,15 @@ TEST_F(SettingsDialogsTest, SlidePropertiesRoundTrip)
         properties->udDuration->SetPosition(7);
         properties->cbTransition->setCurrentIndex(0);
         properties->txtCaption->setText("At the bridge");
+        EXPECT_EQ(properties->cbMotion->currentText(), "None");
+        properties->cbMotion->setCurrentIndex(4);
         properties->BitBtn1->click();
     });
     EXPECT_TRUE(properties->EditSlideProperties(slide));
     EXPECT_EQ(slide->AbLeft(), 7);
     EXPECT_EQ(slide->AbTop(), 0);
     EXPECT_EQ(slide->Caption(), "At the bridge");
+    EXPECT_EQ(slide->Motion(), SlideMotion::Pan);
 
     // Cancel stores nothing; the duration goes down to 1 with the arrows.
     OnNextModal([&](QWidget *) {
@@ -249,21 +271,24 @@ TEST(SettingsDialogs, WithTheDesignedFontTheDialogsKeepTheirDesign)
         TfrmProjSettings settings;
         TfrmSlideProperties properties(&settings);
         QApplication::setFont(font);
-        EXPECT_EQ(settings.size(), QSize(492, 161));
+        EXPECT_EQ(settings.size(), QSize(492, 191));
         EXPECT_EQ(settings.txtDuration->geometry(), QRect(184, 24, 41, 21));
         EXPECT_EQ(settings.udDuration->geometry(), QRect(225, 24, 17, 21));
         EXPECT_EQ(settings.Label2->pos(), QPoint(256, 27));
         EXPECT_EQ(settings.cbTransition->pos(), QPoint(376, 20));
         EXPECT_EQ(settings.txtBGAudioFile->geometry(), QRect(24, 76, 425, 21));
         EXPECT_EQ(settings.btnSelectFile->geometry(), QRect(456, 72, 25, 25));
-        EXPECT_EQ(settings.BitBtn1->geometry(), QRect(232, 120, 75, 25));
-        EXPECT_EQ(settings.BitBtn3->geometry(), QRect(344, 120, 137, 25));
-        EXPECT_EQ(properties.size(), QSize(495, 216));
+        EXPECT_EQ(settings.cbMotion->geometry(), QRect(72, 108, 97, 25));
+        EXPECT_EQ(settings.btnFitAudio->geometry(), QRect(256, 108, 160, 25));
+        EXPECT_EQ(settings.BitBtn1->geometry(), QRect(232, 150, 75, 25));
+        EXPECT_EQ(settings.BitBtn3->geometry(), QRect(344, 150, 137, 25));
+        EXPECT_EQ(properties.size(), QSize(495, 246));
         EXPECT_EQ(properties.txtDuration->geometry(), QRect(232, 78, 41, 21));
         EXPECT_EQ(properties.cbTransition->geometry(), QRect(368, 78, 121, 25));
         EXPECT_EQ(properties.txtCaption->geometry(), QRect(184, 136, 305, 21));
-        EXPECT_EQ(properties.BitBtn1->geometry(), QRect(248, 176, 75, 25));
-        EXPECT_EQ(properties.BitBtn2->geometry(), QRect(344, 176, 75, 25));
+        EXPECT_EQ(properties.cbMotion->geometry(), QRect(232, 166, 121, 25));
+        EXPECT_EQ(properties.BitBtn1->geometry(), QRect(248, 206, 75, 25));
+        EXPECT_EQ(properties.BitBtn2->geometry(), QRect(344, 206, 75, 25));
     }
     QApplication::setFont(font);
 }
