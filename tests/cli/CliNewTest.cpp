@@ -1,6 +1,7 @@
 #include "project/ProjectFile.h"
 #include "project/RectBoxStream.h"
 #include "tests/cli/CliTestFiles.h"
+#include "tests/support/RequiredTools.h"
 #include "tests/support/TestFiles.h"
 
 #include <QFile>
@@ -144,16 +145,15 @@ TEST(CliNew, MotionAndDurationsFittedToTheAudio)
     EXPECT_FALSE(QFile::exists(refused));
 
     // An MP3's length comes from its stream information too.
-    if (ToolAvailable(QStringLiteral("ffmpeg"))) {
-        const QString mp3 = folder.Path(QStringLiteral("song.mp3"));
-        ASSERT_EQ(RunProgram(QStringLiteral("ffmpeg"), {"-loglevel", "error", "-y", "-f", "lavfi", "-i",
-                                                        "sine=frequency=440:duration=31", "-b:a", "64k", mp3}),
-                  0);
-        ASSERT_EQ(Cli({QStringLiteral("new"), fitted, a, b, QStringLiteral("--audio"), mp3,
-                       QStringLiteral("--fit-audio")},
-                      &out),
-                  0);
-        EXPECT_TRUE(out.contains("The show now lasts 31 seconds")) << out.constData();
-        EXPECT_EQ(OpenProject(fitted).slides[0]->AbLeft() + OpenProject(fitted).slides[1]->AbLeft(), 31.0);
-    }
+    REQUIRE_TOOLS("ffmpeg");
+    const QString mp3 = folder.Path(QStringLiteral("song.mp3"));
+    ASSERT_EQ(RunProgram(QStringLiteral("ffmpeg"), {"-loglevel", "error", "-y", "-f", "lavfi", "-i",
+                                                    "sine=frequency=440:duration=31", "-b:a", "64k", mp3}),
+              0);
+    ASSERT_EQ(Cli({QStringLiteral("new"), fitted, a, b, QStringLiteral("--audio"), mp3,
+                   QStringLiteral("--fit-audio")},
+                  &out),
+              0);
+    EXPECT_TRUE(out.contains("The show now lasts 31 seconds")) << out.constData();
+    EXPECT_EQ(OpenProject(fitted).slides[0]->AbLeft() + OpenProject(fitted).slides[1]->AbLeft(), 31.0);
 }
