@@ -89,7 +89,18 @@ QByteArray WebShowDataJson(const ShowTimeline &timeline, const QList<WebSlide> &
                 + ",\"transitionLength\":" + JsonNumber(timed.transitionLength)
                 + ",\"width\":" + QByteArray::number(std::max(1, slide.pictureSize.width()))
                 + ",\"height\":" + QByteArray::number(std::max(1, slide.pictureSize.height()))
-                + ",\"caption\":" + JsonString(slide.caption) + '}';
+                + ",\"caption\":" + JsonString(slide.caption);
+        if (slide.motion != MotionPath::Still) {
+            const QRectF from = MotionRect(slide.motion, 0);
+            const QRectF to = MotionRect(slide.motion, 1);
+            const double values[] = {from.x(), from.y(), from.width(), from.height(),
+                                     to.x(),   to.y(),   to.width(),   to.height()};
+            json += ",\"motion\":[";
+            for (size_t v = 0; v < std::size(values); ++v)
+                json += (v > 0 ? "," : "") + JsonNumber(values[v]);
+            json += ']';
+        }
+        json += '}';
     }
     json += "]}";
     return json;

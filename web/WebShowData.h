@@ -1,6 +1,7 @@
 #pragma once
 
 #include "player/ShowTimeline.h"
+#include "project/SlideMotion.h"
 #include "show/SlideshowBuild.h"
 
 #include <QByteArray>
@@ -19,11 +20,16 @@ struct WebSlide
 {
     QSize pictureSize; // the JPEG's size, for placing the caption before it decodes
     QString caption;
+    MotionPath motion = MotionPath::Still; // how the picture moves over the slide's time
 };
 
 // The page's data block: the timeline (start, length and transition of each
 // slide, taken from the player's rules, so the page only looks moments up),
-// picture sizes and captions. It is JSON written in ASCII only, with "<", ">"
+// picture sizes and captions. A moving slide also carries its motion as the
+// view at its start and at its end ("motion": x, y, width, height of each, in
+// fractions of the picture): every path runs straight between the two on the
+// eased progress, so the script shows the renderer's view at every moment. A
+// slide standing still carries nothing more, so its page keeps its bytes. It is JSON written in ASCII only, with "<", ">"
 // and "&" as \u escapes, so no text of a caption can end the block or be
 // read as markup.
 QByteArray WebShowDataJson(const ShowTimeline &timeline, const QList<WebSlide> &slides, bool audioFadesOut);

@@ -12,6 +12,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kMaxScreenSide = 8192;
@@ -75,7 +77,9 @@ WebShowResult ExportWebShow(const QString &outputPath, const QList<BuildSlide> &
     const QString target = AbsolutePath(outputPath);
     RefuseOverwritingInputs(target, slides, options.backgroundAudio);
     const ShowTimeline timeline = WebShowTimeline(slides);
-    const WebShowTemplate page = LoadWebShowTemplate(QFileInfo(target).completeBaseName());
+    const bool moves = std::any_of(slides.begin(), slides.end(),
+                                   [](const BuildSlide &slide) { return slide.Motion != SlideMotion::None; });
+    const WebShowTemplate page = LoadWebShowTemplate(QFileInfo(target).completeBaseName(), moves);
     const int quality = 100 - options.compression;
 
     WebShowResult result;
@@ -102,11 +106,16 @@ WebShowResult ExportWebShow(const QString &outputPath, const QList<BuildSlide> &
             throw WebShowStopped();
         const BuildSlide &slide = slides[n - 1];
         Report(progress, QStringLiteral("Rendering Slide %1...").arg(n), -1);
-        const QImage picture = RenderSlidePicture(AbsolutePath(slide.FileName), slide.Rotation, options.size, n);
+        // A moving slide is rendered larger, as the build renders it, so that
+        // its closest view still has a pixel per pixel of the screen.
+        const double oversize = slide.Motion != SlideMotion::None ? kMotionOversize : 1.0;
+        const QImage picture = RenderSlidePicture(AbsolutePath(slide.FileName), slide.Rotation, options.size, n,
+                                                  SlideFit::BeforeRotation, 0, oversize);
         const QByteArray jpeg = EncodeSlideJpeg(picture, quality);
         WriteSlide(output, jpeg);
         result.pictureBytes += jpeg.size();
-        described.append(WebSlide{picture.size(), slide.Caption});
+        described.append(
+            WebSlide{picture.size(), slide.Caption, ResolveMotion(slide.Motion, n, slide.FileName, picture.size())});
         Report(progress, QStringLiteral("Added : %1").arg(n), GaugePercent(n, count));
     }
     output.Write(page.middle);

@@ -42,6 +42,32 @@ QByteArray CutAt(QByteArray &rest, const QByteArray &place)
     return before;
 }
 
+// The page without its marker lines, and without the lines between them
+// unless a slide moves: a show standing still gets the page it always got.
+QByteArray WithMotion(const QByteArray &page, bool motion)
+{
+    QByteArray kept;
+    kept.reserve(page.size());
+    bool inside = false;
+    for (qsizetype at = 0; at < page.size();) {
+        const qsizetype end = page.indexOf('\n', at);
+        const qsizetype next = end < 0 ? page.size() : end + 1;
+        const QByteArray line = page.mid(at, next - at);
+        const QByteArray marker = line.trimmed();
+        if (marker == "/*motion{*/" || marker == "/*}motion*/") {
+            if (inside == (marker == "/*motion{*/"))
+                Damaged();
+            inside = !inside;
+        } else if (!inside || motion) {
+            kept += line;
+        }
+        at = next;
+    }
+    if (inside)
+        Damaged();
+    return kept;
+}
+
 QByteArray Hash(const QByteArray &text)
 {
     return "'sha256-" + QCryptographicHash::hash(text, QCryptographicHash::Sha256).toBase64() + "'";
@@ -55,9 +81,9 @@ QByteArray WebShowPolicy(const QByteArray &style, const QByteArray &script)
            + Hash(script) + "; base-uri 'none'; form-action 'none'";
 }
 
-WebShowTemplate LoadWebShowTemplate(const QString &title)
+WebShowTemplate LoadWebShowTemplate(const QString &title, bool motion)
 {
-    QByteArray rest = ReadTemplate();
+    QByteArray rest = WithMotion(ReadTemplate(), motion);
     // The player's script is the last script element, after the data block.
     const QByteArray style = Between(rest, "<style>", "</style>");
     const QByteArray script = Between(rest, "<script>", "</script>", rest.lastIndexOf("<script>"));

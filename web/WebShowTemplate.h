@@ -17,9 +17,11 @@ struct WebShowTemplate
     QByteArray tail;
 };
 
+// The script and style that move pictures are in the page only with
+// `motion`; the page of a show standing still is the same without them.
 // Fails with "The web page template is damaged" when the built-in template
 // lacks one of its places.
-WebShowTemplate LoadWebShowTemplate(const QString &title);
+WebShowTemplate LoadWebShowTemplate(const QString &title, bool motion);
 
 // The policy for a page whose inline style and script are these texts.
 QByteArray WebShowPolicy(const QByteArray &style, const QByteArray &script);
