@@ -9,6 +9,9 @@
 #include <QProcess>
 #include <QTcpServer>
 
+#include <memory>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -55,6 +58,38 @@ bool HasWhiteText(const QImage &frame, QRect area)
     return false;
 }
 
+// Frames of the page at the moments, side by side in one page so that one
+// browser run takes them all; the run's log is left in `log`.
+std::vector<QImage> Shoot(const TestFolder &folder, const QString &page, const std::vector<double> &moments,
+                          QByteArray *log = nullptr)
+{
+    const int count = int(moments.size());
+    QByteArray grid = "<!DOCTYPE html><html><body style=\"margin:0\">";
+    for (int i = 0; i < count; ++i)
+        grid += QStringLiteral("<iframe src=\"%1#t=%2\" style=\"position:absolute;left:%3px;top:%4px;"
+                               "width:%5px;height:%6px;border:0\"></iframe>")
+                    .arg(page)
+                    .arg(moments[size_t(i)])
+                    .arg(i % 3 * kWidth)
+                    .arg(i / 3 * kHeight)
+                    .arg(kWidth)
+                    .arg(kHeight)
+                    .toUtf8();
+    folder.Write("grid.html", grid + "</body></html>");
+    std::unique_ptr<QProcess> shot(StartChromium(
+        folder, "shot",
+        {QStringLiteral("--window-size=%1,%2").arg(3 * kWidth).arg((count + 2) / 3 * kHeight),
+         "--screenshot=" + folder.Path("grid.png"), "file://" + folder.Path("grid.html")}));
+    EXPECT_TRUE(shot->waitForFinished(120000));
+    if (log)
+        *log = shot->readAllStandardError();
+    const QImage frames(folder.Path("grid.png"));
+    std::vector<QImage> shots;
+    for (int i = 0; i < count; ++i)
+        shots.push_back(frames.copy(i % 3 * kWidth, i / 3 * kHeight, kWidth, kHeight));
+    return shots;
+}
+
 } // namespace
 
 TEST(WebShowPage, PlaysTheTimelineInABrowserAndKeepsCaptionsAsText)
@@ -71,33 +106,12 @@ TEST(WebShowPage, PlaysTheTimelineInABrowserAndKeepsCaptionsAsText)
     options.size = QSize(kWidth, kHeight);
     ExportWebShow(folder.Path("show.html"), ColourSlides(folder, hostile), options);
 
-    // Six moments side by side in one page, so that one browser run takes
-    // them all.
-    const double moments[] = {1.0, 2.5, 4.0, 5.5, 7.0, 9.0};
-    QByteArray grid = "<!DOCTYPE html><html><body style=\"margin:0\">";
-    for (int i = 0; i < 6; ++i)
-        grid += QStringLiteral("<iframe src=\"show.html#t=%1\" style=\"position:absolute;left:%2px;top:%3px;"
-                               "width:%4px;height:%5px;border:0\"></iframe>")
-                    .arg(moments[i])
-                    .arg(i % 3 * kWidth)
-                    .arg(i / 3 * kHeight)
-                    .arg(kWidth)
-                    .arg(kHeight)
-                    .toUtf8();
-    folder.Write("grid.html", grid + "</body></html>");
-
-    std::unique_ptr<QProcess> shot(StartChromium(
-        folder, "shot",
-        {QStringLiteral("--window-size=%1,%2").arg(3 * kWidth).arg(2 * kHeight),
-         "--screenshot=" + folder.Path("grid.png"), "file://" + folder.Path("grid.html")}));
     std::unique_ptr<QProcess> dom(
         StartChromium(folder, "dom", {"--dump-dom", "file://" + folder.Path("show.html") + "#t=4"}));
-    ASSERT_TRUE(shot->waitForFinished(120000));
+    QByteArray shotLog;
+    const std::vector<QImage> frames = Shoot(folder, "show.html", {1.0, 2.5, 4.0, 5.5, 7.0, 9.0}, &shotLog);
     ASSERT_TRUE(dom->waitForFinished(120000));
-
-    const QImage frames(folder.Path("grid.png"));
-    ASSERT_EQ(frames.size(), QSize(3 * kWidth, 2 * kHeight));
-    auto frame = [&frames](int i) { return frames.copy(i % 3 * kWidth, i / 3 * kHeight, kWidth, kHeight); };
+    auto frame = [&frames](int i) { return frames[size_t(i)]; };
     const QPoint middle(kWidth / 2, kHeight / 2);
     const QRect captionArea(40, kHeight - 60, kWidth - 80, 55);
     // Red, with its caption over the bottom.
@@ -121,6 +135,50 @@ TEST(WebShowPage, PlaysTheTimelineInABrowserAndKeepsCaptionsAsText)
     EXPECT_TRUE(page.contains("<span>&lt;/script&gt;&lt;img src=\"http://127.0.0.1:")) << page.right(3000).toStdString();
     EXPECT_EQ(page.count("<img "), 3);
     EXPECT_TRUE(page.contains("<title>show</title>"));
-    EXPECT_EQ(ConsoleLines(shot->readAllStandardError() + dom->readAllStandardError()), QByteArray());
+    EXPECT_EQ(ConsoleLines(shotLog + dom->readAllStandardError()), QByteArray());
     EXPECT_FALSE(canary.waitForNewConnection(100)) << "the page asked the network for something";
+}
+
+namespace {
+
+// Light pixels across the middle row (half faded still counts).
+int WhiteSpan(const QImage &frame)
+{
+    int span = 0;
+    for (int x = 0; x < frame.width(); ++x)
+        span += qGray(frame.pixel(x, frame.height() / 2)) > 64 ? 1 : 0;
+    return span;
+}
+
+} // namespace
+
+TEST(WebShowPage, ZoomsAMovingSlideAsThePlayerDoes)
+{
+    REQUIRE_TOOLS("chromium");
+    TestFolder folder;
+    // A white square 100 pixels wide in the middle of black, zooming in over
+    // four seconds, then dissolving into a still one: 1.25 times as wide at
+    // the end, about 1.11 at the eased middle, and still 1.25 while the next
+    // slide comes in over it.
+    QImage pattern(kWidth, kHeight, QImage::Format_RGB888);
+    pattern.fill(Qt::black);
+    for (int y = kHeight / 2 - 50; y < kHeight / 2 + 50; ++y)
+        for (int x = kWidth / 2 - 50; x < kWidth / 2 + 50; ++x)
+            pattern.setPixel(x, y, qRgb(255, 255, 255));
+    pattern.save(folder.Path("square.bmp"), "BMP");
+    QImage black(kWidth, kHeight, QImage::Format_RGB888);
+    black.fill(Qt::black);
+    black.save(folder.Path("black.bmp"), "BMP");
+    const QList<BuildSlide> slides{{folder.Path("square.bmp"), 0, 4, 0, QString(), SlideMotion::ZoomIn},
+                                   {folder.Path("black.bmp"), 0, 4, 1, QString()}};
+    WebShowOptions options;
+    options.size = QSize(kWidth, kHeight);
+    ExportWebShow(folder.Path("zoom.html"), slides, options);
+
+    const std::vector<QImage> frames = Shoot(folder, "zoom.html", {0.0, 2.0, 3.99, 4.5});
+    ASSERT_EQ(frames.size(), 4u);
+    EXPECT_NEAR(WhiteSpan(frames[0]), 100, 3);
+    EXPECT_NEAR(WhiteSpan(frames[1]), 100 / 0.9, 3);
+    EXPECT_NEAR(WhiteSpan(frames[2]), 125, 3);
+    EXPECT_NEAR(WhiteSpan(frames[3]), 125, 3);
 }
