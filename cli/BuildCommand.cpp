@@ -7,7 +7,6 @@
 #include "show/ScreenSizes.h"
 #include "show/SlideshowBuild.h"
 
-#include <cstdio>
 
 namespace {
 
@@ -19,14 +18,6 @@ void ParseSize(const QString &text, BuildOptions &options)
         throw UsageError();
     options.OutputWidth = size.width();
     options.OutputHeight = size.height();
-}
-
-void PrintProgress(const BuildProgress &progress)
-{
-    if (progress.status.isEmpty())
-        return;
-    std::fprintf(stderr, "%s\n", progress.status.toUtf8().constData());
-    std::fflush(stderr);
 }
 
 } // namespace
@@ -51,6 +42,7 @@ int RunBuild(const QStringList &args)
     RefuseWritingOverInputs(parsed.positional[1], {parsed.positional[0]});
     const CliProject project = OpenWholeProject(parsed.positional[0]);
     options.BackgroundAudio = project.opened.header.audioPath;
-    BuildSlideshow(parsed.positional[1], ShowSlidesOf(project), options, PrintProgress);
+    BuildSlideshow(parsed.positional[1], ShowSlidesOf(project), options,
+                   [](const BuildProgress &progress) { PrintStatusLine(progress.status); });
     return 0;
 }

@@ -1,6 +1,9 @@
 #include "cli/CliArguments.h"
 
 #include "cli/CliCommand.h"
+#include "show/ScreenSizes.h"
+
+#include <cstdio>
 
 CliArguments CliArguments::Parse(const QStringList &args, const QStringList &knownOptions, int minPositional,
                                  int maxPositional, const QStringList &knownFlags)
@@ -32,4 +35,23 @@ int ParseIntArgument(const QString &text, int minimum, int maximum)
     if (!ok || value < minimum || value > maximum)
         throw UsageError();
     return value;
+}
+
+QSize SizeOption(const CliArguments &parsed, QSize fallback)
+{
+    const auto given = parsed.options.constFind(QStringLiteral("--size"));
+    if (given == parsed.options.constEnd())
+        return fallback;
+    const QSize size = ParseSizeArgument(*given);
+    if (!size.isValid())
+        throw UsageError();
+    return size;
+}
+
+void PrintStatusLine(const QString &status)
+{
+    if (status.isEmpty())
+        return;
+    std::fprintf(stderr, "%s\n", status.toUtf8().constData());
+    std::fflush(stderr);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMap>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -21,3 +22,11 @@ struct CliArguments
 
 // A whole number in [minimum, maximum]; anything else is wrong usage.
 int ParseIntArgument(const QString &text, int minimum, int maximum);
+
+// The value of "--size WxH" when given (any valid size; callers that allow
+// only some check it), else `fallback`; a malformed size is wrong usage.
+QSize SizeOption(const CliArguments &parsed, QSize fallback);
+
+// A long command's progress line on standard error; empty statuses print
+// nothing.
+void PrintStatusLine(const QString &status);

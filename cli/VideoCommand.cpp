@@ -9,26 +9,12 @@
 
 #include <cstdio>
 
-namespace {
-
-void PrintProgress(const VideoProgress &progress)
-{
-    std::fprintf(stderr, "%s\n", progress.status.toUtf8().constData());
-    std::fflush(stderr);
-}
-
-} // namespace
-
 int RunVideo(const QStringList &args)
 {
     const CliArguments parsed = CliArguments::Parse(
         args, {QStringLiteral("--size"), QStringLiteral("--fps"), QStringLiteral("--crf")}, 2, 2);
     VideoOptions options;
-    if (parsed.options.contains(QStringLiteral("--size"))) {
-        options.size = ParseSizeArgument(parsed.options.value(QStringLiteral("--size")));
-        if (!options.size.isValid())
-            throw UsageError();
-    }
+    options.size = SizeOption(parsed, options.size);
     if (parsed.options.contains(QStringLiteral("--fps")))
         options.fps = ParseIntArgument(parsed.options.value(QStringLiteral("--fps")), 1, 120);
     if (parsed.options.contains(QStringLiteral("--crf")))
@@ -38,7 +24,7 @@ int RunVideo(const QStringList &args)
     RefuseWritingOverInputs(parsed.positional[1], {parsed.positional[0]});
     const CliProject project = OpenWholeProject(parsed.positional[0]);
     options.backgroundAudio = project.opened.header.audioPath;
-    const VideoExportResult result = ExportVideo(parsed.positional[1], ShowSlidesOf(project), options, PrintProgress);
+    const VideoExportResult result = ExportVideo(parsed.positional[1], ShowSlidesOf(project), options, [](const VideoProgress &progress) { PrintStatusLine(progress.status); });
     if (!result.audioProblem.isEmpty())
         std::fprintf(stderr, "%s\nThe video was made without sound.\n", result.audioProblem.toUtf8().constData());
     return 0;

@@ -9,28 +9,12 @@
 
 #include <cstdio>
 
-namespace {
-
-void PrintProgress(const BuildProgress &progress)
-{
-    if (progress.status.isEmpty())
-        return;
-    std::fprintf(stderr, "%s\n", progress.status.toUtf8().constData());
-    std::fflush(stderr);
-}
-
-} // namespace
-
 int RunWeb(const QStringList &args)
 {
     const CliArguments parsed =
         CliArguments::Parse(args, {QStringLiteral("--size"), QStringLiteral("--compression")}, 2, 2);
     WebShowOptions options;
-    if (parsed.options.contains(QStringLiteral("--size"))) {
-        options.size = ParseSizeArgument(parsed.options.value(QStringLiteral("--size")));
-        if (!options.size.isValid())
-            throw UsageError();
-    }
+    options.size = SizeOption(parsed, options.size);
     if (parsed.options.contains(QStringLiteral("--compression")))
         options.compression = ParseIntArgument(parsed.options.value(QStringLiteral("--compression")), 0, 60);
 
@@ -38,7 +22,7 @@ int RunWeb(const QStringList &args)
     RefuseWritingOverInputs(parsed.positional[1], {parsed.positional[0]});
     const CliProject project = OpenWholeProject(parsed.positional[0]);
     options.backgroundAudio = project.opened.header.audioPath;
-    const WebShowResult result = ExportWebShow(parsed.positional[1], ShowSlidesOf(project), options, PrintProgress);
+    const WebShowResult result = ExportWebShow(parsed.positional[1], ShowSlidesOf(project), options, [](const BuildProgress &progress) { PrintStatusLine(progress.status); });
     if (!result.audioProblem.isEmpty())
         std::fprintf(stderr, "%s\nThe web show was made without sound.\n", result.audioProblem.toUtf8().constData());
     return 0;
