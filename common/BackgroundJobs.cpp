@@ -1,6 +1,17 @@
 #include "common/BackgroundJobs.h"
+#include "common/ThreadHandover.h"
 
+#include <QRunnable>
 #include <QThread>
+
+#include <vector>
+
+namespace {
+
+// Where the owner's thread hands the pool's tasks over.
+const char kPoolHandover = 0;
+
+} // namespace
 
 struct TBackgroundJobs::Run
 {
@@ -9,6 +20,23 @@ struct TBackgroundJobs::Run
     quint64 generation = 0;
     std::atomic<int> next{0};
     std::atomic<bool> stopped{false};
+};
+
+class TBackgroundJobs::Worker : public QRunnable
+{
+public:
+    Worker(std::shared_ptr<Run> run, TBackgroundJobs *owner) : m_run(std::move(run)), m_owner(owner) {}
+    void run() override
+    {
+        TakeOver(&kPoolHandover);
+        Work(m_run, m_owner);
+        // What the worker did is the owner's once WaitForWorkers returns.
+        HandOver(m_owner);
+    }
+
+private:
+    std::shared_ptr<Run> m_run;
+    TBackgroundJobs *m_owner;
 };
 
 TBackgroundJobs::TBackgroundJobs(QObject *parent) : QObject(parent)
@@ -46,9 +74,12 @@ quint64 TBackgroundJobs::Start(int count, Job job, Order order)
         emit Finished(run->generation);
         return run->generation;
     }
-    const int workers = std::min(m_pool.maxThreadCount(), m_count);
-    for (int i = 0; i < workers; ++i)
-        m_pool.start([run, this] { Work(run, this); });
+    std::vector<Worker *> workers(size_t(std::min(m_pool.maxThreadCount(), m_count)));
+    for (Worker *&worker : workers)
+        worker = new Worker(run, this);
+    HandOver(&kPoolHandover);
+    for (Worker *worker : workers)
+        m_pool.start(worker);
     return run->generation;
 }
 
@@ -64,13 +95,14 @@ void TBackgroundJobs::Stop()
 void TBackgroundJobs::WaitForWorkers()
 {
     m_pool.waitForDone();
+    TakeOver(this);
 }
 
 void TBackgroundJobs::Work(const std::shared_ptr<Run> &run, TBackgroundJobs *owner)
 {
-    // Runs on a worker thread; it touches only the run and posts what the
-    // jobs give back. The owner outlives the workers (its destructor waits
-    // for them), and a posted call to an owner that is gone is dropped.
+    // Runs on a worker thread; it touches only the run and the owner's
+    // mailbox. The owner outlives the workers (its destructor waits for
+    // them).
     for (;;) {
         if (run->stopped)
             return;
@@ -83,10 +115,35 @@ void TBackgroundJobs::Work(const std::shared_ptr<Run> &run, TBackgroundJobs *own
         } catch (...) {
             delivery = nullptr;
         }
-        const quint64 generation = run->generation;
-        QMetaObject::invokeMethod(
-            owner, [owner, generation, index, delivery] { owner->Deliver(generation, index, delivery); },
-            Qt::QueuedConnection);
+        owner->Post({run->generation, index, std::move(delivery)});
+    }
+}
+
+void TBackgroundJobs::Post(Letter letter)
+{
+    // The letter goes through a mailbox under a lock of our own, and the
+    // queued call that empties it carries no data: so everything that
+    // passes from the worker to the owner's thread is ordered by a lock
+    // that ThreadSanitizer sees.
+    {
+        std::lock_guard lock(m_mailLock);
+        m_mail.push_back(std::move(letter));
+    }
+    QMetaObject::invokeMethod(this, "TakeMail", Qt::QueuedConnection);
+}
+
+void TBackgroundJobs::TakeMail()
+{
+    for (;;) {
+        Letter letter;
+        {
+            std::lock_guard lock(m_mailLock);
+            if (m_mail.empty())
+                return;
+            letter = std::move(m_mail.front());
+            m_mail.pop_front();
+        }
+        Deliver(letter.generation, letter.index, letter.delivery);
     }
 }
 

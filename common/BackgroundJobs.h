@@ -4,9 +4,11 @@
 #include <QThreadPool>
 
 #include <atomic>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 
 // Runs a list of jobs on worker threads, taken in index order, and hands
 // what each job gives back to the owner's thread, so that the window never
@@ -50,7 +52,17 @@ signals:
 
 private:
     struct Run;
+    class Worker;
+    // What a worker made, waiting for the owner's thread.
+    struct Letter
+    {
+        quint64 generation = 0;
+        int index = 0;
+        Delivery delivery;
+    };
     static void Work(const std::shared_ptr<Run> &run, TBackgroundJobs *owner);
+    void Post(Letter letter);
+    Q_INVOKABLE void TakeMail();
     void Deliver(quint64 generation, int index, const Delivery &delivery);
 
     QThreadPool m_pool;
@@ -61,4 +73,6 @@ private:
     Order m_order = Order::AsFinished;
     std::map<int, Delivery> m_waiting; // ByIndex: finished before an earlier job
     bool m_running = false;
+    std::mutex m_mailLock;
+    std::deque<Letter> m_mail;
 };
