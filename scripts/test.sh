@@ -3,7 +3,9 @@
 # programs through CTest (offscreen, no display needed), then each fuzz target
 # for a short, bounded time on its seed corpus and its regression inputs, then
 # the window-free tests once more under AddressSanitizer and
-# UndefinedBehaviorSanitizer, built on the fuzz build's libraries.
+# UndefinedBehaviorSanitizer, built on the fuzz build's libraries, and last
+# the tests whose work runs on worker threads (thumbnails, the slideshow
+# build, the strip's drop) under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --test
@@ -15,3 +17,6 @@ ctest --preset default
 scripts/fuzz.sh "${FUZZ_SECONDS:-15}"
 cmake --build --preset sanitize
 ctest --preset sanitize
+cmake --preset thread >/dev/null
+cmake --build --preset thread
+ctest --preset thread

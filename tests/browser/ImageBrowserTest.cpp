@@ -178,19 +178,28 @@ TEST(ImageBrowser, ThumbnailsAreReusedWhileFolderAndCountStay)
     CheckOwnThumbnails(w, 5);
 }
 
-// A folder visited again, or filled by vistrano-cli thumbnails before, takes
-// every cell from the desktop's thumbnail cache: no picture is loaded.
-TEST(ImageBrowser, ASecondVisitTakesEveryCellFromTheCache)
+namespace {
+
+// Counts the pictures that the window's thumbnail builder loads.
+void CountLoads(BrowserWindow &w, std::atomic<int> &loads)
 {
-    TestFolder first, second, other;
-    WritePictures(first, 3);
-    WritePictures(second, 3);
-    BrowserWindow w;
-    std::atomic<int> loads = 0;
     w.browser->Builder().SetPictureLoader([&loads](const QString &path) {
         ++loads;
         return LoadThumbnailPicture(path, 128);
     });
+}
+
+} // namespace
+
+// A folder visited again takes every cell from the desktop's thumbnail
+// cache: no picture is loaded.
+TEST(ImageBrowser, ASecondVisitTakesEveryCellFromTheCache)
+{
+    TestFolder first, other;
+    WritePictures(first, 3);
+    BrowserWindow w;
+    std::atomic<int> loads = 0;
+    CountLoads(w, loads);
     for (int visit = 0; visit < 2; ++visit) {
         w.browser->SelectFolder(first.Root());
         w.browser->ShowThumbnails();
@@ -200,16 +209,32 @@ TEST(ImageBrowser, ASecondVisitTakesEveryCellFromTheCache)
         w.browser->SelectFolder(other.Root());
         ASSERT_TRUE(WaitFor([&] { return w.Model().Folder() == other.Root(); }));
     }
+}
 
+// What vistrano-cli thumbnails made, the window takes, and the other way round.
+TEST(ImageBrowser, SharesTheCacheWithVistranoCli)
+{
+    TestFolder folder;
+    WritePictures(folder, 3);
+    BrowserWindow w;
+    std::atomic<int> loads = 0;
+    CountLoads(w, loads);
     QByteArray out;
-    ASSERT_EQ(RunProgram(BuiltProgram("vistrano-cli"), {"thumbnails", second.Root()}, &out), 0);
-    EXPECT_EQ(out, "made " + QFile::encodeName(second.Path("p0.jpg")) + "\nmade "
-                       + QFile::encodeName(second.Path("p1.jpg")) + "\nmade " + QFile::encodeName(second.Path("p2.jpg"))
+    ASSERT_EQ(RunProgram(BuiltProgram("vistrano-cli"), {"thumbnails", folder.Root()}, &out), 0);
+    EXPECT_EQ(out, "made " + QFile::encodeName(folder.Path("p0.jpg")) + "\nmade "
+                       + QFile::encodeName(folder.Path("p1.jpg")) + "\nmade " + QFile::encodeName(folder.Path("p2.jpg"))
                        + "\n");
-    w.browser->SelectFolder(second.Root());
+    w.browser->SelectFolder(folder.Root());
     w.browser->ShowThumbnails();
     ASSERT_TRUE(WaitFor([&] { return !w.browser->BuildRunning(); }));
     CheckOwnThumbnails(w, 3);
+    EXPECT_EQ(loads, 0);
+
+    TestFolder second;
+    WritePictures(second, 3);
+    w.browser->SelectFolder(second.Root());
+    w.browser->ShowThumbnails();
+    ASSERT_TRUE(WaitFor([&] { return !w.browser->BuildRunning(); }));
     EXPECT_EQ(loads, 3);
     ASSERT_EQ(RunProgram(BuiltProgram("vistrano-cli"), {"thumbnails", second.Root()}, &out), 0);
     EXPECT_TRUE(out.startsWith("cached " + QFile::encodeName(second.Path("p0.jpg")))) << out.toStdString();
