@@ -3,7 +3,20 @@
 #include <QByteArray>
 #include <QImage>
 
+#include <ostream>
+
 enum class JPEGKind { Colour, Grey, Progressive, CMYKAdobe, CMYKPlain, YCCK };
+
+inline const char *JPEGKindName(JPEGKind kind)
+{
+    static const char *const names[] = {"colour", "grey", "progressive", "cmyk_adobe", "cmyk_plain", "ycck"};
+    return names[int(kind)];
+}
+
+inline void PrintTo(JPEGKind kind, std::ostream *out)
+{
+    *out << JPEGKindName(kind);
+}
 
 // Encodes a BGR888 picture with libjpeg. The four-channel kinds take the
 // inks from InkOf (below); Adobe and YCCK files store them inverted behind an

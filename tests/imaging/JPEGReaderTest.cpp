@@ -46,28 +46,37 @@ TEST(JPEGReader, RoundsScaledSizesUp)
     }
 }
 
-TEST(JPEGReader, GivesTheSamePixelsAsDjpegAtEveryScale)
+// One test per kind of JPEG and scale.
+class JPEGScaleRows : public testing::TestWithParam<std::tuple<JPEGKind, int>>
+{
+};
+
+TEST_P(JPEGScaleRows, GivesTheSamePixelsAsDjpeg)
 {
     REQUIRE_TOOLS("djpeg");
+    const auto [kind, divisor] = GetParam();
     TestFolder folder;
-    for (JPEGKind kind : {JPEGKind::Colour, JPEGKind::Progressive, JPEGKind::Grey}) {
-        const QString path = folder.Write(QStringLiteral("p%1.jpg").arg(int(kind)),
-                                          EncodeJPEG(MakeTestPicture(203, 131, 7, QImage::Format_BGR888), kind, 80));
-        for (int divisor : {1, 2, 4, 8}) {
-            SCOPED_TRACE(testing::Message() << "kind " << int(kind) << " scale 1/" << divisor);
-            const QString reference = folder.Path(QStringLiteral("ref%1-%2.pnm").arg(int(kind)).arg(divisor));
-            ASSERT_TRUE(RunTool(QStringLiteral("djpeg"), {QStringLiteral("-scale"), QStringLiteral("1/%1").arg(divisor),
-                                                          QStringLiteral("-outfile"), reference, path}));
-            const JPEGReadScale scale = JPEGReadScale(divisor == 1 ? 0 : divisor == 2 ? 1 : divisor == 4 ? 2 : 3);
-            QImage direct;
-            ASSERT_TRUE(LoadJPEGFile(direct, path, scale));
-            EXPECT_EQ(direct.format(), kind == JPEGKind::Grey ? QImage::Format_Grayscale8 : QImage::Format_BGR888);
-            const QImage loaded = LoadPictureFile(path, scale);
-            EXPECT_EQ(loaded.format(), QImage::Format_BGR888);
-            EXPECT_TRUE(SamePixels(loaded, ReadReferencePPM(reference)));
-        }
-    }
+    const QString path = folder.Write(QStringLiteral("picture.jpg"),
+                                      EncodeJPEG(MakeTestPicture(203, 131, 7, QImage::Format_BGR888), kind, 80));
+    const QString reference = folder.Path(QStringLiteral("reference.pnm"));
+    ASSERT_TRUE(RunTool(QStringLiteral("djpeg"), {QStringLiteral("-scale"), QStringLiteral("1/%1").arg(divisor),
+                                                  QStringLiteral("-outfile"), reference, path}));
+    const JPEGReadScale scale = JPEGReadScale(divisor == 1 ? 0 : divisor == 2 ? 1 : divisor == 4 ? 2 : 3);
+    QImage direct;
+    ASSERT_TRUE(LoadJPEGFile(direct, path, scale));
+    EXPECT_EQ(direct.format(), kind == JPEGKind::Grey ? QImage::Format_Grayscale8 : QImage::Format_BGR888);
+    const QImage loaded = LoadPictureFile(path, scale);
+    EXPECT_EQ(loaded.format(), QImage::Format_BGR888);
+    EXPECT_TRUE(SamePixels(loaded, ReadReferencePPM(reference)));
 }
+
+INSTANTIATE_TEST_SUITE_P(JPEGReader, JPEGScaleRows,
+                         testing::Combine(testing::Values(JPEGKind::Colour, JPEGKind::Progressive, JPEGKind::Grey),
+                                          testing::Values(1, 2, 4, 8)),
+                         [](const testing::TestParamInfo<std::tuple<JPEGKind, int>> &info) {
+                             return std::string(JPEGKindName(std::get<0>(info.param))) + "_scale_1_"
+                                    + std::to_string(std::get<1>(info.param));
+                         });
 
 TEST(JPEGReader, TakesEveryJPEGExtensionInAnyCase)
 {

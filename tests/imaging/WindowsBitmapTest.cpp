@@ -59,56 +59,69 @@ QByteArray Rows24(const QImage &picture, bool topDown)
     return PaddedRows(rows);
 }
 
+// What ImageMagick writes for each option set, and the header it gives.
+struct BitmapVariant
+{
+    const char *name;
+    QStringList options;
+    int headerSize, bitCount, compression;
+};
+
+void PrintTo(const BitmapVariant &v, std::ostream *out)
+{
+    *out << v.name;
+}
+
+const BitmapVariant kBitmapVariants[] = {
+    {"24_bit", {QStringLiteral("bmp3:")}, 40, 24, 0},
+    {"1_bit", {"-type", "bilevel", "bmp3:"}, 40, 1, 0},
+    {"4_bit", {"-colors", "16", "-type", "palette", "-compress", "None", "bmp3:"}, 40, 4, 0},
+    {"8_bit", {"-type", "palette", "-compress", "None", "bmp3:"}, 40, 8, 0},
+    {"RLE8", {"-type", "palette", "-compress", "RLE", "bmp3:"}, 40, 8, 1},
+    {"16_bit_565", {"-define", "bmp:subtype=RGB565", "bmp:"}, 124, 16, 3},
+    {"16_bit_555", {"-define", "bmp:subtype=RGB555", "bmp:"}, 124, 16, 3},
+    {"32_bit_plain", {"-alpha", "on", "-define", "bmp3:alpha=true", "bmp3:"}, 40, 32, 0},
+    {"32_bit_alpha_bit_fields", {"-alpha", "on", "bmp:"}, 124, 32, 3},
+    {"OS2_24_bit", {QStringLiteral("bmp2:")}, 12, 24, 0},
+    {"OS2_8_bit", {"-type", "palette", "bmp2:"}, 12, 8, 0},
+};
+
+class WindowsBitmapVariant : public testing::TestWithParam<BitmapVariant>
+{
+};
+
 } // namespace
 
-TEST(WindowsBitmap, MatchesImageMagickOnEveryVariantItWrites)
+TEST_P(WindowsBitmapVariant, MatchesImageMagick)
 {
     REQUIRE_TOOLS("convert");
+    const BitmapVariant &variant = GetParam();
     TestFolder folder;
     TFileFormatRegistration formats;
     const QString source = folder.Path(QStringLiteral("source.ppm"));
     WriteReferencePPM(MakeTestPicture(37, 23, 1, QImage::Format_BGR888), source);
-    struct Variant
-    {
-        const char *name;
-        QStringList options;
-        int headerSize, bitCount, compression;
-    };
-    const Variant variants[] = {
-        {"24-bit", {QStringLiteral("bmp3:")}, 40, 24, 0},
-        {"1-bit", {"-type", "bilevel", "bmp3:"}, 40, 1, 0},
-        {"4-bit", {"-colors", "16", "-type", "palette", "-compress", "None", "bmp3:"}, 40, 4, 0},
-        {"8-bit", {"-type", "palette", "-compress", "None", "bmp3:"}, 40, 8, 0},
-        {"RLE8", {"-type", "palette", "-compress", "RLE", "bmp3:"}, 40, 8, 1},
-        {"16-bit 565", {"-define", "bmp:subtype=RGB565", "bmp:"}, 124, 16, 3},
-        {"16-bit 555", {"-define", "bmp:subtype=RGB555", "bmp:"}, 124, 16, 3},
-        {"32-bit plain", {"-alpha", "on", "-define", "bmp3:alpha=true", "bmp3:"}, 40, 32, 0},
-        {"32-bit alpha bit fields", {"-alpha", "on", "bmp:"}, 124, 32, 3},
-        {"OS/2 24-bit", {QStringLiteral("bmp2:")}, 12, 24, 0},
-        {"OS/2 8-bit", {"-type", "palette", "bmp2:"}, 12, 8, 0},
-    };
-    for (const Variant &variant : variants) {
-        SCOPED_TRACE(variant.name);
-        QStringList args = {source};
-        args << variant.options;
-        const QString bmp = folder.Path(QStringLiteral("%1.bmp").arg(&variant - variants));
-        args.last() += bmp;
-        ASSERT_TRUE(RunTool(QStringLiteral("convert"), args));
-        const QString reference = bmp + QStringLiteral(".ppm");
-        ASSERT_TRUE(RunTool(QStringLiteral("convert"), {bmp, QStringLiteral("-depth"), QStringLiteral("8"), reference}));
+    QStringList args = {source};
+    args << variant.options;
+    const QString bmp = folder.Path(QStringLiteral("picture.bmp"));
+    args.last() += bmp;
+    ASSERT_TRUE(RunTool(QStringLiteral("convert"), args));
+    const QString reference = bmp + QStringLiteral(".ppm");
+    ASSERT_TRUE(RunTool(QStringLiteral("convert"), {bmp, QStringLiteral("-depth"), QStringLiteral("8"), reference}));
 
-        const QByteArray file = ReadFileBytes(bmp);
-        ASSERT_GT(file.size(), 34);
-        const auto byteAt = [&](int i) { return int(uchar(file[i])); };
-        EXPECT_EQ(byteAt(14), variant.headerSize);
-        EXPECT_EQ(byteAt(variant.headerSize == 12 ? 24 : 28), variant.bitCount);
-        if (variant.headerSize != 12) {
-            EXPECT_EQ(byteAt(30), variant.compression);
-        }
-
-        EXPECT_TRUE(SamePixels(LoadPictureFile(bmp, JPEGReadScale::Eighth), ReadReferencePPM(reference)));
+    const QByteArray file = ReadFileBytes(bmp);
+    ASSERT_GT(file.size(), 34);
+    const auto byteAt = [&](int i) { return int(uchar(file[i])); };
+    EXPECT_EQ(byteAt(14), variant.headerSize);
+    EXPECT_EQ(byteAt(variant.headerSize == 12 ? 24 : 28), variant.bitCount);
+    if (variant.headerSize != 12) {
+        EXPECT_EQ(byteAt(30), variant.compression);
     }
+
+    EXPECT_TRUE(SamePixels(LoadPictureFile(bmp, JPEGReadScale::Eighth), ReadReferencePPM(reference)));
 }
+
+INSTANTIATE_TEST_SUITE_P(WindowsBitmap, WindowsBitmapVariant, testing::ValuesIn(kBitmapVariants),
+                         [](const testing::TestParamInfo<BitmapVariant> &info) { return std::string(info.param.name); });
 
 TEST(WindowsBitmap, ReadsRowsBottomUpAndTopDownWithoutAFileHeaderToo)
 {

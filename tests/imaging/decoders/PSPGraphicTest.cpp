@@ -267,33 +267,40 @@ std::vector<Channel> RGBChannels(int bitmapType, int width, int height, int dim 
 
 } // namespace
 
-TEST(PSPGraphic, RGBLayerWithTransparencyInEveryCompression)
+// One test per file format version and compression.
+class PSPLayerRows : public testing::TestWithParam<std::tuple<int, int>>
 {
-    for (int major : {3, 4, 5, 8}) {
-        for (int compression : {0, 1, 2}) {
-            SCOPED_TRACE(testing::Message() << "format " << major << " compression " << compression);
-            PSPFile f;
-            f.major = major, f.width = 40, f.height = 12, f.compression = compression;
-            Layer layer;
-            layer.left = 3, layer.top = 2, layer.width = 30, layer.height = 9;
-            layer.channels = RGBChannels(0, 30, 9);
-            layer.channels.insert(layer.channels.begin(), {1, 0, Plane(30, 9, [](int x, int) { return x * 8; })});
-            f.layers.push_back(layer);
-            QString message;
-            const QImage image = Decode<TPSPGraphic>(PSPWriter(f).Write(), &message);
-            ASSERT_FALSE(image.isNull()) << message.toStdString();
-            ASSERT_EQ(image.size(), QSize(40, 12));
-            ASSERT_EQ(image.format(), QImage::Format_ARGB32);
-            EXPECT_EQ(image.pixel(0, 0), qRgba(0, 0, 0, 0)) << "outside the stored pixels";
-            EXPECT_EQ(image.pixel(39, 11), qRgba(0, 0, 0, 0));
-            int wrong = 0;
-            for (int y = 0; y < 9; ++y)
-                for (int x = 0; x < 30; ++x)
-                    wrong += image.pixel(x + 3, y + 2) != qRgba(Red(x, y), Green(x, y), Blue(x, y), x * 8);
-            EXPECT_EQ(wrong, 0);
-        }
-    }
+};
+
+TEST_P(PSPLayerRows, RGBLayerWithTransparency)
+{
+    const auto [major, compression] = GetParam();
+    PSPFile f;
+    f.major = major, f.width = 40, f.height = 12, f.compression = compression;
+    Layer layer;
+    layer.left = 3, layer.top = 2, layer.width = 30, layer.height = 9;
+    layer.channels = RGBChannels(0, 30, 9);
+    layer.channels.insert(layer.channels.begin(), {1, 0, Plane(30, 9, [](int x, int) { return x * 8; })});
+    f.layers.push_back(layer);
+    QString message;
+    const QImage image = Decode<TPSPGraphic>(PSPWriter(f).Write(), &message);
+    ASSERT_FALSE(image.isNull()) << message.toStdString();
+    ASSERT_EQ(image.size(), QSize(40, 12));
+    ASSERT_EQ(image.format(), QImage::Format_ARGB32);
+    EXPECT_EQ(image.pixel(0, 0), qRgba(0, 0, 0, 0)) << "outside the stored pixels";
+    EXPECT_EQ(image.pixel(39, 11), qRgba(0, 0, 0, 0));
+    int wrong = 0;
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 30; ++x)
+            wrong += image.pixel(x + 3, y + 2) != qRgba(Red(x, y), Green(x, y), Blue(x, y), x * 8);
+    EXPECT_EQ(wrong, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(PSPGraphic, PSPLayerRows, testing::Combine(testing::Values(3, 4, 5, 8), testing::Values(0, 1, 2)),
+                         [](const testing::TestParamInfo<std::tuple<int, int>> &info) {
+                             return "format" + std::to_string(std::get<0>(info.param)) + "_compression"
+                                    + std::to_string(std::get<1>(info.param));
+                         });
 
 TEST(PSPGraphic, CompositeBeforeLayersAndVisibleLayerBeforeHidden)
 {
