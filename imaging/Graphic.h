@@ -40,4 +40,9 @@ public:
     // The bitmap form of the picture; a null image for classes that give no
     // bitmap (icons, metafiles, the framework JPEG class).
     virtual QImage Bitmap() const = 0;
+
+    // The EXIF orientation (1 to 8) that the file gives its stored pixels:
+    // 1, stored upright, for the classes whose files carry none or whose
+    // decoder turns the pixels itself.
+    virtual int Orientation() const { return 1; }
 };

@@ -58,7 +58,7 @@ TLoadedPicture LoadPicture(const QString &path, JPEGReadScale scale, QSize box)
         return {MakeBitmap24(bitmap), OrientationTurn(outcome.orientation)};
     }
     const std::unique_ptr<TGraphic> graphic = LoadPictureGraphic(path, TPictureScale{JPEGScaleDivisor(scale), box});
-    return {MakeBitmap24(graphic->Bitmap()), 0};
+    return {MakeBitmap24(graphic->Bitmap()), OrientationTurn(graphic->Orientation())};
 }
 
 QImage LoadPictureFile(const QString &path, JPEGReadScale scale)

@@ -10,20 +10,33 @@ namespace {
 constexpr uint16_t kOrientationTag = 274;
 constexpr uint8_t kExifSignature[6] = {'E', 'x', 'i', 'f', 0, 0};
 
-} // namespace
-
-int ExifOrientation(std::span<const uint8_t> app1Payload)
+bool HasExifSignature(std::span<const uint8_t> bytes)
 {
-    if (app1Payload.size() < sizeof kExifSignature
-        || std::memcmp(app1Payload.data(), kExifSignature, sizeof kExifSignature) != 0)
-        return 1;
+    return bytes.size() >= sizeof kExifSignature
+        && std::memcmp(bytes.data(), kExifSignature, sizeof kExifSignature) == 0;
+}
+
+int TIFFOrientation(std::span<const uint8_t> tiff)
+{
     try {
-        const TIFFDirectory directory(app1Payload.subspan(sizeof kExifSignature), "EXIF");
+        const TIFFDirectory directory(tiff, "EXIF");
         const uint32_t orientation = directory.Value(kOrientationTag, 1);
         return orientation >= 1 && orientation <= 8 ? int(orientation) : 1;
     } catch (const VistranoError &) {
         return 1;
     }
+}
+
+} // namespace
+
+int ExifOrientation(std::span<const uint8_t> app1Payload)
+{
+    return HasExifSignature(app1Payload) ? TIFFOrientation(app1Payload.subspan(sizeof kExifSignature)) : 1;
+}
+
+int ExifChunkOrientation(std::span<const uint8_t> chunk)
+{
+    return TIFFOrientation(HasExifSignature(chunk) ? chunk.subspan(sizeof kExifSignature) : chunk);
 }
 
 int OrientationTurn(int orientation)

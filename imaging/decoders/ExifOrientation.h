@@ -10,6 +10,11 @@
 // camera's damaged metadata never costs the user the picture.
 int ExifOrientation(std::span<const uint8_t> app1Payload);
 
+// The same field of a WebP file's EXIF chunk, which holds the TIFF structure
+// itself; a chunk that begins with "Exif" and two zero bytes, as some
+// writers make it, is read too.
+int ExifChunkOrientation(std::span<const uint8_t> chunk);
+
 // The quarter turn, in degrees clockwise (0, 90, 180 or 270), that stands
 // stored pixels of an orientation upright. The mirrored orientations are
 // rare (front cameras of a few phones): each is its unmirrored neighbour's

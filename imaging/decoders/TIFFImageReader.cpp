@@ -214,7 +214,7 @@ void TTIFFGraphic::ImageReader::ReadFormat()
     // whatever the compression (writers reverse zlib data too); JPEG data
     // is left as it is.
     m_reverseBits = d.Value(FillOrder, 1) == 2 && m_compression != JPEG;
-    m_orientation = d.Value(Orientation, 1);
+    m_orientation = d.Value(Tag::Orientation, 1);
 }
 
 void TTIFFGraphic::ImageReader::ReadLayout()

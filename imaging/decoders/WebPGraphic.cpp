@@ -3,6 +3,7 @@
 #include "common/WholeFile.h"
 #include "imaging/PictureLimits.h"
 #include "imaging/PictureLoading.h"
+#include "imaging/decoders/ExifOrientation.h"
 
 #include <webp/decode.h>
 #include <webp/demux.h>
@@ -31,6 +32,18 @@ bool HoldsFirstFrame(const uint8_t *bytes, size_t size)
     return there;
 }
 
+int OrientationOf(const uint8_t *bytes, size_t size)
+{
+    const WebPData input{bytes, size};
+    const std::unique_ptr<WebPDemuxer, DemuxDelete> demuxer(WebPDemux(&input));
+    WebPChunkIterator chunk;
+    if (!demuxer || !WebPDemuxGetChunk(demuxer.get(), "EXIF", 1, &chunk))
+        return 1;
+    const int orientation = ExifChunkOrientation(std::span(chunk.chunk.bytes, chunk.chunk.size));
+    WebPDemuxReleaseChunkIterator(&chunk);
+    return orientation;
+}
+
 } // namespace
 
 const TGraphicClass &TWebPGraphic::StaticClass()
@@ -52,6 +65,7 @@ void TWebPGraphic::LoadScaledFromFile(const QString &path, const TPictureScale &
 void TWebPGraphic::LoadScaledFromBytes(const QByteArray &data, const TPictureScale &scale)
 {
     m_bitmap = QImage();
+    m_orientation = 1;
     const auto *bytes = reinterpret_cast<const uint8_t *>(data.constData());
     const size_t size = size_t(data.size());
     WebPDecoderConfig config;
@@ -61,6 +75,7 @@ void TWebPGraphic::LoadScaledFromBytes(const QByteArray &data, const TPictureSca
     CheckPictureSize(features.width, features.height);
     if (!HoldsFirstFrame(bytes, size))
         FormatError(kFormat);
+    m_orientation = OrientationOf(bytes, size);
     if (features.has_animation) {
         LoadAnimation(data, scale);
         return;

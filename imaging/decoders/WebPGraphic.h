@@ -15,7 +15,11 @@ public:
     void LoadFromBytes(const QByteArray &data) override;
     void LoadScaledFromFile(const QString &path, const TPictureScale &scale) override;
     void LoadScaledFromBytes(const QByteArray &data, const TPictureScale &scale);
+    // From the file's EXIF chunk, as phones write it.
+    int Orientation() const override { return m_orientation; }
 
 private:
     void LoadAnimation(const QByteArray &data, const TPictureScale &scale);
+
+    int m_orientation = 1;
 };

@@ -25,7 +25,7 @@ QImage Turned(const QImage &picture, int degrees)
 
 } // namespace
 
-QByteArray WithExifOrientation(const QByteArray &jpeg, int orientation, bool bigEndian)
+QByteArray ExifOrientationBlock(int orientation, bool bigEndian)
 {
     QByteArray tiff(bigEndian ? "MM" : "II");
     Put16(tiff, 42, bigEndian);
@@ -37,7 +37,12 @@ QByteArray WithExifOrientation(const QByteArray &jpeg, int orientation, bool big
     Put16(tiff, unsigned(orientation), bigEndian);
     Put16(tiff, 0, bigEndian);
     Put32(tiff, 0, bigEndian);     // no next directory
-    const QByteArray payload = QByteArray("Exif", 4) + QByteArray(2, '\0') + tiff;
+    return tiff;
+}
+
+QByteArray WithExifOrientation(const QByteArray &jpeg, int orientation, bool bigEndian)
+{
+    const QByteArray payload = QByteArray("Exif", 4) + QByteArray(2, '\0') + ExifOrientationBlock(orientation, bigEndian);
     QByteArray segment("\xFF\xE1", 2);
     Put16(segment, unsigned(payload.size() + 2), true);
     return jpeg.left(2) + segment + payload + jpeg.mid(2);

@@ -12,6 +12,9 @@
 // holds Orientation; in Motorola (big-endian) or Intel byte order.
 QByteArray WithExifOrientation(const QByteArray &jpeg, int orientation, bool bigEndian = true);
 
+// That segment's TIFF structure alone, as a WebP file's EXIF chunk holds it.
+QByteArray ExifOrientationBlock(int orientation, bool bigEndian = true);
+
 // The pixels a camera stores, with the tag, for a scene that stands upright
 // as `upright`.
 QImage StoredForOrientation(const QImage &upright, int orientation);

@@ -1,7 +1,9 @@
 #include "imaging/FormatRegistration.h"
 #include "imaging/PictureLoading.h"
+#include "imaging/decoders/ExifOrientation.h"
 #include "imaging/decoders/WebPGraphic.h"
 #include "tests/support/ErrorOf.h"
+#include "tests/support/PhotoFiles.h"
 #include "tests/support/ReferenceTools.h"
 #include "tests/support/TestPictures.h"
 #include "tests/imaging/decoders/PhoneFormatTools.h"
@@ -86,4 +88,40 @@ TEST(WebPGraphic, DamagedFilesFailWithTheFamilysMessage)
         EXPECT_EQ(ErrorOf<TWebPGraphic>(file.left(length)), message) << length;
     EXPECT_EQ(ErrorOf<TWebPGraphic>(QByteArray("RIFF\x10\0\0\0WEBPVP8 ", 16) + QByteArray(8, '\xFF')),
               message);
+}
+
+// Phones write the orientation into the EXIF chunk; the chunk's TIFF
+// structure in either byte order, and with the JPEG segment's signature in
+// front as some writers make it. A damaged chunk leaves the picture as stored.
+TEST(WebPGraphic, TakesTheOrientationOfItsExifChunk)
+{
+    REQUIRE_TOOLS("cwebp", "webpmux");
+    TestFolder folder;
+    const TFileFormatRegistration formats;
+    const QImage upright = QuadrantPicture(64, 40);
+    const struct { int tag; bool bigEndian; bool signature; } rows[] = {
+        {1, true, false}, {3, false, false}, {6, true, false}, {8, false, true}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.tag);
+        EncodeWith(folder, StoredForOrientation(upright, row.tag), QStringLiteral("cwebp"), {QStringLiteral("-lossless")},
+                   QStringLiteral("stored.webp"));
+        const QString exif = folder.Write(QStringLiteral("exif.bin"),
+                                          (row.signature ? QByteArray("Exif\0\0", 6) : QByteArray())
+                                              + ExifOrientationBlock(row.tag, row.bigEndian));
+        const QString photo = folder.Path(QStringLiteral("photo.webp"));
+        ASSERT_TRUE(RunTool(QStringLiteral("webpmux"), {QStringLiteral("-set"), QStringLiteral("exif"), exif,
+                                                        folder.Path(QStringLiteral("stored.webp")), QStringLiteral("-o"),
+                                                        photo}));
+        EXPECT_EQ(LoadPicture(photo, JPEGReadScale::Whole).turn, OrientationTurn(row.tag));
+        EXPECT_TRUE(SameQuadrants(LoadUprightPicture(photo, JPEGReadScale::Whole), upright));
+        EXPECT_EQ(LoadUprightPicture(photo, JPEGReadScale::Half).width(), 32) << "scaled, then turned";
+    }
+
+    const QString damaged = folder.Write(QStringLiteral("damaged.bin"), QByteArray("MM\0*\0\0\xFF\xFF", 8));
+    const QString photo = folder.Path(QStringLiteral("damaged.webp"));
+    ASSERT_TRUE(RunTool(QStringLiteral("webpmux"), {QStringLiteral("-set"), QStringLiteral("exif"), damaged,
+                                                    folder.Path(QStringLiteral("stored.webp")), QStringLiteral("-o"), photo}));
+    const TLoadedPicture loaded = LoadPicture(photo, JPEGReadScale::Whole);
+    EXPECT_EQ(loaded.turn, 0);
+    EXPECT_EQ(loaded.bitmap.size(), QSize(40, 64)) << "as stored";
 }
