@@ -2,6 +2,7 @@
 #include "cli/InfoCommand.h"
 #include "common/VistranoError.h"
 #include "project/ProjectFile.h"
+#include "project/SlideMotion.h"
 #include "project/Transitions.h"
 
 #include <QLocale>
@@ -60,6 +61,8 @@ int RunInfo(const QStringList &args)
             QString::number(slide.PictureHeight()),
             Field(slide.FileName()),
             Field(slide.Caption()),
+            // Last, so that the fields before it keep their places.
+            SlideMotionNames().value(int(slide.Motion())),
         };
         PrintLine(fields.join(QLatin1Char('\t')));
     });

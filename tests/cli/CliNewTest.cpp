@@ -55,7 +55,7 @@ TEST(CliNew, MakesAProjectAsADropDoes)
 
     // The info listing of the same project.
     ASSERT_EQ(Cli({QStringLiteral("info"), project}, &out), 0);
-    EXPECT_TRUE(out.contains(QStringLiteral("\n2\t153\t10\t75\t100\t6\t4\tWipe From Top\t0\t150\t200\t%1\t\n").arg(b).toUtf8()))
+    EXPECT_TRUE(out.contains(QStringLiteral("\n2\t153\t10\t75\t100\t6\t4\tWipe From Top\t0\t150\t200\t%1\t\tNone\n").arg(b).toUtf8()))
         << out.constData();
 
     // Defaults: duration 4, transition Cut (no entry at all), no audio.

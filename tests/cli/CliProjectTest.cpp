@@ -17,6 +17,7 @@ TEST(CliInfo, PrintsTheHeaderAndOneLinePerSlide)
     second.SetAbLeft(2.5);
     second.SetFileName(QString::fromUtf8("/bilder/Zürich.png"));
     second.SetCaption(QStringLiteral("Lake\tand hills"));
+    second.SetMotion(SlideMotion::ZoomIn);
     const QString path = folder.Path(QStringLiteral("show.vsw"));
     const RectBoxProperties *slides[] = {&first, &second};
     SaveProject(path, slides, QStringLiteral("/music/theme.mp3"));
@@ -25,8 +26,8 @@ TEST(CliInfo, PrintsTheHeaderAndOneLinePerSlide)
     ASSERT_EQ(Cli({QStringLiteral("info"), path}, &out, &err), 0) << err.constData();
     EXPECT_EQ(QString::fromUtf8(out),
               QString::fromUtf8("version 1\nslides 2\naudio /music/theme.mp3\n"
-                                "1\t10\t10\t133\t100\t4\t1\tDissolve\t0\t200\t150\t/photos/holiday/beach.jpg\t\n"
-                                "2\t153\t10\t75\t100\t2.5\t0\tCut\t90\t200\t150\t/bilder/Zürich.png\tLake\\tand hills\n"));
+                                "1\t10\t10\t133\t100\t4\t1\tDissolve\t0\t200\t150\t/photos/holiday/beach.jpg\t\tNone\n"
+                                "2\t153\t10\t75\t100\t2.5\t0\tCut\t90\t200\t150\t/bilder/Zürich.png\tLake\\tand hills\tZoom In\n"));
 
     // No audio path: nothing after the blank.
     SaveProject(path, slides, QString());
