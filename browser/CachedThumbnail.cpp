@@ -16,13 +16,14 @@ TThumbnailOutcome FetchThumbnail(const TThumbnailCache *cache, const QString &pa
                                  int cellSize)
 {
     using Kind = TThumbnailOutcome::Kind;
-    // The cache's pictures are at most kNormalSize a side: a larger cell (a
-    // screen with more pixels to the point) would show them small or
-    // blurred, so it is made from the file and the entry is left alone.
-    if (cellSize > TThumbnailCache::kNormalSize)
+    // A cell takes the entries of the least size that fills it; a cell
+    // larger than every entry would show them small or blurred, so it is
+    // made from the file and the entries are left alone.
+    const int entrySize = TThumbnailCache::EntrySizeFor(cellSize);
+    if (entrySize == 0)
         cache = nullptr;
     if (cache) {
-        TThumbnailCache::Found found = cache->Find(path);
+        TThumbnailCache::Found found = cache->Find(path, entrySize);
         if (found.state == TThumbnailCache::State::Thumbnail)
             return {Kind::Cached, ThumbnailPicture(found.picture, cellSize), {}, false};
         if (found.state == TThumbnailCache::State::Failed)
@@ -46,7 +47,15 @@ TThumbnailOutcome FetchThumbnail(const TThumbnailCache *cache, const QString &pa
             cache->StoreFailure(path, outcome.error);
         return outcome;
     }
-    outcome.picture = ThumbnailPicture(picture, cellSize);
-    outcome.stored = cache && !outcome.picture.isNull() && cache->Store(path, outcome.picture);
+    if (!cache || entrySize == cellSize) {
+        outcome.picture = ThumbnailPicture(picture, cellSize);
+        outcome.stored = cache && !outcome.picture.isNull() && cache->Store(path, outcome.picture, entrySize);
+        return outcome;
+    }
+    // The entry is made at its own size, as other programs expect it, and
+    // the cell from the entry, as a later visit makes it.
+    const QImage entry = ThumbnailPicture(picture, entrySize);
+    outcome.picture = ThumbnailPicture(entry, cellSize);
+    outcome.stored = !entry.isNull() && cache->Store(path, entry, entrySize);
     return outcome;
 }

@@ -34,7 +34,8 @@ QImage LoadThumbnailPicture(const QString &path, int cellSize);
 // The thumbnail of the file for a square cell: a valid entry of the cache
 // (also one another program wrote, also a failure entry), or else the
 // picture loaded, shrunk for the cell and stored, or its failure stored.
-// Without a cache, or for a cell larger than the cache's pictures, the
-// picture is only made. Safe on several threads.
+// Cells of up to 128 pixels use the "normal" entries, up to 256 the "large"
+// ones. Without a cache, or for a cell larger than 256 pixels, the picture
+// is only made. Safe on several threads.
 TThumbnailOutcome FetchThumbnail(const TThumbnailCache *cache, const QString &path, const ThumbnailLoader &load,
                                  int cellSize);

@@ -170,9 +170,19 @@ QString TThumbnailCache::EntryName(const QByteArray &uri)
         + QStringLiteral(".png");
 }
 
-QString TThumbnailCache::NormalEntryPath(const QString &path) const
+int TThumbnailCache::EntrySizeFor(int cellSize)
 {
-    return m_root + QStringLiteral("/normal/") + EntryName(FileUri(QFileInfo(path).absoluteFilePath()));
+    return cellSize <= kNormalSize ? kNormalSize : cellSize <= kLargeSize ? kLargeSize : 0;
+}
+
+QString TThumbnailCache::SizeFolder(int size) const
+{
+    return m_root + (size == kLargeSize ? QStringLiteral("/large") : QStringLiteral("/normal"));
+}
+
+QString TThumbnailCache::EntryPath(const QString &path, int size) const
+{
+    return SizeFolder(size) + QLatin1Char('/') + EntryName(FileUri(QFileInfo(path).absoluteFilePath()));
 }
 
 QString TThumbnailCache::FailEntryPath(const QString &path) const
@@ -194,7 +204,7 @@ std::optional<TThumbnailCache::FileStamp> TThumbnailCache::Stamp(const QString &
     return FileStamp{FileUri(absolute), int64_t(info.st_mtime), int64_t(info.st_size)};
 }
 
-TThumbnailCache::Found TThumbnailCache::Find(const QString &path) const
+TThumbnailCache::Found TThumbnailCache::Find(const QString &path, int size) const
 {
     const std::optional<FileStamp> stamp = Stamp(path);
     if (!stamp)
@@ -204,7 +214,7 @@ TThumbnailCache::Found TThumbnailCache::Find(const QString &path) const
         return !entry.picture.isNull() && entry.uri.toUtf8() == stamp->uri && SameNumber(entry.mtime, stamp->mtime)
             && (entry.size.isEmpty() || SameNumber(entry.size, stamp->size));
     };
-    TThumbnailEntry entry = ReadThumbnailEntry(ReadEntryFile(m_root + QStringLiteral("/normal/") + name));
+    TThumbnailEntry entry = ReadThumbnailEntry(ReadEntryFile(SizeFolder(size) + QLatin1Char('/') + name));
     if (matches(entry))
         return {State::Thumbnail, MakeBitmap24(entry.picture), {}};
     entry = ReadThumbnailEntry(ReadEntryFile(FailFolder() + QLatin1Char('/') + name));
@@ -229,12 +239,13 @@ bool TThumbnailCache::Write(const QString &folder, const FileStamp &stamp, const
     return !png.isEmpty() && WriteAtomically(folder, EntryName(stamp.uri), png);
 }
 
-bool TThumbnailCache::Store(const QString &path, const QImage &picture) const
+bool TThumbnailCache::Store(const QString &path, const QImage &picture, int size) const
 {
     const std::optional<FileStamp> stamp = Stamp(path);
-    if (!stamp || picture.isNull() || picture.width() > kNormalSize || picture.height() > kNormalSize)
+    if (!stamp || picture.isNull() || (size != kNormalSize && size != kLargeSize) || picture.width() > size
+        || picture.height() > size)
         return false;
-    return Write(m_root + QStringLiteral("/normal"), *stamp, picture);
+    return Write(SizeFolder(size), *stamp, picture);
 }
 
 bool TThumbnailCache::StoreFailure(const QString &path, const QString &error) const

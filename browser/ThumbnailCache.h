@@ -8,8 +8,10 @@
 #include <optional>
 
 // The shared thumbnail cache of the desktop (the freedesktop.org thumbnail
-// rules), "normal" size: a PNG of at most 128 pixels a side per picture file,
-// named by the MD5 of the file's URI, under <root>/normal/, carrying the
+// rules), "normal" and "large" sizes: a PNG of at most 128 pixels a side per
+// picture file under <root>/normal/, or of at most 256 under <root>/large/
+// for cells of more pixels (a screen of twice the pixels to the point),
+// named by the MD5 of the file's URI, carrying the
 // file's URI and modification time in the text keys Thumb::URI and
 // Thumb::MTime. An entry counts only while its time matches the file's (and
 // its size, where the entry gives one), so a changed file is made again;
@@ -23,8 +25,12 @@
 class TThumbnailCache
 {
 public:
-    // The longest side of a "normal" thumbnail.
+    // The longest side of a "normal" and of a "large" thumbnail.
     static constexpr int kNormalSize = 128;
+    static constexpr int kLargeSize = 256;
+    // The size of the entries that serve a square cell of so many pixels:
+    // normal up to 128, large up to 256, 0 (none) for larger cells.
+    static int EntrySizeFor(int cellSize);
 
     // root: the thumbnails folder; DefaultRoot() when empty.
     explicit TThumbnailCache(QString root = {});
@@ -42,7 +48,9 @@ public:
     static QByteArray FileUri(const QString &absolutePath);
     // The entry's file name: the MD5 of the URI in lower-case hex, ".png".
     static QString EntryName(const QByteArray &uri);
-    QString NormalEntryPath(const QString &path) const;
+    // The entry of the file among those of a size (kNormalSize, kLargeSize).
+    QString EntryPath(const QString &path, int size) const;
+    QString NormalEntryPath(const QString &path) const { return EntryPath(path, kNormalSize); }
     QString FailEntryPath(const QString &path) const;
 
     // What the cache holds for the file as it is now.
@@ -53,18 +61,22 @@ public:
         QImage picture; // for Thumbnail: 24-bit, transparency composed onto black
         QString error;  // for Failed: the reason, empty for a picture that read as nothing
     };
-    Found Find(const QString &path) const;
+    // What it holds among the entries of a size; a failure entry serves
+    // every size.
+    Found Find(const QString &path, int size = kNormalSize) const;
 
-    // Writes the file's thumbnail (at most kNormalSize a side) or its
-    // failure entry, stamped with the file's time and size; false when the
-    // file or the cache cannot be reached (nothing is left half written).
-    bool Store(const QString &path, const QImage &picture) const;
+    // Writes the file's thumbnail (at most `size` a side) among the entries
+    // of that size, or its failure entry, stamped with the file's time and
+    // size; false when the file or the cache cannot be reached (nothing is
+    // left half written).
+    bool Store(const QString &path, const QImage &picture, int size = kNormalSize) const;
     bool StoreFailure(const QString &path, const QString &error) const;
 
     // Files in the cache itself are never given thumbnails.
     bool Covers(const QString &path) const;
 
 private:
+    QString SizeFolder(int size) const;
     struct FileStamp
     {
         QByteArray uri;

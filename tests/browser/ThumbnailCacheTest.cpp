@@ -245,12 +245,12 @@ TEST(ThumbnailCache, FailuresAreKeptForThisVersionUntilTheFileChanges)
     EXPECT_EQ(calls, 3);
 }
 
-TEST(ThumbnailCache, CellsFromTheCacheLookLikeFreshOnesAndLargerCellsAreMadeAfresh)
+TEST(ThumbnailCache, CellsFromTheCacheLookLikeFreshOnesAtEverySize)
 {
     const TFileFormatRegistration formats;
     TestFolder files, home;
     const TThumbnailCache cache(home.Path("thumbnails"));
-    const QImage pattern = MakeTestPicture(1600, 1200, 5);
+    const QImage pattern = MakeTestPicture(2400, 1800, 5);
     const struct
     {
         const char *name;
@@ -258,23 +258,38 @@ TEST(ThumbnailCache, CellsFromTheCacheLookLikeFreshOnesAndLargerCellsAreMadeAfre
     } pictures[] = {{"wide.jpg", pattern},
                     {"tall.jpg", pattern.transformed(QTransform().rotate(90))},
                     {"small.png", pattern.scaled(100, 60)}};
+    const QColor background(9, 9, 9);
     for (const auto &p : pictures) {
+        SCOPED_TRACE(p.name);
         const QString path = files.Path(p.name);
         ASSERT_TRUE(p.picture.save(path));
         const QImage fresh = LoadPictureFile(path, JPEGReadScale::Eighth);
         CountingLoader loader;
-        FetchThumbnail(&cache, path, loader.Loader(), 128);
-        const TThumbnailOutcome cached = FetchThumbnail(&cache, path, loader.Loader(), 128);
-        ASSERT_EQ(cached.kind, TThumbnailOutcome::Kind::Cached) << p.name;
-        EXPECT_EQ(MakeThumbnailCell(cached.picture, 128, QColor(9, 9, 9)), MakeThumbnailCell(fresh, 128, QColor(9, 9, 9)))
-            << p.name;
-        // Cells larger than the cache's pictures (a screen of twice the
-        // pixels) are made from the file, and the entry stays as it is.
-        const QByteArray entry = ReadFileBytes(cache.NormalEntryPath(path));
-        const TThumbnailOutcome large = FetchThumbnail(&cache, path, loader.Loader(), 256);
-        EXPECT_EQ(large.kind, TThumbnailOutcome::Kind::Made) << p.name;
-        EXPECT_EQ(MakeThumbnailCell(large.picture, 256, QColor(9, 9, 9)), MakeThumbnailCell(fresh, 256, QColor(9, 9, 9)))
-            << p.name;
-        EXPECT_EQ(ReadFileBytes(cache.NormalEntryPath(path)), entry) << p.name;
+        // A normal cell, then a cell of twice the pixels (the "large"
+        // entries), then one of 1.5 times (large entries shrunk).
+        for (const int cell : {128, 256, 192}) {
+            const TThumbnailOutcome made = FetchThumbnail(&cache, path, loader.Loader(), cell);
+            const TThumbnailOutcome cached = FetchThumbnail(&cache, path, loader.Loader(), cell);
+            ASSERT_EQ(cached.kind, TThumbnailOutcome::Kind::Cached) << cell;
+            EXPECT_EQ(MakeThumbnailCell(cached.picture, cell, background), MakeThumbnailCell(made.picture, cell, background))
+                << cell;
+            if (cell != 192) {
+                EXPECT_EQ(MakeThumbnailCell(cached.picture, cell, background), MakeThumbnailCell(fresh, cell, background))
+                    << cell;
+            }
+        }
+        EXPECT_EQ(loader.calls, 2) << "one normal and one large entry";
+        const QImage large(cache.EntryPath(path, TThumbnailCache::kLargeSize));
+        EXPECT_EQ(std::max(large.width(), large.height()), std::min(256, std::max(fresh.width(), fresh.height())));
+
+        // Cells larger than every entry are made from the file, and the
+        // entries stay as they are.
+        const QByteArray normalEntry = ReadFileBytes(cache.NormalEntryPath(path));
+        const QByteArray largeEntry = ReadFileBytes(cache.EntryPath(path, TThumbnailCache::kLargeSize));
+        const TThumbnailOutcome huge = FetchThumbnail(&cache, path, loader.Loader(), 384);
+        EXPECT_EQ(huge.kind, TThumbnailOutcome::Kind::Made);
+        EXPECT_EQ(MakeThumbnailCell(huge.picture, 384, background), MakeThumbnailCell(fresh, 384, background));
+        EXPECT_EQ(ReadFileBytes(cache.NormalEntryPath(path)), normalEntry);
+        EXPECT_EQ(ReadFileBytes(cache.EntryPath(path, TThumbnailCache::kLargeSize)), largeEntry);
     }
 }
