@@ -198,5 +198,10 @@ void BuildSlideshow(const QString &outputPath, const QList<BuildSlide> &slides, 
         Report(progress, QStringLiteral("Added : %1").arg(n), GaugePercent(n, count));
     }
     output.Commit();
-    Report(progress, QStringLiteral("Done!"), 0);
+    // The show is complete: a stop that the last report brings has nothing
+    // left to stop, and must not report a finished show as stopped.
+    try {
+        Report(progress, QStringLiteral("Done!"), 0);
+    } catch (...) {
+    }
 }

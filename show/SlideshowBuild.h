@@ -56,7 +56,9 @@ QString DefaultTemplatePath();
 //
 // The show is built in a file beside the output file and takes its place only
 // when it is complete: a build that fails or is stopped leaves the old file
-// (or none) as it was and removes its own.
+// (or none) as it was and removes its own. The progress callback stops the
+// build by throwing; a throw from the last report ("Done!"), when the show
+// is already in place, is ignored.
 //
 // Fails with "You need to add some slides first!" for no slides, with "Error
 // copying needed file!" when the template cannot be copied or the output file

@@ -98,9 +98,9 @@ void TSlideshowCommand::Build(const QString &path)
         m_status->SetGauge(0);
     m_stopRequested = false;
     m_error = nullptr;
-    m_thread = QThread::create([this, path, slides, options] {
+    m_thread = QThread::create([this, build = m_build, path, slides, options] {
         try {
-            BuildSlideshow(path, slides, options, [this](const BuildProgress &progress) {
+            build(path, slides, options, [this](const BuildProgress &progress) {
                 if (m_stopRequested)
                     throw BuildStopped();
                 QMetaObject::invokeMethod(

@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <exception>
+#include <functional>
 #include <memory>
 
 class QFileDialog;
@@ -37,6 +38,12 @@ public:
     TSlideshowCommand(TSlideStrip *strip, TStatusBar *status, QWidget *window, QObject *parent = nullptr);
     // Stops a running build at its next slide and waits for it.
     ~TSlideshowCommand() override;
+
+    // What the build's thread runs: BuildSlideshow, unless another is put
+    // in (a test holds the build at a known point with one).
+    using BuildFunction = std::function<void(const QString &outputPath, const QList<BuildSlide> &slides,
+                                             const BuildOptions &options, const BuildProgressCallback &progress)>;
+    void SetBuildFunction(BuildFunction build) { m_build = std::move(build); }
 
     void SetOptionsDialog(TfrmCreateVistrano *dialog) { m_options = dialog; }
     void SetProjectSettings(TfrmProjSettings *dialog) { m_projectSettings = dialog; }
@@ -71,6 +78,10 @@ private:
     QPointer<TfrmProjSettings> m_projectSettings;
     QString m_lastName;
 
+    BuildFunction m_build = [](const QString &outputPath, const QList<BuildSlide> &slides, const BuildOptions &options,
+                               const BuildProgressCallback &progress) {
+        BuildSlideshow(outputPath, slides, options, progress);
+    };
     QThread *m_thread = nullptr;
     std::atomic<bool> m_stopRequested{false};
     std::exception_ptr m_error;

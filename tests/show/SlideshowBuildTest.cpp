@@ -290,6 +290,21 @@ TEST(SlideshowBuild, AFailedRebuildLeavesTheOldShow)
     EXPECT_EQ(ReadShowPackage(working).slides.size(), 4u);
     EXPECT_EQ(QDir(f.folder.Root()).entryList(QDir::Files | QDir::Hidden),
               QStringList({"good.jpg", "kv.dll", "show.exe"}));
+
+    // A stop that the window asks for at a slide ends the build there; one
+    // that comes with the last report is too late: the show is in place.
+    QFile::copy(good, lost);
+    const auto stopAt = [](const QString &status) {
+        return [status](const BuildProgress &progress) {
+            if (progress.status == status)
+                throw VistranoError(QStringLiteral("stopped"));
+        };
+    };
+    EXPECT_THROW(BuildSlideshow(out, slides, f.Options(320, 240), stopAt("Added : 3")), VistranoError);
+    EXPECT_TRUE(ReadFileBytes(out) == working);
+    BuildSlideshow(out, slides, f.Options(320, 240), stopAt("Done!"));
+    const QByteArray rebuilt = ReadFileBytes(out);
+    EXPECT_EQ(ReadShowPackage(rebuilt).screenSize, QSize(320, 240));
 }
 
 TEST(SlideshowBuild, RefusesWhatItCannotCopyOrStore)

@@ -34,6 +34,10 @@
 #include <QSlider>
 #include <QStandardPaths>
 #include <QTest>
+#include <QThread>
+
+#include <atomic>
+#include <memory>
 
 namespace {
 
@@ -324,8 +328,25 @@ TEST_F(FileCommandsTest, ClosingTheWindowStopsARunningBuild)
 {
     MakeShow();
     const QString show = config.Path("show.exe");
+    // The build is held at its first report, with the player copied into
+    // its file beside the show, until the window stops it: the report
+    // throws then.
+    auto held = std::make_shared<std::atomic<bool>>(false);
+    window->SlideshowCommand()->SetBuildFunction([held](const QString &path, const QList<BuildSlide> &slides,
+                                                        const BuildOptions &options, const BuildProgressCallback &progress) {
+        BuildSlideshow(path, slides, options, [&](const BuildProgress &report) {
+            progress(report);
+            *held = true;
+            for (;;) {
+                progress({});
+                QThread::msleep(1);
+            }
+        });
+    });
     window->SlideshowCommand()->Build(show);
+    ASSERT_TRUE(WaitFor([&] { return held->load(); }));
     EXPECT_TRUE(window->SlideshowCommand()->Running());
+    EXPECT_EQ(QDir(config.Root()).entryList({".show.exe.*"}, QDir::Files | QDir::Hidden).size(), 1);
     AnswerSaveChanges("Discard");
     window->close();
     EXPECT_FALSE(window->SlideshowCommand()->Running());
