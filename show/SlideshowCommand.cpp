@@ -9,10 +9,8 @@
 #include "slides/ProjSettings.h"
 #include "slides/SlideStrip.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QThread>
 
 namespace {
 
@@ -36,8 +34,9 @@ QList<BuildSlide> BuildSlidesOf(const QList<const RectBoxProperties *> &slides)
 
 TSlideshowCommand::TSlideshowCommand(TSlideStrip *strip, TStatusBar *status, QWidget *window, QObject *parent)
     : QObject(parent), SaveDialog2(new QFileDialog(window)), m_strip(strip), m_status(status),
-      m_lastName(QStringLiteral("MyShow1.exe"))
+      m_lastName(QStringLiteral("MyShow1.exe")), m_work(strip, status)
 {
+    connect(&m_work, &TStripWorkThread::Ended, this, &TSlideshowCommand::BuildEnded);
     SaveDialog2->setObjectName(QStringLiteral("SaveDialog2"));
     SaveDialog2->setAcceptMode(QFileDialog::AcceptSave);
     SaveDialog2->setFileMode(QFileDialog::AnyFile);
@@ -91,73 +90,28 @@ void TSlideshowCommand::Build(const QString &path)
         options.BackgroundAudio = m_projectSettings->AudioFile();
     options.TemplatePath = DefaultTemplatePath();
 
-    m_strip->BeginWork(TSlideStrip::Work::BuildingShow);
-    QApplication::setOverrideCursor(Qt::BusyCursor);
-    m_cursorShown = true;
-    if (m_status)
-        m_status->SetGauge(0);
-    m_stopRequested = false;
-    m_error = nullptr;
-    m_thread = QThread::create([this, build = m_build, path, slides, options] {
-        try {
-            build(path, slides, options, [this](const BuildProgress &progress) {
-                if (m_stopRequested)
-                    throw BuildStopped();
-                QMetaObject::invokeMethod(
-                    this, [this, progress] { ShowProgress(progress); }, Qt::QueuedConnection);
-            });
-        } catch (...) {
-            m_error = std::current_exception();
-        }
-    });
-    m_thread->setObjectName(QStringLiteral("SlideshowBuild"));
-    connect(m_thread, &QThread::finished, this, &TSlideshowCommand::BuildEnded);
-    m_thread->start();
-}
-
-void TSlideshowCommand::ShowProgress(const BuildProgress &progress)
-{
-    if (!m_status)
-        return;
-    if (!progress.status.isEmpty())
-        m_status->SetPanelText(TStatusBar::FilesPanel, progress.status);
-    if (progress.gauge >= 0)
-        m_status->SetGauge(progress.gauge);
+    m_work.Start(TSlideStrip::Work::BuildingShow, QStringLiteral("SlideshowBuild"),
+                 [this, build = m_build, path, slides, options](const std::atomic<bool> &stopRequested) {
+                     build(path, slides, options, [this, &stopRequested](const BuildProgress &progress) {
+                         if (stopRequested)
+                             throw BuildStopped();
+                         m_work.ReportProgress(progress);
+                     });
+                 });
 }
 
 void TSlideshowCommand::Stop()
 {
-    if (!m_thread)
-        return;
-    m_stopRequested = true;
-    m_thread->wait();
-    // The progress already on its way is of no use now.
-    BuildEnded();
+    m_work.Stop();
 }
 
-void TSlideshowCommand::BuildEnded()
+void TSlideshowCommand::BuildEnded(const std::exception_ptr &error)
 {
-    if (!m_thread)
-        return;
-    QThread *thread = m_thread;
-    m_thread = nullptr;
-    thread->wait();
-    thread->deleteLater();
-    if (m_cursorShown) {
-        QApplication::restoreOverrideCursor();
-        m_cursorShown = false;
-    }
-    if (m_strip)
-        m_strip->EndWork();
-    const std::exception_ptr error = m_error;
-    m_error = nullptr;
     if (!error) {
         emit BuildFinished(true);
         return;
     }
-    if (m_status)
-        m_status->SetGauge(0);
-    if (!m_stopRequested) {
+    if (!m_work.StopRequested()) {
         try {
             std::rethrow_exception(error);
         } catch (const std::exception &failure) {

@@ -3,6 +3,7 @@
 #include "shell/StatusBar.h"
 #include "show/CreateVistrano.h"
 #include "show/SlideshowBuild.h"
+#include "show/StripWorkThread.h"
 #include "slides/ProjSettings.h"
 #include "slides/SlideStrip.h"
 
@@ -10,13 +11,11 @@
 #include <QObject>
 #include <QPointer>
 
-#include <atomic>
 #include <exception>
 #include <functional>
 #include <memory>
 
 class QFileDialog;
-class QThread;
 class QWidget;
 class RectBoxProperties;
 
@@ -56,7 +55,7 @@ public:
     // slides in slide order.
     void Build(const QString &path);
 
-    bool Running() const { return m_thread != nullptr; }
+    bool Running() const { return m_work.Running(); }
     // Stops a running build after the slide it is working on and waits for
     // it; the output file stays as it was before the build, and nothing is
     // reported.
@@ -69,8 +68,7 @@ signals:
     void BuildFinished(bool succeeded);
 
 private:
-    void ShowProgress(const BuildProgress &progress);
-    void BuildEnded();
+    void BuildEnded(const std::exception_ptr &error);
 
     QPointer<TSlideStrip> m_strip;
     QPointer<TStatusBar> m_status;
@@ -82,8 +80,5 @@ private:
                                const BuildProgressCallback &progress) {
         BuildSlideshow(outputPath, slides, options, progress);
     };
-    QThread *m_thread = nullptr;
-    std::atomic<bool> m_stopRequested{false};
-    std::exception_ptr m_error;
-    bool m_cursorShown = false;
+    TStripWorkThread m_work;
 };

@@ -3,14 +3,14 @@
 #include "shell/Messages.h"
 #include "show/SlideshowCommand.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QPushButton>
-#include <QThread>
 
 TVideoExportCommand::TVideoExportCommand(TSlideStrip *strip, TStatusBar *status, QWidget *window, QObject *parent)
-    : QObject(parent), btnCancelExport(new QPushButton(tr("Cancel"), window)), m_strip(strip), m_status(status)
+    : QObject(parent), btnCancelExport(new QPushButton(tr("Cancel"), window)), m_strip(strip), m_status(status),
+      m_work(strip, status)
 {
+    connect(&m_work, &TStripWorkThread::Ended, this, &TVideoExportCommand::ExportEnded);
     btnCancelExport->setObjectName(QStringLiteral("btnCancelExport"));
     btnCancelExport->setToolTip(tr("Stop the video export"));
     btnCancelExport->setFocusPolicy(Qt::NoFocus);
@@ -57,77 +57,41 @@ void TVideoExportCommand::Export(const QString &path, const VideoOptions &chosen
         options.backgroundAudio = m_projectSettings->AudioFile();
     m_lastFolder = QFileInfo(path).absolutePath();
 
-    m_strip->BeginWork(TSlideStrip::Work::ExportingVideo);
-    QApplication::setOverrideCursor(Qt::BusyCursor);
-    m_cursorShown = true;
-    if (m_status)
-        m_status->SetGauge(0);
-    btnCancelExport->show();
-    m_stopRequested = false;
     m_quiet = false;
-    m_error = nullptr;
     m_result = {};
-    m_thread = QThread::create([this, path, slides, options] {
-        try {
-            m_result = ::ExportVideo(
-                path, slides, options,
-                [this](const VideoProgress &progress) {
-                    QMetaObject::invokeMethod(
-                        this, [this, progress] { ShowProgress(progress); }, Qt::QueuedConnection);
-                },
-                &m_stopRequested);
-        } catch (...) {
-            m_error = std::current_exception();
-        }
-    });
-    m_thread->setObjectName(QStringLiteral("VideoExport"));
-    connect(m_thread, &QThread::finished, this, &TVideoExportCommand::ExportEnded);
-    m_thread->start();
-}
-
-void TVideoExportCommand::ShowProgress(const VideoProgress &progress)
-{
-    if (!m_status || !m_thread)
-        return;
-    m_status->SetPanelText(TStatusBar::FilesPanel, progress.status);
-    m_status->SetGauge(progress.gauge);
+    btnCancelExport->show();
+    m_work.Start(TSlideStrip::Work::ExportingVideo, QStringLiteral("VideoExport"),
+                 [this, path, slides, options](const std::atomic<bool> &stopRequested) {
+                     m_result = ::ExportVideo(
+                         path, slides, options,
+                         [this](const VideoProgress &progress) {
+                             m_work.Report([this, progress] {
+                                 if (m_status) {
+                                     m_status->SetPanelText(TStatusBar::FilesPanel, progress.status);
+                                     m_status->SetGauge(progress.gauge);
+                                 }
+                             });
+                         },
+                         &stopRequested);
+                 });
 }
 
 void TVideoExportCommand::Cancel()
 {
-    if (m_thread)
-        m_stopRequested = true;
+    m_work.RequestStop();
 }
 
 void TVideoExportCommand::Stop()
 {
-    if (!m_thread)
+    if (!m_work.Running())
         return;
     m_quiet = true;
-    m_stopRequested = true;
-    m_thread->wait();
-    ExportEnded();
+    m_work.Stop();
 }
 
-void TVideoExportCommand::ExportEnded()
+void TVideoExportCommand::ExportEnded(const std::exception_ptr &error)
 {
-    if (!m_thread)
-        return;
-    QThread *thread = m_thread;
-    m_thread = nullptr;
-    thread->wait();
-    thread->deleteLater();
-    if (m_cursorShown) {
-        QApplication::restoreOverrideCursor();
-        m_cursorShown = false;
-    }
     btnCancelExport->hide();
-    if (m_strip)
-        m_strip->EndWork();
-    const std::exception_ptr error = m_error;
-    m_error = nullptr;
-    if (m_status)
-        m_status->SetGauge(0);
     if (!error) {
         if (!m_result.audioProblem.isEmpty() && !m_quiet)
             ShowMessage(m_result.audioProblem + QStringLiteral("\nThe video was made without sound."));

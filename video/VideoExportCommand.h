@@ -2,6 +2,7 @@
 
 #include "shell/StatusBar.h"
 #include "slides/ProjSettings.h"
+#include "show/StripWorkThread.h"
 #include "slides/SlideStrip.h"
 #include "video/ExportVideoDialog.h"
 #include "video/VideoExport.h"
@@ -9,12 +10,10 @@
 #include <QObject>
 #include <QPointer>
 
-#include <atomic>
 #include <exception>
 #include <functional>
 
 class QPushButton;
-class QThread;
 class QWidget;
 
 // The File menu's "Export Video...": the export dialog, then the export of
@@ -41,7 +40,7 @@ public:
     // Lays the strip out and starts exporting its slides to path.
     void Export(const QString &path, const VideoOptions &options);
 
-    bool Running() const { return m_thread != nullptr; }
+    bool Running() const { return m_work.Running(); }
     // Asks a running export to stop before its next frame; it then reports
     // that it was cancelled.
     void Cancel();
@@ -55,8 +54,7 @@ signals:
     void ExportFinished(bool succeeded);
 
 private:
-    void ShowProgress(const VideoProgress &progress);
-    void ExportEnded();
+    void ExportEnded(const std::exception_ptr &error);
 
     QPointer<TSlideStrip> m_strip;
     QPointer<TStatusBar> m_status;
@@ -65,10 +63,7 @@ private:
     std::function<QString()> m_projectPath;
     QString m_lastFolder; // where the last video went
 
-    QThread *m_thread = nullptr;
-    std::atomic<bool> m_stopRequested{false};
     bool m_quiet = false; // stopped by Stop(): nothing is reported
-    std::exception_ptr m_error;
     VideoExportResult m_result;
-    bool m_cursorShown = false;
+    TStripWorkThread m_work;
 };

@@ -4,14 +4,13 @@
 #include "shell/Messages.h"
 #include "show/SlideshowCommand.h"
 
-#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QThread>
 
 TWebShowCommand::TWebShowCommand(TSlideStrip *strip, TStatusBar *status, QWidget *window, QObject *parent)
-    : QObject(parent), SaveDialog4(new QFileDialog(window)), m_strip(strip), m_status(status)
+    : QObject(parent), SaveDialog4(new QFileDialog(window)), m_strip(strip), m_status(status), m_work(strip, status)
 {
+    connect(&m_work, &TStripWorkThread::Ended, this, &TWebShowCommand::ExportEnded);
     SaveDialog4->setObjectName(QStringLiteral("SaveDialog4"));
     SaveDialog4->setWindowTitle(tr("Export Web Show"));
     SaveDialog4->setAcceptMode(QFileDialog::AcceptSave);
@@ -60,69 +59,23 @@ void TWebShowCommand::Export(const QString &path, const WebShowOptions &chosen)
         options.backgroundAudio = m_projectSettings->AudioFile();
     m_lastFolder = QFileInfo(path).absolutePath();
 
-    m_strip->BeginWork(TSlideStrip::Work::ExportingWebShow);
-    QApplication::setOverrideCursor(Qt::BusyCursor);
-    m_cursorShown = true;
-    if (m_status)
-        m_status->SetGauge(0);
-    m_stopRequested = false;
-    m_error = nullptr;
     m_result = {};
-    m_thread = QThread::create([this, path, slides, options] {
-        try {
-            m_result = ::ExportWebShow(
-                path, slides, options,
-                [this](const BuildProgress &progress) {
-                    QMetaObject::invokeMethod(
-                        this, [this, progress] { ShowProgress(progress); }, Qt::QueuedConnection);
-                },
-                &m_stopRequested);
-        } catch (...) {
-            m_error = std::current_exception();
-        }
-    });
-    m_thread->setObjectName(QStringLiteral("WebShowExport"));
-    connect(m_thread, &QThread::finished, this, &TWebShowCommand::ExportEnded);
-    m_thread->start();
-}
-
-void TWebShowCommand::ShowProgress(const BuildProgress &progress)
-{
-    if (!m_status || !m_thread)
-        return;
-    if (!progress.status.isEmpty())
-        m_status->SetPanelText(TStatusBar::FilesPanel, progress.status);
-    if (progress.gauge >= 0)
-        m_status->SetGauge(progress.gauge);
+    m_work.Start(TSlideStrip::Work::ExportingWebShow, QStringLiteral("WebShowExport"),
+                 [this, path, slides, options](const std::atomic<bool> &stopRequested) {
+                     m_result = ::ExportWebShow(
+                         path, slides, options,
+                         [this](const BuildProgress &progress) { m_work.ReportProgress(progress); },
+                         &stopRequested);
+                 });
 }
 
 void TWebShowCommand::Stop()
 {
-    if (!m_thread)
-        return;
-    m_stopRequested = true;
-    m_thread->wait();
-    ExportEnded();
+    m_work.Stop();
 }
 
-void TWebShowCommand::ExportEnded()
+void TWebShowCommand::ExportEnded(const std::exception_ptr &error)
 {
-    if (!m_thread)
-        return;
-    QThread *thread = m_thread;
-    m_thread = nullptr;
-    thread->wait();
-    thread->deleteLater();
-    if (m_cursorShown) {
-        QApplication::restoreOverrideCursor();
-        m_cursorShown = false;
-    }
-    if (m_strip)
-        m_strip->EndWork();
-    const std::exception_ptr error = m_error;
-    m_error = nullptr;
-    if (m_status)
-        m_status->SetGauge(0);
     if (!error) {
         if (m_status)
             m_status->SetPanelText(TStatusBar::FilesPanel, QStringLiteral("Done!"));
@@ -131,7 +84,7 @@ void TWebShowCommand::ExportEnded()
         emit ExportFinished(true);
         return;
     }
-    if (!m_stopRequested) {
+    if (!m_work.StopRequested()) {
         try {
             std::rethrow_exception(error);
         } catch (const std::exception &failure) {

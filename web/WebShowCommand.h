@@ -3,18 +3,17 @@
 #include "shell/StatusBar.h"
 #include "show/CreateVistrano.h"
 #include "slides/ProjSettings.h"
+#include "show/StripWorkThread.h"
 #include "slides/SlideStrip.h"
 #include "web/WebShowExport.h"
 
 #include <QObject>
 #include <QPointer>
 
-#include <atomic>
 #include <exception>
 #include <functional>
 
 class QFileDialog;
-class QThread;
 class QWidget;
 
 // The File menu's "Export Web Show...": the build's options dialog (screen
@@ -41,7 +40,7 @@ public:
     // Lays the strip out and starts exporting its slides to path.
     void Export(const QString &path, const WebShowOptions &options);
 
-    bool Running() const { return m_thread != nullptr; }
+    bool Running() const { return m_work.Running(); }
     // Stops a running export before its next slide and waits for it; the
     // partial file goes and nothing is reported.
     void Stop();
@@ -53,8 +52,7 @@ signals:
     void ExportFinished(bool succeeded);
 
 private:
-    void ShowProgress(const BuildProgress &progress);
-    void ExportEnded();
+    void ExportEnded(const std::exception_ptr &error);
 
     QPointer<TSlideStrip> m_strip;
     QPointer<TStatusBar> m_status;
@@ -63,9 +61,6 @@ private:
     std::function<QString()> m_projectPath;
     QString m_lastFolder; // where the last web show went
 
-    QThread *m_thread = nullptr;
-    std::atomic<bool> m_stopRequested{false};
-    std::exception_ptr m_error;
     WebShowResult m_result;
-    bool m_cursorShown = false;
+    TStripWorkThread m_work;
 };

@@ -613,7 +613,9 @@ TEST_F(FileCommandsTest, ExportVideoFromTheWindow)
     // the video made before stays, and no partial file is left.
     OnNextModal([&](QWidget *) {
         OnNextModal([&](QWidget *question) {
-            static_cast<QMessageBox *>(question)->button(QMessageBox::Yes)->click();
+            auto *box = qobject_cast<QMessageBox *>(question);
+            ASSERT_NE(box, nullptr) << question->metaObject()->className();
+            box->button(QMessageBox::Yes)->click();
         });
         videoOptions->BitBtn1->click();
     });
