@@ -5,7 +5,7 @@
 # the window-free tests once more under AddressSanitizer and
 # UndefinedBehaviorSanitizer, built on the fuzz build's libraries, and last
 # the tests whose work runs on worker threads (thumbnails, the slideshow
-# build, the strip's drop) under ThreadSanitizer.
+# build, the strip's drop, the video and web exports) under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --test

@@ -89,6 +89,11 @@ struct ExportCase
     const char *colourSpace;
 };
 
+void PrintTo(const ExportCase &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
 class VideoExportRows : public ::testing::TestWithParam<ExportCase>
 {
 protected:
