@@ -4,6 +4,10 @@
 #include <QSize>
 #include <QString>
 
+// The longest side of a show's screen: the build and the web export refuse
+// larger sizes, and the player reads none larger from a package.
+constexpr int kMaxScreenSide = 8192;
+
 // The screen sizes a show is built for, in the order of the options dialog's
 // items: the four classic sizes, then widescreen and portrait (for phones).
 QList<QSize> ShowScreenSizes();

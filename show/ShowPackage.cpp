@@ -2,6 +2,7 @@
 
 #include "common/Text8Bit.h"
 #include "show/PackageReader.h"
+#include "show/ScreenSizes.h"
 
 #include <QByteArray>
 
@@ -9,7 +10,6 @@
 
 namespace {
 
-constexpr int kMaxScreenSide = 8192;
 constexpr double kMaxDuration = 24 * 3600;
 
 // A count or size of decimal digits, possibly padded with spaces.

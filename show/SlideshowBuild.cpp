@@ -10,6 +10,7 @@
 #include "show/PackageFile.h"
 #include "show/PackageMarkers.h"
 #include "show/PackageWriter.h"
+#include "show/ScreenSizes.h"
 #include "show/SlideRendering.h"
 #include "show/TemplateCopy.h"
 #include "show/ValueFormats.h"
@@ -22,7 +23,6 @@
 
 namespace {
 
-constexpr int kMaxScreenSide = 8192;
 
 void Report(const BuildProgressCallback &progress, const QString &status, int gauge)
 {

@@ -4,6 +4,7 @@
 #include "common/FileReplacement.h"
 #include "common/Text8Bit.h"
 #include "shell/GaugePercent.h"
+#include "show/ScreenSizes.h"
 #include "show/SlideRendering.h"
 #include "video/VideoOptions.h"
 #include "web/WebShowAudio.h"
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr int kMaxScreenSide = 8192;
 
 void Report(const BuildProgressCallback &progress, const QString &status, int gauge)
 {
