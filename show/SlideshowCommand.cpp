@@ -111,12 +111,6 @@ void TSlideshowCommand::BuildEnded(const std::exception_ptr &error)
         emit BuildFinished(true);
         return;
     }
-    if (!m_work.StopRequested()) {
-        try {
-            std::rethrow_exception(error);
-        } catch (const std::exception &failure) {
-            ReportError(ErrorText(failure));
-        }
-    }
+    m_work.ReportFailure(error);
     emit BuildFinished(false);
 }

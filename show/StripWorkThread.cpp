@@ -1,5 +1,7 @@
 #include "show/StripWorkThread.h"
 
+#include "shell/Messages.h"
+
 #include <QApplication>
 #include <QThread>
 
@@ -72,6 +74,17 @@ void TStripWorkThread::ReportProgress(const BuildProgress &progress)
         if (progress.gauge >= 0)
             m_status->SetGauge(progress.gauge);
     });
+}
+
+void TStripWorkThread::ReportFailure(const std::exception_ptr &error) const
+{
+    if (!error || m_stopRequested)
+        return;
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception &failure) {
+        ReportError(ErrorText(failure));
+    }
 }
 
 void TStripWorkThread::End()

@@ -46,6 +46,8 @@ public:
     // Called on the worker: a build's progress for status panel 0 and the
     // gauge (an empty text, a gauge of -1, leave them as they are).
     void ReportProgress(const BuildProgress &progress);
+    // Shows what the work threw in a message, unless it was asked to stop.
+    void ReportFailure(const std::exception_ptr &error) const;
 
 signals:
     void Ended(std::exception_ptr error);

@@ -84,12 +84,6 @@ void TWebShowCommand::ExportEnded(const std::exception_ptr &error)
         emit ExportFinished(true);
         return;
     }
-    if (!m_work.StopRequested()) {
-        try {
-            std::rethrow_exception(error);
-        } catch (const std::exception &failure) {
-            ReportError(ErrorText(failure));
-        }
-    }
+    m_work.ReportFailure(error);
     emit ExportFinished(false);
 }
